@@ -1,0 +1,1 @@
+#include "stats/sample_statistics.h"
