@@ -1,0 +1,102 @@
+#include "tests/win/calculator_fixture.h"
+
+#include <cstring>
+#include <vector>
+
+std::string Formatted(const char* digits) {
+  std::string text(digits);
+  if (text.size() < 16) text.append(16 - text.size(), ' ');
+  return text;
+}
+
+void CalculatorTest::CheckHelp(int helpButton, const char* readmeName, const std::string& missingText,
+                               const std::string& errorCaption) {
+  StopProgram(program_);
+
+  RunningProgram alone;
+  ASSERT_TRUE(StartProgram(CopyProgram("suite-no-readme", nullptr), className_, alone));
+  ClickIconBarButton(alone.window, helpButton);
+  const BoxContent missing = AnswerMessageBox(alone);
+  EXPECT_EQ(missing.text, missingText);
+  EXPECT_EQ(missing.caption, errorCaption);
+  StopProgram(alone);
+
+  for (HWND notepad : TopLevelWindows("Notepad")) PostMessageA(notepad, WM_CLOSE, 0, 0);
+  RunningProgram withReadme;
+  ASSERT_TRUE(StartProgram(CopyProgram("suite with readme", readmeName), className_, withReadme));
+  ClickIconBarButton(withReadme.window, helpButton);
+  HWND notepad = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::vector<HWND> windows = TopLevelWindows("Notepad");
+    notepad = windows.empty() ? nullptr : windows.front();
+    return notepad != nullptr;
+  })) << "Notepad did not open the readme";
+  if (notepad) {
+    std::string title = TextOf(notepad);
+    for (char& c : title) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    std::string name(readmeName);
+    EXPECT_NE(title.find(name.substr(0, name.size() - 4)), std::string::npos) << title;
+    PostMessageA(notepad, WM_CLOSE, 0, 0);
+  }
+  EXPECT_TRUE(NoDialogWithin(withReadme.process.dwProcessId, 300));
+  StopProgram(withReadme);
+}
+
+namespace {
+
+struct Region {
+  int left, top, width, height;
+  std::vector<COLORREF> pixels;
+};
+
+Region Capture(int left, int top, int width, int height) {
+  Region region = {left, top, width, height, {}};
+  HDC screen = GetDC(nullptr);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) region.pixels.push_back(GetPixel(screen, left + x, top + y));
+  }
+  ReleaseDC(nullptr, screen);
+  return region;
+}
+
+// Moves the pointer to a point of the main window's client area and lets the program see it.
+void PointAt(HWND mainWindow, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(mainWindow, &point);
+  SetCursorPos(point.x, point.y);
+  PostMessageA(mainWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(mainWindow), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  Sleep(300);
+}
+
+}  // namespace
+
+void CalculatorTest::CheckTooltip(int buttonCount, int firstButtonId) {
+  RECT window;
+  GetWindowRect(main_, &window);
+  // The box lies at the height below the caption the programs compute, from the button's x.
+  const int boxTop = window.top + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYCAPTION) + 32;
+  const int boxLeft = window.left + GetSystemMetrics(SM_CXBORDER) + 17;
+  const int bandY = GetSystemMetrics(SM_CYBORDER) + 10;
+
+  PointAt(main_, 300, 150);  // away from the bar
+  const Region before = Capture(boxLeft, boxTop, 32 * buttonCount + 100, 22);
+
+  PointAt(main_, 30, bandY);  // over button 1
+  EXPECT_EQ(ScreenPixel(boxLeft, boxTop), RGB(0, 0, 0)) << "no box frame over button 1";
+  EXPECT_EQ(ScreenPixel(boxLeft + 1, boxTop + 1), RGB(255, 255, 255));
+
+  PointAt(main_, 30 + 32, bandY);  // over button 2: the first box goes, the second comes
+  EXPECT_EQ(ScreenPixel(boxLeft + 32, boxTop), RGB(0, 0, 0)) << "no box frame over button 2";
+  EXPECT_EQ(ScreenPixel(boxLeft, boxTop), before.pixels[0]) << "the first box was not restored";
+
+  PointAt(main_, 300, 150);  // leaving the band restores every pixel
+  const Region after = Capture(boxLeft, boxTop, 32 * buttonCount + 100, 22);
+  EXPECT_EQ(after.pixels, before.pixels);
+
+  // A click on the button removes the box.
+  PointAt(main_, 30, bandY);
+  EXPECT_EQ(ScreenPixel(boxLeft, boxTop), RGB(0, 0, 0));
+  ClickIconBarButton(main_, firstButtonId);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(boxLeft, boxTop) == before.pixels[0]; }, 3000))
+      << "the box stayed after the click";
+}

@@ -1,0 +1,60 @@
+// Common steps of the calculator tests: a started program, its controls by id, and the
+// Help and tooltip checks both calculators share.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/driver.h"
+
+class CalculatorTest : public ::testing::Test {
+ protected:
+  CalculatorTest(const char* exeName, const char* className) : exeName_(exeName), className_(className) {}
+
+  void SetUp() override {
+    ASSERT_TRUE(StartProgram(BesideDriver(exeName_), className_, program_)) << exeName_;
+    main_ = program_.window;
+  }
+  void TearDown() override { StopProgram(program_); }
+
+  HWND Control(int id) const { return GetDlgItem(main_, id); }
+  DWORD ProcessId() const { return program_.process.dwProcessId; }
+
+  // Clicks an icon-bar button and returns the message box that follows (empty if none).
+  BoxContent ClickAndAnswer(int buttonId) {
+    ClickIconBarButton(main_, buttonId);
+    return AnswerMessageBox(program_);
+  }
+
+  // Waits until an edit box shows the text.
+  bool Shows(int id, const std::string& text) {
+    return WaitUntil([&] { return TextOf(Control(id)) == text; }, 5000);
+  }
+
+  // A copy of the program in a folder of its own, with or without its readme beside it.
+  std::string CopyProgram(const char* folderName, const char* readmeName) {
+    const std::string folder = MakeTestFolder(folderName);
+    EXPECT_TRUE(CopyInto(BesideDriver(exeName_), folder));
+    if (readmeName) EXPECT_TRUE(CopyInto(BesideDriver(readmeName), folder));
+    return folder + "\\" + exeName_;
+  }
+
+  // Help with the readme missing gives the install message; with it present (in a folder
+  // whose path has blanks) Notepad opens it and no message comes.
+  void CheckHelp(int helpButton, const char* readmeName, const std::string& missingText,
+                 const std::string& errorCaption);
+
+  // The tooltip boxes of the first two buttons appear over the window, the pixels under
+  // them come back, and a click on the first button (which must run without a message box)
+  // removes its box.
+  void CheckTooltip(int buttonCount, int firstButtonId);
+
+  const char* exeName_;
+  const char* className_;
+  RunningProgram program_;
+  HWND main_ = nullptr;
+};
+
+// A result box text as the calculators format it: six decimals, left-justified in 16.
+std::string Formatted(const char* digits);

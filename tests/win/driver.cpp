@@ -1,0 +1,277 @@
+#include "tests/win/driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size, nullptr, nullptr);
+  return text;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+  WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
+  if (!IsWindowVisible(window)) return TRUE;
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, search.className) != 0) return TRUE;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (search.processId == 0 || owner == search.processId) search.found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
+  WindowSearch search = {processId, className, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+std::string BesideDriver(const char* name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* slash = std::strrchr(path, '\\');
+  if (slash) slash[1] = '\0';
+  return std::string(path) + name;
+}
+
+std::string MakeTestFolder(const char* name) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + name;
+  // Empty a folder left by an earlier run.
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+bool CopyInto(const std::string& file, const std::string& folder) {
+  const size_t slash = file.find_last_of("\\/");
+  const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+  return CopyFileA(file.c_str(), (folder + "\\" + name).c_str(), FALSE) != 0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+std::vector<HWND> TopLevelWindows(const char* className) {
+  return FindTopLevel(0, className);
+}
+
+bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + exePath + "\"";
+  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &program.process)) {
+    return false;
+  }
+  WaitForInputIdle(program.process.hProcess, kWaitMs);
+  return WaitUntil([&] {
+    const std::vector<HWND> windows = FindTopLevel(program.process.dwProcessId, className);
+    program.window = windows.empty() ? nullptr : windows.front();
+    return program.window != nullptr;
+  });
+}
+
+bool ProcessEnded(const RunningProgram& program, int timeoutMs) {
+  return WaitForSingleObject(program.process.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+void StopProgram(RunningProgram& program) {
+  if (!program.process.hProcess) return;
+  // Close any box still open, then the main window.
+  for (int i = 0; i < 5; ++i) {
+    HWND dialog = FindDialog(program.process.dwProcessId);
+    if (!dialog) break;
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    PressDialogButton(dialog, IDOK);
+    Sleep(100);
+  }
+  if (program.window) PostMessageA(program.window, WM_CLOSE, 0, 0);
+  if (!ProcessEnded(program, 5000)) {
+    TerminateProcess(program.process.hProcess, 1);
+    ProcessEnded(program, 5000);
+  }
+  CloseHandle(program.process.hThread);
+  CloseHandle(program.process.hProcess);
+  program = RunningProgram();
+}
+
+HWND FindDialog(DWORD processId) {
+  const std::vector<HWND> dialogs = FindTopLevel(processId, "#32770");
+  return dialogs.empty() ? nullptr : dialogs.front();
+}
+
+HWND WaitForDialog(DWORD processId, int timeoutMs) {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindDialog(processId)) != nullptr; }, timeoutMs);
+  return dialog;
+}
+
+bool NoDialogWithin(DWORD processId, int timeoutMs) {
+  return WaitForDialog(processId, timeoutMs) == nullptr;
+}
+
+namespace {
+
+BOOL CALLBACK FindMessageText(HWND child, LPARAM parameter) {
+  std::string& text = *reinterpret_cast<std::string*>(parameter);
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (_stricmp(className, "Static") != 0) return TRUE;
+  const std::string content = TextOf(child);
+  if (!content.empty() && text.empty()) text = content;
+  return TRUE;
+}
+
+}  // namespace
+
+BoxContent ReadMessageBox(HWND box) {
+  BoxContent content;
+  content.caption = TextOf(box);
+  EnumChildWindows(box, FindMessageText, reinterpret_cast<LPARAM>(&content.text));
+  return content;
+}
+
+void PressDialogButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+BoxContent AnswerMessageBox(const RunningProgram& program) {
+  HWND box = WaitForDialog(program.process.dwProcessId);
+  if (!box) return BoxContent();
+  const BoxContent content = ReadMessageBox(box);
+  PressDialogButton(box, IDOK);
+  WaitUntil([&] { return !IsWindow(box); });
+  return content;
+}
+
+std::string TextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 3000, nullptr);
+  return Utf8(buffer);
+}
+
+void SetTextOf(HWND window, const std::string& text) {
+  const std::wstring wide = Wide(text);
+  SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, 3000, nullptr);
+}
+
+bool SendCommand(HWND window, int id, int timeoutMs) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL,
+                             static_cast<UINT>(timeoutMs), &result) != 0;
+}
+
+void PostCommand(HWND window, int id) {
+  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+HWND IconBarButton(HWND mainWindow, int controlId) {
+  HWND bar = FindWindowExA(mainWindow, nullptr, "IconBarWindow", nullptr);
+  return bar ? GetDlgItem(bar, controlId) : nullptr;
+}
+
+void ClickIconBarButton(HWND mainWindow, int controlId) {
+  HWND button = IconBarButton(mainWindow, controlId);
+  HWND bar = GetParent(button);
+  PostMessageA(bar, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void TypeInto(HWND edit, const std::string& characters) {
+  for (char c : characters) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1, SMTO_NORMAL, 3000,
+                        &result);
+  }
+}
+
+int ComboSelection(HWND combo) {
+  return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+void SelectComboItem(HWND combo, int index) {
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+bool SaveScreenshot(HWND window, const std::string& path) {
+  RECT area;
+  GetWindowRect(window, &area);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  bool written = false;
+  if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(stride * height);
+    written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
+              std::fwrite(bits, static_cast<size_t>(stride * height), 1, file) == 1;
+    std::fclose(file);
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  ReleaseDC(nullptr, screen);
+  return written;
+}

@@ -1,0 +1,72 @@
+// The test driver: starts a program of the suite, finds its windows, drives it with window
+// messages and reads back what the user would see. Texts are read and compared as UTF-8,
+// whatever the code page of the program.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+constexpr int kWaitMs = 10000;
+
+struct RunningProgram {
+  PROCESS_INFORMATION process = {};
+  HWND window = nullptr;
+};
+
+// Full path of a file beside the driver (the build's bin directory).
+std::string BesideDriver(const char* name);
+// A fresh empty folder for a test, under the system's temporary folder.
+std::string MakeTestFolder(const char* name);
+bool CopyInto(const std::string& file, const std::string& folder);
+
+// Starts exePath and waits for its visible main window of the class.
+bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program);
+// Closes the program (WM_CLOSE, then termination) and waits for its end.
+void StopProgram(RunningProgram& program);
+bool ProcessEnded(const RunningProgram& program, int timeoutMs);
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
+// Visible top-level windows of a class (all processes).
+std::vector<HWND> TopLevelWindows(const char* className);
+
+// Dialog boxes (message boxes, About) of a process: class "#32770", visible.
+HWND FindDialog(DWORD processId);
+HWND WaitForDialog(DWORD processId, int timeoutMs = kWaitMs);
+bool NoDialogWithin(DWORD processId, int timeoutMs);
+
+struct BoxContent {
+  std::string caption;
+  std::string text;  // the message text of a message box
+};
+BoxContent ReadMessageBox(HWND box);
+// Waits for a message box, reads it and presses its OK button; the content is empty when no
+// box came.
+BoxContent AnswerMessageBox(const RunningProgram& program);
+void PressDialogButton(HWND dialog, int id);
+
+// Window texts in UTF-8.
+std::string TextOf(HWND window);
+void SetTextOf(HWND window, const std::string& text);
+
+// Sends a command to the main window and waits up to timeoutMs for its handler to end;
+// false when it did not end (a modal box or dialog is open).
+bool SendCommand(HWND window, int id, int timeoutMs = 1500);
+void PostCommand(HWND window, int id);
+// Clicks an icon-bar button (a command goes to the main window as from the mouse).
+void ClickIconBarButton(HWND mainWindow, int controlId);
+HWND IconBarButton(HWND mainWindow, int controlId);
+
+// Types characters into an edit box (WM_CHAR each, as the keyboard would).
+void TypeInto(HWND edit, const std::string& characters);
+
+// Combobox selection index.
+int ComboSelection(HWND combo);
+void SelectComboItem(HWND combo, int index);  // as the user does: selection and notification
+
+// Screen pixels (the display the programs draw on).
+COLORREF ScreenPixel(int x, int y);
+// Saves the window's area of the screen as a 24-bit BMP file.
+bool SaveScreenshot(HWND window, const std::string& path);
