@@ -1,0 +1,73 @@
+// The standard-deviation coefficient: worked values, the two short formulas against the
+// general sums, and every sample size against an independent log-gamma.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "quibe95/deviation.h"
+
+namespace {
+
+// K(n) from the C library's log-gamma in extended precision.
+long double IndependentCoefficient(int n) {
+  long double half = n / 2.0L;
+  return std::sqrt(half - 0.5L) * std::exp(std::lgamma(half - 0.5L) - std::lgamma(half));
+}
+
+std::string Shown(long double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%-16.6f", static_cast<double>(value));
+  return buffer;
+}
+
+TEST(QuibeCoefficient, ShowsTheWorkedValues) {
+  struct {
+    int n;
+    const char *shown;
+  } const cases[] = {
+      {2, "1.253314        "},  {3, "1.128379        "},   {4, "1.085402        "},
+      {10, "1.028109        "}, {100, "1.002528        "}, {10000, "1.000025        "},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(FormatDeviationCoefficient(DeviationCoefficient(c.n)), c.shown) << c.n;
+}
+
+// The general sums written out for n = 2 (even: no terms) and n = 3 (odd: one term of B).
+TEST(QuibeCoefficient, ShortFormulasAgreeWithTheSums) {
+  double r = std::sqrt(3.141592653589793);
+  double sums2 = std::sqrt(1.0 - 0.5) * std::exp(std::log(r) - 0.0);
+  double sums3 = std::sqrt(1.5 - 0.5) * std::exp(0.0 - (std::log(r) + std::log(0.5)));
+  EXPECT_EQ(FormatDeviationCoefficient(DeviationCoefficient(2)),
+            FormatDeviationCoefficient(sums2));
+  EXPECT_EQ(FormatDeviationCoefficient(DeviationCoefficient(3)),
+            FormatDeviationCoefficient(sums3));
+  EXPECT_NEAR(DeviationCoefficient(2), sums2, 1e-15);
+  EXPECT_NEAR(DeviationCoefficient(3), sums3, 1e-15);
+}
+
+// Every sample size of the combobox shows the six decimals of the exact coefficient. The
+// sums carry a rounding error of a few 1e-10 at the largest n; where the exact value lies
+// that close to a rounding boundary of the sixth decimal the two texts may differ by one in
+// the last digit (n = 9092: exact 1.00002750010, the sums 1.00002749999).
+TEST(QuibeCoefficient, EverySampleSizeShowsTheExactDecimals) {
+  int ties = 0;
+  for (int n = 2; n <= 10000; ++n) {
+    long double exact = IndependentCoefficient(n);
+    double value = DeviationCoefficient(n);
+    ASSERT_NEAR(static_cast<long double>(value), exact, 1e-9L) << n;
+    if (FormatDeviationCoefficient(value) == Shown(exact)) continue;
+    long double boundary = (std::floor(exact * 1e6L) + 0.5L) / 1e6L;
+    EXPECT_LT(std::fabs(exact - boundary), 1e-9L) << n;
+    ++ties;
+  }
+  EXPECT_LE(ties, 2);
+}
+
+TEST(QuibeCoefficient, FormatIsLeftJustifiedSixDecimals) {
+  EXPECT_EQ(FormatDeviationCoefficient(1.0), "1.000000        ");
+  EXPECT_EQ(FormatDeviationCoefficient(12345678.5), "12345678.500000 ");
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// The distribution routines of the confidence-coefficient calculator and the coefficients
+// computed from them. This engine is private to zorpa95: closed approximations, a
+// Cornish-Fisher expansion, one Newton step and a two-sided decimal search, all in plain
+// doubles. It is deliberately not the engine of stats/ (the two give different digits).
+#pragma once
+
+#include <string>
+
+// z with P(Z <= z) = p for the standard normal distribution (0 < p < 1).
+double NormalQuantileApprox(double p);
+// P(Z <= u) for the standard normal distribution, by polynomials.
+double NormalLowerTailPoly(double u);
+// P(X > x) for chi-square with n degrees of freedom, 3 <= n <= 10, x >= 0.
+double ChiSquareTailSeries(double x, int n);
+// x with P(X > x) = p for chi-square with n >= 1 degrees of freedom. Returns 0 when the
+// start of the Newton step is clamped to 0 (the density there is 0 and no step is possible),
+// which the callers treat as a quantile beyond the computable range.
+double ChiSquareQuantileApprox(double p, int n);
+// P(|T| > |t|) for Student's t with n >= 1 degrees of freedom.
+double TTwoSidedTail(double t, int n);
+// The series part of TTwoSidedTail.
+double TTailSeries(double start, int n, double term, double offset, double s);
+// t with P(|T| > t) = a by decimal stepping from step 10000 down to the tolerance.
+// Returns 0 (never a result of a finished search) when the search is given up after
+// kTQuantileSearchMaxSteps probabilities, which happens when a lies below the smallest
+// probability the tail routine can reach.
+double TQuantileSearch(double a, int n);
+// t with P(|T| > t) = a: the expansion for n > 5 with a > 0.005 or n > 13, else the search.
+double TQuantileTwoSided(double a, int n);
+
+constexpr long kTQuantileSearchMaxSteps = 1000000L;
+
+enum CoefficientStatus {
+  kCoefficientOutOfRange = 0,  // the value cannot be computed for this cf and n
+  kCoefficientOk = 1
+};
+
+// The mean coefficient Cl = t / sqrt(n) for the confidence probability cf in percent
+// (1.0E-5 <= cf < 100) and the sample size n (2 to 10000).
+CoefficientStatus MeanCoefficient(double cf, int n, double &cl);
+// The variance coefficients Cl = (n - 1) / chi2_L and Cu = (n - 1) / chi2_U for cf in percent
+// (0 < cf < 100) and the sample size n (2 to 10000).
+CoefficientStatus VarianceCoefficients(double cf, int n, double &cl, double &cu);
+
+// A coefficient as the result boxes show it: "%-16.6f".
+std::string FormatCoefficient(double value);
+
+// The message shown when a coefficient is beyond the computable range, and its caption.
+const char *CoefficientRangeMessage(int useJapanese);
