@@ -36,7 +36,9 @@ class CalculatorTest : public ::testing::Test {
   std::string CopyProgram(const char* folderName, const char* readmeName) {
     const std::string folder = MakeTestFolder(folderName);
     EXPECT_TRUE(CopyInto(BesideDriver(exeName_), folder));
-    if (readmeName) EXPECT_TRUE(CopyInto(BesideDriver(readmeName), folder));
+    if (readmeName) {
+      EXPECT_TRUE(CopyInto(BesideDriver(readmeName), folder));
+    }
     return folder + "\\" + exeName_;
   }
 
