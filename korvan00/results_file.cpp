@@ -31,6 +31,47 @@ constexpr Label kHistogramData = {"Data for Histogram", "ヒストグラム用�
 constexpr Label kIntervals = {"Intervals", "区間"};
 constexpr Label kFrequencies = {"Frequencies", "頻度"};
 
+constexpr Label kPageCount = {"Number of Data = ", "データ数 = "};
+constexpr Label kPageSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
+constexpr Label kPageSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
+constexpr Label kPageUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
+                                     "母平均の不偏推定値 (m) = "};
+constexpr Label kPageUnbiasedDeviation = {
+    "Unbiased Estimate of Population Standard Deviation (s) = ", "母標準偏差の不偏推定値 (s) = "};
+constexpr Label kPageMeanInterval = {"Confidence Interval of Population Mean : ",
+                                     "母平均の区間推定 : "};
+constexpr Label kPageDeviationInterval = {
+    "Confidence Interval of Population Standard Deviation : ", "母標準偏差の区間推定 : "};
+
+// Message-box icon flags (the values of MB_ICONERROR, MB_ICONWARNING, MB_ICONINFORMATION).
+constexpr unsigned kIconError = 0x10;
+constexpr unsigned kIconWarning = 0x30;
+constexpr unsigned kIconInformation = 0x40;
+
+struct MessageEntry {
+  const char* english;
+  const char* englishCaption;
+  const char* japanese;
+  const char* japaneseCaption;
+  unsigned icon;
+};
+
+// Indexed by ResultsFileMessage.
+constexpr MessageEntry kMessages[kResultsFileMessageCount] = {
+    {"The solution not saved.\nBut the calculation done.", "Success",
+     "解は保存されませんでしたが、\n計算は行われました.", "成功", kIconInformation},
+    {"GetSaveFileName error 0x%lx", "Error", "GetSaveFileName エラー 0x%lx", "エラー",
+     kIconError},
+    {"Unable to save the solution to the remote disk.", "Warning",
+     "リモート・ディスクへは解をセーブできません.", "警告", kIconWarning},
+    {"Not enough free diskspace.", "Warning", "ディスクの空容量が不足です.", "警告",
+     kIconWarning},
+    {"Assign a file with XLS extension.", "Error", "ファイルは拡張子 XLS を持つ必要があります.",
+     "エラー", kIconWarning},
+    {"Unable to create a file to save the solution.", "Error",
+     "解を保存するためのファイルを作成できません.", "エラー", kIconError},
+};
+
 const char* Text(const Label& label, int useJapanese) {
   return useJapanese ? label.japanese : label.english;
 }
@@ -146,3 +187,61 @@ int HasXlsExtension(const char* path) {
   }
   return 1;
 }
+
+std::string ResultsPageLine(const AnalysisResults& results, int line, int statisticsBasis,
+                            int useJapanese) {
+  const bool unbiased = statisticsBasis == 1;
+  std::string text;
+  switch (line) {
+    case 0:
+      AppendFormat(text, "%s%d", Text(kPageCount, useJapanese), results.count);
+      break;
+    case 1:
+      AppendFormat(text, "%s%.7g", Text(unbiased ? kPageUnbiasedMean : kPageSampleMean, useJapanese),
+                   unbiased ? results.unbiasedMean : results.mean);
+      break;
+    case 2:
+      AppendFormat(text, "%s%.7g",
+                   Text(unbiased ? kPageUnbiasedDeviation : kPageSampleDeviation, useJapanese),
+                   unbiased ? results.unbiasedDeviation : results.sampleDeviation);
+      break;
+    case 3:
+      AppendFormat(text, "%s%.7g%s", Text(kConfidenceBefore, useJapanese), results.confidence,
+                   Text(kConfidenceAfter, useJapanese));
+      break;
+    case 4:
+      AppendFormat(text, "%s%.7g < mu < %.7g", Text(kPageMeanInterval, useJapanese),
+                   results.meanLower, results.meanUpper);
+      break;
+    case 5:
+      AppendFormat(text, "%s%.7g < sigma < %.7g", Text(kPageDeviationInterval, useJapanese),
+                   results.deviationLower, results.deviationUpper);
+      break;
+    default:
+      break;
+  }
+  return text;
+}
+
+ResultsFileMessageBox GetResultsFileMessage(ResultsFileMessage message, int useJapanese) {
+  if (message < 0 || message >= kResultsFileMessageCount) return {"", "", 0};
+  const MessageEntry& entry = kMessages[message];
+  if (useJapanese) return {entry.japanese, entry.japaneseCaption, entry.icon};
+  return {entry.english, entry.englishCaption, entry.icon};
+}
+
+std::string ResultsSavedText(const char* path, int useJapanese) {
+  std::string text;
+  if (useJapanese) {
+    text = "解は下記のファイルに保存されました;\n  ";
+    text += path;
+    text += "\nファイルをダブルクリックすると解を読めます.";
+  } else {
+    text = "The solution has been saved in the file\n  ";
+    text += path;
+    text += ".\nDouble click the file, then you can read the solution.";
+  }
+  return text;
+}
+
+const char* ResultsSavedCaption(int useJapanese) { return useJapanese ? "成功" : "Success"; }

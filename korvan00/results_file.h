@@ -42,3 +42,36 @@ void AppendFormat(std::string& out, const char* format, ...)
 
 // 1 when the path ends in a point and the letters XLS in any mix of case, else 0.
 int HasXlsExtension(const char* path);
+
+// The six lines of results text under the histogram page (line 0 to 5): the count, the mean
+// and standard deviation of the basis (0 sample, 1 unbiased), the confidence probability and
+// the two confidence intervals, every value but the count as %.7g writes it.
+constexpr int kResultsPageLines = 6;
+std::string ResultsPageLine(const AnalysisResults& results, int line, int statisticsBasis,
+                            int useJapanese);
+
+// The message boxes of saving the results.
+enum ResultsFileMessage {
+  kResultsFileNotSaved = 0,      // the user closed the save dialog without a file
+  kResultsFileDialogError,       // "GetSaveFileName error 0x%lx" (a format with the code)
+  kResultsFileRemoteDisk,        // refused drive
+  kResultsFileNoFreeSpace,       // not enough free bytes
+  kResultsFileXlsExtension,      // the path does not end in .xls
+  kResultsFileUnableToCreate,    // the file cannot be created
+  kResultsFileMessageCount
+};
+
+struct ResultsFileMessageBox {
+  const char* text;
+  const char* caption;
+  unsigned icon;  // the MB_ICON... value
+};
+
+// The message in English (useJapanese 0) or Japanese (code page 932 bytes); values out of
+// range give empty texts and icon 0.
+ResultsFileMessageBox GetResultsFileMessage(ResultsFileMessage message, int useJapanese);
+
+// The text of the success box after the file was written, naming its path; its caption is
+// "Success" ("成功"), its icon MB_ICONINFORMATION.
+std::string ResultsSavedText(const char* path, int useJapanese);
+const char* ResultsSavedCaption(int useJapanese);

@@ -7,39 +7,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "tests/unit/five_values.h"
 
-// The analysis of 1, 2, 3, 4, 5 at 90 % with 6 intervals, filled by hand from the worked
-// values (t = 2.13184, chi-square quantiles 0.71072 and 9.48772).
-AnalysisResults FiveValues() {
-  AnalysisResults r;
-  r.count = 5;
-  r.mean = 3;
-  r.unbiasedMean = 3;
-  r.sampleDeviation = std::sqrt(2.5);
-  r.factorR = std::sqrt(4.0 / 5.0);
-  const double coefficient = std::sqrt(2.5) * std::tgamma(2.0) / std::tgamma(2.5);
-  r.unbiasedDeviation = coefficient * r.sampleDeviation * r.factorR;
-  r.confidence = 90;
-  r.tValue = 2.13184;
-  const double half = r.tValue * r.sampleDeviation * r.factorR / std::sqrt(4.0);
-  r.meanLower = r.mean - half;
-  r.meanUpper = r.mean + half;
-  r.chiSquareSmall = 0.71072;
-  r.chiSquareLarge = 9.48772;
-  r.deviationUpper = std::sqrt(5 / r.chiSquareSmall) * (r.sampleDeviation * r.factorR);
-  r.deviationLower = std::sqrt(5 / r.chiSquareLarge) * (r.sampleDeviation * r.factorR);
-  r.intervalCount = 6;
-  r.minimum = 1;
-  r.maximum = 5;
-  r.width = 4.0 / 6.0;
-  const double frequencies[] = {1, 1, 0.5, 0.5, 1, 1};
-  for (int i = 0; i < 6; ++i) {
-    r.frequencies[i] = frequencies[i];
-    r.twiceFrequencies[i] = static_cast<int>(2 * frequencies[i]);
-  }
-  return r;
-}
+namespace {
 
 const std::string kFiveValuesColumn = "1\r\n2\r\n3\r\n4\r\n5\r\n";
 
@@ -165,6 +135,42 @@ TEST(ResultsFile, IntervalBoundsInExtendedPrecision) {
   std::string row;
   AppendHistogramRow(row, FiveValues(), 2);
   EXPECT_EQ("2.333333 - 3.000000\t0.500000", row);
+}
+
+TEST(ResultsFile, PageLinesWithSevenDigits) {
+  AnalysisResults r = FiveValues();
+  const char* unbiased[kResultsPageLines] = {
+      "Number of Data = 5",
+      "Unbiased Estimate of Population Mean (m) = 3",
+      "Unbiased Estimate of Population Standard Deviation (s) = 1.682088",
+      "  ** Under 90% Confidence Probability **",
+      "Confidence Interval of Population Mean : 1.492561 < mu < 4.507439",
+      "Confidence Interval of Population Standard Deviation : 1.026642 < sigma < 3.751032"};
+  for (int line = 0; line < kResultsPageLines; ++line)
+    EXPECT_EQ(unbiased[line], ResultsPageLine(r, line, 1, 0)) << line;
+  EXPECT_EQ("Sample Mean (m) = 3", ResultsPageLine(r, 1, 0, 0));
+  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", ResultsPageLine(r, 2, 0, 0));
+  r.confidence = 99.5;
+  r.mean = 1234567.8;
+  EXPECT_EQ("  ** Under 99.5% Confidence Probability **", ResultsPageLine(r, 3, 1, 0));
+  EXPECT_EQ("Sample Mean (m) = 1234568", ResultsPageLine(r, 1, 0, 0));
+  // "データ数 = 5" in code page 932.
+  EXPECT_EQ("\x83\x66\x81\x5b\x83\x5e\x90\x94 = 5", ResultsPageLine(r, 0, 1, 1));
+  EXPECT_EQ("", ResultsPageLine(r, 6, 1, 0));
+}
+
+TEST(ResultsFile, SaveMessages) {
+  EXPECT_STREQ("Unable to create a file to save the solution.",
+               GetResultsFileMessage(kResultsFileUnableToCreate, 0).text);
+  EXPECT_STREQ("Assign a file with XLS extension.",
+               GetResultsFileMessage(kResultsFileXlsExtension, 0).text);
+  EXPECT_EQ(0x30u, GetResultsFileMessage(kResultsFileXlsExtension, 0).icon);
+  EXPECT_STREQ("The solution not saved.\nBut the calculation done.",
+               GetResultsFileMessage(kResultsFileNotSaved, 0).text);
+  EXPECT_EQ("The solution has been saved in the file\n  C:\\r.xls.\n"
+            "Double click the file, then you can read the solution.",
+            ResultsSavedText("C:\\r.xls", 0));
+  EXPECT_STREQ("Success", ResultsSavedCaption(0));
 }
 
 TEST(ResultsFile, XlsExtensionRule) {
