@@ -84,7 +84,7 @@ TEST(CliOptions, RefusesBadUsage) {
     EXPECT_EQ(kCliUsageError, Parse(arguments, options, error)) << joined;
     EXPECT_FALSE(error.empty()) << joined;
   }
-  EXPECT_EQ(0, std::string(CliUsageLine()).find("usage: korvan-cli"));
+  EXPECT_EQ(0u, std::string(CliUsageLine()).find("usage: korvan-cli"));
 }
 
 TEST(CliData, SpreadsheetText) {
