@@ -66,7 +66,9 @@ struct DataReadResult {
 // Reads a data text file from its whole content. Refusals: format error (also for an empty
 // file), too many values (the 1001st value is complete), a number running into the end of
 // the file without its CR, a comment line running into the end of the file (told as not
-// terminated as well).
+// terminated as well). An exponent part (e or E, optional sign, at least one digit) may follow
+// the number text; it does not count toward the 11 characters, and a value beyond the range
+// of a double is a format error.
 DataReadResult ReadDataText(const char* bytes, std::size_t size);
 DataReadResult ReadDataText(const std::string& content);
 
