@@ -1,0 +1,247 @@
+// The results export file of korvan00.
+#include "korvan00/results_file.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "korvan00/sheet_text.h"
+
+namespace {
+
+struct Label {
+  const char* english;
+  const char* japanese;
+};
+
+constexpr Label kInputtedData = {"Inputted Data", "入力データ"};
+constexpr Label kNumberOfData = {"Number of Data", "データ数"};
+constexpr Label kSampleMean = {"Sample Mean (m)", "標本平均 (m)"};
+constexpr Label kUnbiasedMean = {"Unbiased Estimate of Population Mean (m)",
+                                 "母平均の不偏推定値 (m)"};
+constexpr Label kSampleDeviation = {"Sample Standard Deviation (s)", "標本標準偏差 (s)"};
+constexpr Label kUnbiasedDeviation = {"Unbiased Estimate of Population Standard Deviation (s)",
+                                      "母標準偏差の不偏推定値 (s)"};
+constexpr Label kConfidenceBefore = {"  ** Under ", "  ** "};
+constexpr Label kConfidenceAfter = {"% Confidence Probability **", "% の信頼区間において **"};
+constexpr Label kMeanInterval = {"Confidence Interval of Population Mean", "母平均の区間推定"};
+constexpr Label kDeviationInterval = {"Confidence Interval of Population Standard Deviation",
+                                      "母標準偏差の区間推定"};
+constexpr Label kHistogramData = {"Data for Histogram", "ヒストグラム用データ"};
+constexpr Label kIntervals = {"Intervals", "区間"};
+constexpr Label kFrequencies = {"Frequencies", "頻度"};
+
+constexpr Label kPageCount = {"Number of Data = ", "データ数 = "};
+constexpr Label kPageSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
+constexpr Label kPageSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
+constexpr Label kPageUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
+                                     "母平均の不偏推定値 (m) = "};
+constexpr Label kPageUnbiasedDeviation = {
+    "Unbiased Estimate of Population Standard Deviation (s) = ", "母標準偏差の不偏推定値 (s) = "};
+constexpr Label kPageMeanInterval = {"Confidence Interval of Population Mean : ",
+                                     "母平均の区間推定 : "};
+constexpr Label kPageDeviationInterval = {
+    "Confidence Interval of Population Standard Deviation : ", "母標準偏差の区間推定 : "};
+
+// Message-box icon flags (the values of MB_ICONERROR, MB_ICONWARNING, MB_ICONINFORMATION).
+constexpr unsigned kIconError = 0x10;
+constexpr unsigned kIconWarning = 0x30;
+constexpr unsigned kIconInformation = 0x40;
+
+struct MessageEntry {
+  const char* english;
+  const char* englishCaption;
+  const char* japanese;
+  const char* japaneseCaption;
+  unsigned icon;
+};
+
+// Indexed by ResultsFileMessage.
+constexpr MessageEntry kMessages[kResultsFileMessageCount] = {
+    {"The solution not saved.\nBut the calculation done.", "Success",
+     "解は保存されませんでしたが、\n計算は行われました.", "成功", kIconInformation},
+    {"GetSaveFileName error 0x%lx", "Error", "GetSaveFileName エラー 0x%lx", "エラー",
+     kIconError},
+    {"Unable to save the solution to the remote disk.", "Warning",
+     "リモート・ディスクへは解をセーブできません.", "警告", kIconWarning},
+    {"Not enough free diskspace.", "Warning", "ディスクの空容量が不足です.", "警告",
+     kIconWarning},
+    {"Assign a file with XLS extension.", "Error", "ファイルは拡張子 XLS を持つ必要があります.",
+     "エラー", kIconWarning},
+    {"Unable to create a file to save the solution.", "Error",
+     "解を保存するためのファイルを作成できません.", "エラー", kIconError},
+};
+
+const char* Text(const Label& label, int useJapanese) {
+  return useJapanese ? label.japanese : label.english;
+}
+
+void AppendLine(std::string& out, const char* text) {
+  out += text;
+  out += "\r\n";
+}
+
+}  // namespace
+
+void AppendFormat(std::string& out, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  va_list copy;
+  va_copy(copy, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  if (length > 0) {
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(&out[start], static_cast<std::size_t>(length) + 1, format, arguments);
+    out.resize(start + static_cast<std::size_t>(length));
+  }
+  va_end(arguments);
+}
+
+void AppendPastedCells(std::string& out, const char* pastedText, std::size_t pastedLength) {
+  std::size_t position = 0;
+  while (position < pastedLength) {
+    std::size_t cellLength = 0;
+    int lineEnd = 0;
+    const std::size_t next = NextSheetCell(pastedText, pastedLength, position, cellLength,
+                                           lineEnd);
+    out.append(pastedText + position, cellLength);
+    out += lineEnd ? "\r\n" : "\t";
+    position = next;
+  }
+}
+
+double IntervalLowerBound(const AnalysisResults& results, int i) {
+  return static_cast<double>(static_cast<long double>(results.minimum) +
+                             static_cast<long double>(i) * results.width);
+}
+
+double IntervalUpperBound(const AnalysisResults& results, int i) {
+  return static_cast<double>(static_cast<long double>(results.minimum) +
+                             static_cast<long double>(i + 1) * results.width);
+}
+
+void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i) {
+  AppendFormat(out, "%f - %f\t%f", IntervalLowerBound(results, i),
+               IntervalUpperBound(results, i), results.frequencies[i]);
+}
+
+void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pastedLength,
+                       const AnalysisResults& results, int statisticsBasis, int useJapanese) {
+  const bool unbiased = statisticsBasis == 1;
+  AppendLine(out, Text(kInputtedData, useJapanese));
+  AppendPastedCells(out, pastedText, pastedLength);
+  out += "\r\n";
+
+  AppendLine(out, Text(kNumberOfData, useJapanese));
+  AppendFormat(out, "%d\r\n", results.count);
+  out += "\r\n";
+
+  AppendLine(out, Text(unbiased ? kUnbiasedMean : kSampleMean, useJapanese));
+  AppendFormat(out, "%f\r\n", unbiased ? results.unbiasedMean : results.mean);
+  out += "\r\n";
+
+  AppendLine(out, Text(unbiased ? kUnbiasedDeviation : kSampleDeviation, useJapanese));
+  AppendFormat(out, "%f\r\n", unbiased ? results.unbiasedDeviation : results.sampleDeviation);
+  out += "\r\n";
+
+  AppendFormat(out, "%s%.7g%s\r\n", Text(kConfidenceBefore, useJapanese), results.confidence,
+               Text(kConfidenceAfter, useJapanese));
+  AppendLine(out, Text(kMeanInterval, useJapanese));
+  AppendFormat(out, "%f < mu < %f\r\n", results.meanLower, results.meanUpper);
+  AppendLine(out, Text(kDeviationInterval, useJapanese));
+  AppendFormat(out, "%f < sigma < %f\r\n", results.deviationLower, results.deviationUpper);
+  out += "\r\n";
+
+  AppendLine(out, Text(kHistogramData, useJapanese));
+  out += Text(kIntervals, useJapanese);
+  out += '\t';
+  AppendLine(out, Text(kFrequencies, useJapanese));
+  const int k = results.intervalCount < 0 ? 0
+                : results.intervalCount > kMaxIntervals ? kMaxIntervals
+                                                        : results.intervalCount;
+  for (int i = 0; i < k; ++i) {
+    AppendHistogramRow(out, results, i);
+    out += "\r\n";
+  }
+}
+
+std::string FormatResultsFile(const char* pastedText, std::size_t pastedLength,
+                              const AnalysisResults& results, int statisticsBasis,
+                              int useJapanese) {
+  std::string out;
+  AppendResultsFile(out, pastedText, pastedLength, results, statisticsBasis, useJapanese);
+  return out;
+}
+
+int HasXlsExtension(const char* path) {
+  const std::size_t length = std::strlen(path);
+  if (length < 4) return 0;
+  const char* tail = path + length - 4;
+  const char* wanted = ".xls";
+  for (int i = 0; i < 4; ++i) {
+    char c = tail[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != wanted[i]) return 0;
+  }
+  return 1;
+}
+
+std::string ResultsPageLine(const AnalysisResults& results, int line, int statisticsBasis,
+                            int useJapanese) {
+  const bool unbiased = statisticsBasis == 1;
+  std::string text;
+  switch (line) {
+    case 0:
+      AppendFormat(text, "%s%d", Text(kPageCount, useJapanese), results.count);
+      break;
+    case 1:
+      AppendFormat(text, "%s%.7g", Text(unbiased ? kPageUnbiasedMean : kPageSampleMean, useJapanese),
+                   unbiased ? results.unbiasedMean : results.mean);
+      break;
+    case 2:
+      AppendFormat(text, "%s%.7g",
+                   Text(unbiased ? kPageUnbiasedDeviation : kPageSampleDeviation, useJapanese),
+                   unbiased ? results.unbiasedDeviation : results.sampleDeviation);
+      break;
+    case 3:
+      AppendFormat(text, "%s%.7g%s", Text(kConfidenceBefore, useJapanese), results.confidence,
+                   Text(kConfidenceAfter, useJapanese));
+      break;
+    case 4:
+      AppendFormat(text, "%s%.7g < mu < %.7g", Text(kPageMeanInterval, useJapanese),
+                   results.meanLower, results.meanUpper);
+      break;
+    case 5:
+      AppendFormat(text, "%s%.7g < sigma < %.7g", Text(kPageDeviationInterval, useJapanese),
+                   results.deviationLower, results.deviationUpper);
+      break;
+    default:
+      break;
+  }
+  return text;
+}
+
+ResultsFileMessageBox GetResultsFileMessage(ResultsFileMessage message, int useJapanese) {
+  if (message < 0 || message >= kResultsFileMessageCount) return {"", "", 0};
+  const MessageEntry& entry = kMessages[message];
+  if (useJapanese) return {entry.japanese, entry.japaneseCaption, entry.icon};
+  return {entry.english, entry.englishCaption, entry.icon};
+}
+
+std::string ResultsSavedText(const char* path, int useJapanese) {
+  std::string text;
+  if (useJapanese) {
+    text = "解は下記のファイルに保存されました;\n  ";
+    text += path;
+    text += "\nファイルをダブルクリックすると解を読めます.";
+  } else {
+    text = "The solution has been saved in the file\n  ";
+    text += path;
+    text += ".\nDouble click the file, then you can read the solution.";
+  }
+  return text;
+}
+
+const char* ResultsSavedCaption(int useJapanese) { return useJapanese ? "成功" : "Success"; }

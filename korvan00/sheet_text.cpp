@@ -1,0 +1,210 @@
+// The spreadsheet text of korvan00: cell walk, cell conversion, import loop and messages.
+#include "korvan00/sheet_text.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Message-box icon flags (the values of MB_ICONERROR and MB_ICONINFORMATION).
+constexpr unsigned kIconError = 0x10;
+constexpr unsigned kIconInformation = 0x40;
+
+struct MessageEntry {
+  const char* english;
+  const char* englishCaption;
+  const char* japanese;
+  const char* japaneseCaption;
+  unsigned icon;
+};
+
+// Indexed by SheetMessage.
+constexpr MessageEntry kMessages[kSheetMessageCount] = {
+    {"", "", "", "", 0},
+    {"No text data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF).", "Error",
+     "クリップボードにテキストデータがありません.\n説明ファイル(KORVAN0J.PDF)を参照してください.",
+     "エラー", kIconError},
+    {"Incorrect Clipboard data.\nNot copied data from Excel.", "Error",
+     "クリップボードのデータが不正です.\nExcelのデータのコピーではありません.", "エラー",
+     kIconError},
+    {"No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF).",
+     "Error",
+     "クリップボードに適切なデータがありません.\n説明ファイル(KORVAN0J.PDF)を参照してください.",
+     "エラー", kIconError},
+    {"E-100 <= exponent of the numerical value <= E100", "Error",
+     "E-100 <= 入力数値の指数の範囲 <= E100", "エラー", kIconError},
+    {"More than 44 characters forming the numerical value.", "Error",
+     "入力数値の文字数が４４以上です.", "エラー", kIconError},
+    {"More than 30000 data so that data input is terminated.", "Information",
+     "入力データの数が３００００以上なので、入力を打ち切ります.", "お知らせ", kIconInformation},
+    {"Too few data! (Data < 3)", "Error", "データ数が３未満で少な過ぎます!", "エラー",
+     kIconError},
+    {"All data have a same value!", "Error", "すべてのデータが同じ値です!", "エラー",
+     kIconError},
+};
+
+constexpr char kTab = 0x09;
+constexpr char kCR = 0x0D;
+constexpr char kLF = 0x0A;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The white space that strtod skips before a number.
+bool IsBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+
+}  // namespace
+
+SheetMessageBox GetSheetMessage(SheetMessage message, int useJapanese) {
+  if (message <= kSheetOk || message >= kSheetMessageCount) return {"", "", 0};
+  const MessageEntry& entry = kMessages[message];
+  if (useJapanese) return {entry.japanese, entry.japaneseCaption, entry.icon};
+  return {entry.english, entry.englishCaption, entry.icon};
+}
+
+std::size_t SheetTextLength(const char* bytes, std::size_t size) {
+  std::size_t length = 0;
+  while (length < size && bytes[length] != '\0' &&
+         static_cast<unsigned char>(bytes[length]) != 0xFF)
+    ++length;
+  return length;
+}
+
+std::size_t NextSheetCell(const char* text, std::size_t length, std::size_t position,
+                          std::size_t& cellLength, int& lineEnd) {
+  std::size_t p = position;
+  while (p < length && text[p] != kTab && text[p] != kCR &&
+         p - position < static_cast<std::size_t>(kMaxCellLength))
+    ++p;
+  cellLength = p - position;
+  // Step past the byte that stopped the copy, and past a LF that follows it.
+  ++p;
+  lineEnd = 0;
+  if (p < length && text[p] == kLF) {
+    ++p;
+    lineEnd = 1;
+  }
+  return p;
+}
+
+int CheckNumberText(const char* text, int successCode) {
+  if (std::strlen(text) > static_cast<std::size_t>(kMaxNumberTextLength)) return kCellTooLong;
+  const char* letter = std::strpbrk(text, "Ee");
+  if (letter == nullptr) return successCode;
+  // The text has at most 44 characters here, so the exponent text is short.
+  const double exponent = std::atof(letter + 1);
+  if (exponent < -kMaxWrittenExponent || exponent > kMaxWrittenExponent) return kCellExponent;
+  return successCode;
+}
+
+int ClassifyCellText(const char* cellText, std::string& numeratorText,
+                     std::string& denominatorText) {
+  const char* slash = std::strchr(cellText, '/');
+  if (slash == nullptr) return CheckNumberText(cellText, kCellNumber);
+  if (std::strrchr(cellText, '/') != slash) return kCellSlashes;
+  numeratorText.assign(cellText, static_cast<std::size_t>(slash - cellText));
+  const int code = CheckNumberText(numeratorText.c_str(), kCellFraction);
+  if (code != kCellFraction) return code;
+  denominatorText.assign(slash + 1);
+  return CheckNumberText(denominatorText.c_str(), kCellFraction);
+}
+
+int IsDecimalNumberText(const char* text) {
+  const char* c = text;
+  while (IsBlank(*c)) ++c;
+  if (*c == '+' || *c == '-') ++c;
+  int digits = 0;
+  for (; IsDigit(*c); ++c) ++digits;
+  if (*c == '.') {
+    ++c;
+    for (; IsDigit(*c); ++c) ++digits;
+  }
+  if (digits == 0) return 0;
+  if (*c == 'e' || *c == 'E') {
+    ++c;
+    if (*c == '+' || *c == '-') ++c;
+    if (!IsDigit(*c)) return 0;
+    while (IsDigit(*c)) ++c;
+  }
+  return *c == '\0';
+}
+
+namespace {
+
+// strtod over the whole text, refusing anything that is no decimal number (infinity, NaN
+// and hexadecimal forms, which strtod also takes, included).
+int ConvertDecimal(const std::string& text, double& value) {
+  if (!IsDecimalNumberText(text.c_str())) return 0;
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return *end == '\0';
+}
+
+}  // namespace
+
+SheetMessage ConvertCellText(const char* cellText, double& value) {
+  std::string numeratorText, denominatorText;
+  switch (ClassifyCellText(cellText, numeratorText, denominatorText)) {
+    case kCellNumber:
+      if (!ConvertDecimal(cellText, value)) return kSheetNoProperData;
+      return kSheetOk;
+    case kCellFraction: {
+      double numerator = 0, denominator = 0;
+      // An empty numerator converts to 0; an empty denominator is a zero denominator.
+      if (!numeratorText.empty() && !ConvertDecimal(numeratorText, numerator))
+        return kSheetNoProperData;
+      if (!denominatorText.empty() && !ConvertDecimal(denominatorText, denominator))
+        return kSheetNoProperData;
+      if (denominator == 0.0) return kSheetNoProperData;
+      value = numerator / denominator;
+      return kSheetOk;
+    }
+    case kCellExponent:
+      return kSheetExponent;
+    case kCellTooLong:
+      return kSheetLength;
+    default:
+      return kSheetNoProperData;
+  }
+}
+
+SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
+  SheetImportResult result;
+  const std::size_t length = SheetTextLength(bytes, size);
+  result.textLength = length;
+  if (length < 2 || bytes[length - 2] != kCR || bytes[length - 1] != kLF) {
+    result.outcome = kSheetNotFromSpreadsheet;
+    return result;
+  }
+  std::string cell;
+  std::size_t position = 0;
+  while (position < length) {
+    std::size_t cellLength = 0;
+    int lineEnd = 0;
+    const std::size_t next = NextSheetCell(bytes, length, position, cellLength, lineEnd);
+    if (cellLength != 0) {
+      cell.assign(bytes + position, cellLength);
+      double value = 0;
+      const SheetMessage outcome = ConvertCellText(cell.c_str(), value);
+      if (outcome != kSheetOk) {
+        result.outcome = outcome;
+        result.values.clear();
+        return result;
+      }
+      result.values.push_back(value);
+    }
+    position = next;
+    if (result.values.size() >= static_cast<std::size_t>(kMaxSheetValues)) {
+      result.limitReached = 1;
+      break;
+    }
+  }
+  if (result.values.size() < static_cast<std::size_t>(kMinSheetValues)) {
+    result.outcome = kSheetTooFew;
+    result.values.clear();
+  }
+  return result;
+}
+
+SheetImportResult ImportSheetText(const std::string& text) {
+  return ImportSheetText(text.data(), text.size());
+}

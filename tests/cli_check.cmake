@@ -1,0 +1,25 @@
+# One run of korvan-cli: cmake -DCLI=... -DOPTIONS="..." [-DEXPORT=file -DEXPECTED_EXPORT=file]
+# [-DEXPECTED_STDOUT=file] -DEXPECTED_STATUS=n -P cli_check.cmake
+separate_arguments(arguments UNIX_COMMAND "${OPTIONS}")
+if(EXPORT)
+  file(REMOVE "${EXPORT}")
+  list(APPEND arguments --export "${EXPORT}")
+endif()
+execute_process(COMMAND "${CLI}" ${arguments}
+                RESULT_VARIABLE status OUTPUT_VARIABLE printed ERROR_VARIABLE messages)
+if(NOT status EQUAL EXPECTED_STATUS)
+  message(FATAL_ERROR "status ${status}, expected ${EXPECTED_STATUS}\n${messages}")
+endif()
+if(EXPECTED_STDOUT)
+  file(READ "${EXPECTED_STDOUT}" wanted)
+  if(NOT printed STREQUAL wanted)
+    message(FATAL_ERROR "standard output differs:\n${printed}\nexpected:\n${wanted}")
+  endif()
+endif()
+if(EXPECTED_EXPORT)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${EXPORT}" "${EXPECTED_EXPORT}"
+                  RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "${EXPORT} differs from ${EXPECTED_EXPORT}")
+  endif()
+endif()

@@ -1,0 +1,183 @@
+// The results export file of korvan00, byte for byte.
+#include "korvan00/results_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "tests/unit/five_values.h"
+
+namespace {
+
+const std::string kFiveValuesColumn = "1\r\n2\r\n3\r\n4\r\n5\r\n";
+
+const char kHistogramRows[] =
+    "1.000000 - 1.666667\t1.000000\r\n"
+    "1.666667 - 2.333333\t1.000000\r\n"
+    "2.333333 - 3.000000\t0.500000\r\n"
+    "3.000000 - 3.666667\t0.500000\r\n"
+    "3.666667 - 4.333333\t1.000000\r\n"
+    "4.333333 - 5.000000\t1.000000\r\n";
+
+TEST(ResultsFile, FiveValuesInEnglish) {
+  const std::string expected =
+      std::string("Inputted Data\r\n"
+                  "1\r\n2\r\n3\r\n4\r\n5\r\n"
+                  "\r\n"
+                  "Number of Data\r\n"
+                  "5\r\n"
+                  "\r\n"
+                  "Unbiased Estimate of Population Mean (m)\r\n"
+                  "3.000000\r\n"
+                  "\r\n"
+                  "Unbiased Estimate of Population Standard Deviation (s)\r\n"
+                  "1.682088\r\n"
+                  "\r\n"
+                  "  ** Under 90% Confidence Probability **\r\n"
+                  "Confidence Interval of Population Mean\r\n"
+                  "1.492561 < mu < 4.507439\r\n"
+                  "Confidence Interval of Population Standard Deviation\r\n"
+                  "1.026642 < sigma < 3.751032\r\n"
+                  "\r\n"
+                  "Data for Histogram\r\n"
+                  "Intervals\tFrequencies\r\n") +
+      kHistogramRows;
+  EXPECT_EQ(expected, FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(),
+                                        FiveValues(), 1, 0));
+}
+
+TEST(ResultsFile, SampleBasisAndConfidenceFormat) {
+  AnalysisResults r = FiveValues();
+  r.confidence = 99.5;
+  const std::string text =
+      FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, 0, 0);
+  EXPECT_NE(std::string::npos, text.find("\r\n\r\nSample Mean (m)\r\n3.000000\r\n\r\n"));
+  EXPECT_NE(std::string::npos,
+            text.find("\r\n\r\nSample Standard Deviation (s)\r\n1.581139\r\n\r\n"));
+  EXPECT_NE(std::string::npos, text.find("\r\n  ** Under 99.5% Confidence Probability **\r\n"));
+  EXPECT_EQ(std::string::npos, text.find("Unbiased"));
+}
+
+TEST(ResultsFile, JapaneseTextsAreCodePage932) {
+  const std::string text = FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(),
+                                             FiveValues(), 1, 1);
+  // "入力データ" first, "  ** 90% の信頼区間において **" and "区間" TAB "頻度".
+  EXPECT_EQ(0u, text.find("\x93\xfc\x97\xcd\x83\x66\x81\x5b\x83\x5e\r\n1\r\n"));
+  EXPECT_NE(std::string::npos,
+            text.find("\r\n  ** 90% \x82\xcc\x90\x4d\x97\x8a\x8b\xe6\x8a\xd4\x82\xc9\x82\xa8"
+                      "\x82\xa2\x82\xc4 **\r\n"));
+  EXPECT_NE(std::string::npos,
+            text.find(std::string("\r\n\x8b\xe6\x8a\xd4\t\x95\x70\x93\x78\r\n") +
+                      kHistogramRows));
+  EXPECT_NE(std::string::npos, text.find("\r\n1.492561 < mu < 4.507439\r\n"));
+}
+
+TEST(ResultsFile, PastedCellsKeepTheirSeparators) {
+  struct Case {
+    const char* pasted;
+    const char* written;
+  };
+  const Case cases[] = {
+      {"1\t\r\n", "1\t\r\n"},                  // a second cell that is empty
+      {"1\t\t3\r\n", "1\t\t3\r\n"},            // an empty middle cell
+      {"1\t2\r\n3\t4\r\n", "1\t2\r\n3\t4\r\n"},  // a block of two by two
+      {"\r\n\r\n7\r\n", "\r\n\r\n7\r\n"},      // empty rows
+      {"1\r2\r\n", "1\t2\r\n"},                // a CR without LF
+      {"1\t\n2\r\n", "1\r\n2\r\n"},            // a LF after a TAB
+  };
+  for (const Case& c : cases) {
+    std::string out;
+    AppendPastedCells(out, c.pasted, std::string(c.pasted).size());
+    EXPECT_EQ(c.written, out) << c.pasted;
+  }
+}
+
+TEST(ResultsFile, HugeValuesAreWrittenWhole) {
+  AnalysisResults r = FiveValues();
+  r.mean = r.unbiasedMean = 1e140;
+  r.meanLower = -1e140;
+  r.meanUpper = 1e140;
+  r.minimum = -1e140;
+  r.width = 1e140 / 3;
+  r.intervalCount = 6;
+  const std::string text =
+      FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, 1, 0);
+
+  char big[400];
+  std::snprintf(big, sizeof big, "%f", 1e140);
+  const std::string value = big;
+  ASSERT_GT(value.size(), 140u);
+  EXPECT_NE(std::string::npos,
+            text.find("Unbiased Estimate of Population Mean (m)\r\n" + value + "\r\n"));
+  const std::string limits = "-" + value + " < mu < " + value + "\r\n";
+  EXPECT_GT(limits.size(), 258u);
+  EXPECT_NE(std::string::npos, text.find("\r\n" + limits));
+
+  std::snprintf(big, sizeof big, "%f - %f\t%f",
+                static_cast<double>(static_cast<long double>(r.minimum) +
+                                    5 * static_cast<long double>(r.width)),
+                static_cast<double>(static_cast<long double>(r.minimum) +
+                                    6 * static_cast<long double>(r.width)),
+                1.0);
+  EXPECT_NE(std::string::npos, text.find(std::string("\r\n") + big + "\r\n"));
+}
+
+TEST(ResultsFile, IntervalBoundsInExtendedPrecision) {
+  AnalysisResults r;
+  r.minimum = 0.1;
+  r.width = 0.2;
+  // 0.1 + 2 * 0.2 rounded once from extended precision, not 0.1 + 0.4 in doubles.
+  EXPECT_EQ(static_cast<double>(static_cast<long double>(0.1) + 2 * static_cast<long double>(0.2)),
+            IntervalLowerBound(r, 2));
+  EXPECT_EQ(IntervalLowerBound(r, 3), IntervalUpperBound(r, 2));
+  std::string row;
+  AppendHistogramRow(row, FiveValues(), 2);
+  EXPECT_EQ("2.333333 - 3.000000\t0.500000", row);
+}
+
+TEST(ResultsFile, PageLinesWithSevenDigits) {
+  AnalysisResults r = FiveValues();
+  const char* unbiased[kResultsPageLines] = {
+      "Number of Data = 5",
+      "Unbiased Estimate of Population Mean (m) = 3",
+      "Unbiased Estimate of Population Standard Deviation (s) = 1.682088",
+      "  ** Under 90% Confidence Probability **",
+      "Confidence Interval of Population Mean : 1.492561 < mu < 4.507439",
+      "Confidence Interval of Population Standard Deviation : 1.026642 < sigma < 3.751032"};
+  for (int line = 0; line < kResultsPageLines; ++line)
+    EXPECT_EQ(unbiased[line], ResultsPageLine(r, line, 1, 0)) << line;
+  EXPECT_EQ("Sample Mean (m) = 3", ResultsPageLine(r, 1, 0, 0));
+  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", ResultsPageLine(r, 2, 0, 0));
+  r.confidence = 99.5;
+  r.mean = 1234567.8;
+  EXPECT_EQ("  ** Under 99.5% Confidence Probability **", ResultsPageLine(r, 3, 1, 0));
+  EXPECT_EQ("Sample Mean (m) = 1234568", ResultsPageLine(r, 1, 0, 0));
+  // "データ数 = 5" in code page 932.
+  EXPECT_EQ("\x83\x66\x81\x5b\x83\x5e\x90\x94 = 5", ResultsPageLine(r, 0, 1, 1));
+  EXPECT_EQ("", ResultsPageLine(r, 6, 1, 0));
+}
+
+TEST(ResultsFile, SaveMessages) {
+  EXPECT_STREQ("Unable to create a file to save the solution.",
+               GetResultsFileMessage(kResultsFileUnableToCreate, 0).text);
+  EXPECT_STREQ("Assign a file with XLS extension.",
+               GetResultsFileMessage(kResultsFileXlsExtension, 0).text);
+  EXPECT_EQ(0x30u, GetResultsFileMessage(kResultsFileXlsExtension, 0).icon);
+  EXPECT_STREQ("The solution not saved.\nBut the calculation done.",
+               GetResultsFileMessage(kResultsFileNotSaved, 0).text);
+  EXPECT_EQ("The solution has been saved in the file\n  C:\\r.xls.\n"
+            "Double click the file, then you can read the solution.",
+            ResultsSavedText("C:\\r.xls", 0));
+  EXPECT_STREQ("Success", ResultsSavedCaption(0));
+}
+
+TEST(ResultsFile, XlsExtensionRule) {
+  EXPECT_EQ(1, HasXlsExtension("C:\\out\\r.xls"));
+  EXPECT_EQ(1, HasXlsExtension("r.XLS"));
+  EXPECT_EQ(0, HasXlsExtension("r.txt"));
+  EXPECT_EQ(0, HasXlsExtension("xls"));
+}
+
+}  // namespace
