@@ -65,7 +65,6 @@ void PointAt(HWND mainWindow, int x, int y) {
   ClientToScreen(mainWindow, &point);
   SetCursorPos(point.x, point.y);
   PostMessageA(mainWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(mainWindow), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  Sleep(300);
 }
 
 }  // namespace
@@ -77,26 +76,29 @@ void CalculatorTest::CheckTooltip(int buttonCount, int firstButtonId) {
   const int boxTop = window.top + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYCAPTION) + 32;
   const int boxLeft = window.left + GetSystemMetrics(SM_CXBORDER) + 17;
   const int bandY = GetSystemMetrics(SM_CYBORDER) + 10;
+  const int width = 32 * buttonCount + 100;
+  auto pixelIs = [](int x, int y, COLORREF colour) {
+    return WaitUntil([&] { return ScreenPixel(x, y) == colour; }, 3000);
+  };
 
   PointAt(main_, 300, 150);  // away from the bar
-  const Region before = Capture(boxLeft, boxTop, 32 * buttonCount + 100, 22);
+  const Region before = Capture(boxLeft, boxTop, width, 22);
 
   PointAt(main_, 30, bandY);  // over button 1
-  EXPECT_EQ(ScreenPixel(boxLeft, boxTop), RGB(0, 0, 0)) << "no box frame over button 1";
+  EXPECT_TRUE(pixelIs(boxLeft, boxTop, RGB(0, 0, 0))) << "no box frame over button 1";
   EXPECT_EQ(ScreenPixel(boxLeft + 1, boxTop + 1), RGB(255, 255, 255));
 
   PointAt(main_, 30 + 32, bandY);  // over button 2: the first box goes, the second comes
+  EXPECT_TRUE(pixelIs(boxLeft, boxTop, before.pixels[0])) << "the first box was not restored";
   EXPECT_EQ(ScreenPixel(boxLeft + 32, boxTop), RGB(0, 0, 0)) << "no box frame over button 2";
-  EXPECT_EQ(ScreenPixel(boxLeft, boxTop), before.pixels[0]) << "the first box was not restored";
 
   PointAt(main_, 300, 150);  // leaving the band restores every pixel
-  const Region after = Capture(boxLeft, boxTop, 32 * buttonCount + 100, 22);
-  EXPECT_EQ(after.pixels, before.pixels);
+  EXPECT_TRUE(pixelIs(boxLeft + 32, boxTop, before.pixels[32]));
+  EXPECT_EQ(Capture(boxLeft, boxTop, width, 22).pixels, before.pixels);
 
   // A click on the button removes the box.
   PointAt(main_, 30, bandY);
-  EXPECT_EQ(ScreenPixel(boxLeft, boxTop), RGB(0, 0, 0));
+  EXPECT_TRUE(pixelIs(boxLeft, boxTop, RGB(0, 0, 0)));
   ClickIconBarButton(main_, firstButtonId);
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(boxLeft, boxTop) == before.pixels[0]; }, 3000))
-      << "the box stayed after the click";
+  EXPECT_TRUE(pixelIs(boxLeft, boxTop, before.pixels[0])) << "the box stayed after the click";
 }

@@ -92,14 +92,16 @@ std::vector<HWND> TopLevelWindows(const char* className) {
   return FindTopLevel(0, className);
 }
 
-bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program) {
+bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + exePath + "\"";
-  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &program.process)) {
-    return false;
-  }
+  return CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &program.process) != 0;
+}
+
+bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program) {
+  if (!LaunchProgram(exePath, program)) return false;
   WaitForInputIdle(program.process.hProcess, kWaitMs);
   return WaitUntil([&] {
     const std::vector<HWND> windows = FindTopLevel(program.process.dwProcessId, className);

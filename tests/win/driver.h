@@ -22,6 +22,8 @@ std::string BesideDriver(const char* name);
 std::string MakeTestFolder(const char* name);
 bool CopyInto(const std::string& file, const std::string& folder);
 
+// Starts exePath without waiting for anything.
+bool LaunchProgram(const std::string& exePath, RunningProgram& program);
 // Starts exePath and waits for its visible main window of the class.
 bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program);
 // Closes the program (WM_CLOSE, then termination) and waits for its end.

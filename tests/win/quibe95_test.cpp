@@ -71,7 +71,7 @@ TEST_F(Quibe, TooltipsAppearAndLeaveNoTrace) {
 
 TEST_F(Quibe, ASecondStartLeavesOneWindow) {
   RunningProgram second;
-  StartProgram(BesideDriver("quibe95.exe"), "QUIBE_CLASS", second);
+  ASSERT_TRUE(LaunchProgram(BesideDriver("quibe95.exe"), second));
   EXPECT_TRUE(ProcessEnded(second, kWaitMs));
   EXPECT_EQ(TopLevelWindows("QUIBE_CLASS").size(), 1u);
   StopProgram(second);
