@@ -29,18 +29,19 @@ inline Extended SqrtTwoPi() { return std::sqrt(static_cast<Extended>(6.283185307
 inline Extended SqrtPi() { return std::sqrt(static_cast<Extended>(3.141592653589793)); }
 
 // The chi-square tail series where its first term, exp(logFirst), is too small for a double:
-// first * (1 + x/start + x^2/(start (start+2)) + ...) over i = start, start + 2, ... < n. The
-// terms are carried relative to the first one in long double; whenever the running sum grows
-// large, sum and term are scaled down by a power of two (exactly) and the exponent is kept,
-// and the sum is scaled back through its logarithm at the end. The result may lie far below
-// the smallest double; long double holds it down to about 1e-4950.
-Extended ScaledTailSeries(double x, int start, int n, Extended logFirst) {
+// first * (start + x/i + x^2/(i (i+2)) + ...) over i = i0, i0 + 2, ... < n, where start is 1
+// plus whatever the caller adds in units of the first term. The terms are carried relative to
+// the first one in long double; whenever the running sum grows large, sum and term are scaled
+// down by a power of two (exactly) and the exponent is kept, and the sum is scaled back through
+// its logarithm at the end. The result may lie far below the smallest double; long double holds
+// it down to about 1e-4950.
+Extended ScaledTailSeries(double x, int i0, int n, Extended logFirst, Extended start) {
   constexpr int kRescaleBits = 8000;
   const Extended rescaleLimit = std::ldexp(1.0L, kRescaleBits);
   Extended term = 1;
-  Extended sum = 1;
+  Extended sum = start;
   long long exponent = 0;  // sum and term are scaled by 2^-exponent
-  for (int i = start; i < n; i += 2) {
+  for (int i = i0; i < n; i += 2) {
     term = x / static_cast<Extended>(i) * term;
     sum = term + sum;
     if (sum > rescaleLimit) {
@@ -50,6 +51,14 @@ Extended ScaledTailSeries(double x, int start, int n, Extended logFirst) {
     }
   }
   return std::exp(logFirst + static_cast<Extended>(exponent) * kLn2 + std::log(sum));
+}
+
+// Mills' ratio P(Z > r) / phi(r) for large r, by its continued fraction
+// 1 / (r + 1 / (r + 2 / (r + 3 / (r + ...)))), which converges at once for r above 30.
+Extended MillsRatio(Extended r) {
+  Extended denominator = r;
+  for (int k = 60; k >= 1; --k) denominator = r + k / denominator;
+  return 1 / denominator;
 }
 
 // The natural logarithm of one factor of the gamma products, stored as a double before it is
@@ -186,9 +195,12 @@ long double ChiSquareUpperTail(int n, double x) {
     double term = Store(std::exp(-0.5L * x) * r);
     term = Store(term / SqrtTwoPi());
     if (term < DBL_MIN && x > 1) {
-      // exp(-x/2) has left the range of normal doubles: sum the series scaled.
-      const Extended logFirst = -0.5L * x + std::log(static_cast<Extended>(r)) - std::log(SqrtTwoPi());
-      return (NormalUpperTail(r) + ScaledTailSeries(x, 3, n, logFirst)) * 2;
+      // exp(-x/2) has left the range of normal doubles: sum the series scaled, with the normal
+      // tail P(Z > r) = phi(r) * Mills(r) in units of the first term phi(r) * r (the normal
+      // routine gives only its limit 0 out here).
+      const Extended root = r;
+      const Extended logFirst = -0.5L * x + std::log(root) - std::log(SqrtTwoPi());
+      return 2 * ScaledTailSeries(x, 3, n, logFirst, 1 + MillsRatio(root) / root);
     }
     double sum = term;
     for (int i = 3; i < n; i += 2) {
@@ -198,7 +210,7 @@ long double ChiSquareUpperTail(int n, double x) {
     return (NormalUpperTail(r) + sum) * 2;
   }
   double term = Store(std::exp(-0.5L * x));
-  if (term < DBL_MIN) return ScaledTailSeries(x, 2, n, -0.5L * x);
+  if (term < DBL_MIN) return ScaledTailSeries(x, 2, n, -0.5L * x, 1);
   double sum = term;
   for (int i = 2; i < n; i += 2) {
     term = Store(x / static_cast<Extended>(i) * term);
@@ -237,5 +249,8 @@ double SigmaCoefficient(int n) {
       b = Store(b + static_cast<Extended>(StoredLog(Store((i - 2) * 0.5L))));
     }
   }
-  return Store(std::exp(static_cast<Extended>(a) - b) * std::sqrt(static_cast<Extended>(h)));
+  // exp(A - B) and sqrt(h) are stored as doubles before their product.
+  const double ratio = Store(std::exp(static_cast<Extended>(a) - b));
+  const double rootH = Store(std::sqrt(static_cast<Extended>(h)));
+  return Store(static_cast<Extended>(ratio) * rootH);
 }
