@@ -72,6 +72,7 @@ void ComputeSampleStatistics(const double* data, int count, double confidencePer
 
 int ComputeIntervalNumber(int mode, const char* intervalText, int count) {
   if (mode == kIntervalStandard) {
+    if (count < 1) return 0;
     const double ceiling = Store(std::ceil(static_cast<Extended>(3.3) * std::log10(static_cast<Extended>(count))));
     return static_cast<int>(ceiling);
   }
