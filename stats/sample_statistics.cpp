@@ -1,1 +1,130 @@
+// Sample statistics, confidence limits, interval number and frequencies of one data set.
+// Arithmetic runs in long double between the values that are stored as doubles.
 #include "stats/sample_statistics.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+#include "stats/distributions.h"
+
+namespace {
+
+using Extended = long double;
+
+inline double Store(Extended value) { return static_cast<double>(value); }
+
+}  // namespace
+
+void ComputeSampleStatistics(const double* data, int count, double confidencePercent,
+                             AnalysisResults& results) {
+  const int n = count;
+  double sumX = 0;
+  for (int i = 0; i < n; ++i) sumX = Store(static_cast<Extended>(sumX) + data[i]);
+  const double mean = Store(static_cast<Extended>(sumX) / n);
+
+  // The sum of squared deviations from the mean, by a second pass in extended precision: the
+  // expanded form sum(x^2) - 2 m sum(x) + N m^2 cancels every digit when the values share a
+  // large offset. A sum that is not positive (all values equal) counts as zero.
+  Extended squares = 0;
+  for (int i = 0; i < n; ++i) {
+    const Extended deviation = static_cast<Extended>(data[i]) - mean;
+    squares += deviation * deviation;
+  }
+  if (!(squares > 0)) squares = 0;
+  const double s = Store(std::sqrt(squares / (n - 1)));
+  const double r = Store(std::sqrt(static_cast<Extended>(n - 1) / n));
+  const double sigmaHat = Store(static_cast<Extended>(SigmaCoefficient(n)) * s * r);
+
+  const double p = Store(static_cast<Extended>(confidencePercent) * 0.01);
+  const double alpha = Store(1 - static_cast<Extended>(p));
+  const double t = StudentTPercentile(n - 1, alpha);
+
+  const Extended halfWidth = static_cast<Extended>(t) * s * r / std::sqrt(static_cast<Extended>(n - 1));
+  const double meanUpper = Store(mean + halfWidth);
+  const double meanLower = Store(mean - halfWidth);
+
+  const double small = ChiSquarePercentile(n - 1, Store((1 + static_cast<Extended>(p)) * 0.5L));
+  const double large = ChiSquarePercentile(n - 1, Store((1 - static_cast<Extended>(p)) * 0.5L));
+  const Extended deviationN = static_cast<Extended>(s) * r;  // the deviation with divisor N
+  double deviationUpper = 0;
+  double deviationLower = 0;
+  if (deviationN > 0) {  // with no spread both limits are 0, whatever the quantiles
+    deviationUpper = Store(std::sqrt(n / static_cast<Extended>(small)) * deviationN);
+    deviationLower = Store(std::sqrt(n / static_cast<Extended>(large)) * deviationN);
+  }
+
+  results.count = n;
+  results.mean = mean;
+  results.unbiasedMean = mean;
+  results.sampleDeviation = s;
+  results.factorR = r;
+  results.unbiasedDeviation = sigmaHat;
+  results.confidence = confidencePercent;
+  results.tValue = t;
+  results.meanLower = meanLower;
+  results.meanUpper = meanUpper;
+  results.chiSquareSmall = small;
+  results.chiSquareLarge = large;
+  results.deviationLower = deviationLower;
+  results.deviationUpper = deviationUpper;
+}
+
+int ComputeIntervalNumber(int mode, const char* intervalText, int count) {
+  if (mode == kIntervalStandard) {
+    if (count < 1) return 0;
+    const double ceiling = Store(std::ceil(static_cast<Extended>(3.3) * std::log10(static_cast<Extended>(count))));
+    return static_cast<int>(ceiling);
+  }
+  // The integer value of the text, read leniently: leading blanks skipped, an optional sign,
+  // the digits up to the first other character; no digits give 0.
+  if (intervalText == nullptr) return 0;
+  const long value = std::strtol(intervalText, nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& results) {
+  if (count < 1) return 0;
+  if (k < 1) k = 1;
+  if (k > kMaxIntervals) k = kMaxIntervals;
+
+  double minimum = data[0];
+  double maximum = data[0];
+  for (int i = 0; i < count; ++i) {
+    if (minimum > data[i]) minimum = data[i];
+    if (maximum < data[i]) maximum = data[i];
+  }
+  const double width = Store((static_cast<Extended>(maximum) - minimum) / k);
+  results.intervalCount = k;
+  results.minimum = minimum;
+  results.maximum = maximum;
+  results.width = width;
+  if (width == 0) return 0;
+
+  int up[kMaxIntervals] = {};    // counted from the bottom: [min + j w, min + (j + 1) w)
+  int down[kMaxIntervals] = {};  // counted from the top: (max - (j + 1) w, max - j w]
+  for (int j = 0; j < k; ++j) {
+    const Extended upLow = static_cast<Extended>(j) * width + minimum;
+    const Extended upHigh = static_cast<Extended>(j + 1) * width + minimum;
+    const Extended downLow = maximum - static_cast<Extended>(j + 1) * width;
+    const Extended downHigh = maximum - static_cast<Extended>(j) * width;
+    const bool last = j == k - 1;
+    for (int i = 0; i < count; ++i) {
+      const double x = data[i];
+      if (last ? (upLow <= x && x <= maximum) : (upLow <= x && x < upHigh)) ++up[j];
+      if (last ? (minimum <= x && x <= downHigh) : (downLow < x && x <= downHigh)) ++down[j];
+    }
+  }
+  for (int j = 0; j < k; ++j) {
+    const int twice = up[j] + down[k - 1 - j];
+    results.twiceFrequencies[j] = twice;
+    results.frequencies[j] = twice * 0.5;
+  }
+  for (int j = k; j <= kMaxIntervals; ++j) {
+    results.twiceFrequencies[j] = 0;
+    results.frequencies[j] = 0;
+  }
+  return 1;
+}

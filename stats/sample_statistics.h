@@ -34,6 +34,7 @@ void ComputeSampleStatistics(const double* data, int count, double confidencePer
 // Standard: ceil(3.3 * log10(count)); Choice: the integer value of intervalText.
 int ComputeIntervalNumber(int mode, const char* intervalText, int count);
 
-// Fills intervalCount, minimum, maximum, width and both frequency arrays. Returns 0 (width 0,
-// frequencies untouched) when all values are equal, else 1. Needs 1 <= k <= kMaxIntervals.
+// Fills intervalCount, minimum, maximum, width and both frequency arrays (slots from k on are
+// cleared). Returns 0 when all values are equal (width 0, frequencies untouched) or count < 1,
+// else 1. k is kept within 1 ... kMaxIntervals.
 int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& results);
