@@ -12,7 +12,8 @@
 //   blank <stem> <width>    the twelve plain icon-bar bitmaps of a filler element
 // Drawing commands: fill <c>; rect <x> <y> <w> <h> <c>; frame <x> <y> <w> <h> <c>;
 //   line <x0> <y0> <x1> <y1> <c>; text <x> <y> <scale> <c> "<text>";
-//   ctext <centre x> <y> <scale> <c> "<text>"; sprite <x> <y> <scale> <symbol>; use <define>.
+//   ctext <centre x> <y> <scale> <c> "<text>" (scale 1..8, "2b": twice the size, bold); rtext <right x> <y> <scale> <c> "<text>";
+//   sprite <x> <y> <scale> <symbol>; use <define>.
 // Colours <c>: one colour letter (k black, R maroon, G green, Y olive, B navy, M purple,
 //   C teal, s silver, d grey, r red, g lime, y yellow, b blue, m fuchsia, c aqua, w white)
 //   or #rrggbb. A picture may use at most 16 different colours.
@@ -106,6 +107,13 @@ int ParseInt(const std::string& text, int& out) {
   if (*end != '\0' || value < -100000 || value > 100000) return 0;
   out = static_cast<int>(value);
   return 1;
+}
+
+// A text scale: a factor 1 to 8, with a trailing 'b' for bold (strokes one pixel wider).
+int ParseScale(const std::string& text, int& scale, int& bold) {
+  bold = !text.empty() && text.back() == 'b';
+  return ParseInt(bold ? text.substr(0, text.size() - 1) : text, scale) && scale >= 1 &&
+         scale <= 8;
 }
 
 // Splits a line into words; a double-quoted word keeps its blanks (no escapes).
@@ -273,7 +281,7 @@ int TextWidth(const std::vector<unsigned long>& points, int scale) {
   return width;
 }
 
-void DrawText(Canvas& canvas, int left, int top, int scale, Rgb colour,
+void DrawText(Canvas& canvas, int left, int top, int scale, int bold, Rgb colour,
               const std::vector<unsigned long>& points, const std::string& where) {
   int x = left;
   for (unsigned long point : points) {
@@ -290,7 +298,7 @@ void DrawText(Canvas& canvas, int left, int top, int scale, Rgb colour,
       for (int gx = 0; gx < static_cast<int>(glyph.rows[gy].size()); ++gx) {
         if (glyph.rows[gy][gx] != '#') continue;
         for (int dy = 0; dy < scale; ++dy) {
-          for (int dx = 0; dx < scale; ++dx) {
+          for (int dx = 0; dx < scale + bold; ++dx) {
             canvas.Set(x + gx * scale + dx, top + gy * scale + dy, colour);
           }
         }
@@ -328,7 +336,7 @@ int RunCommands(Canvas& canvas, const Block& block, int depth) {
     const std::string where = block.where + " +" + std::to_string(n + 1);
     if (w.empty()) continue;
     const std::string& op = w[0];
-    int a = 0, b = 0, c = 0, d = 0;
+    int a = 0, b = 0, c = 0, d = 0, bold = 0;
     Rgb colour;
     if (op == "fill" && w.size() == 2 && ParseColour(w[1], colour)) {
       FillRect(canvas, 0, 0, canvas.width, canvas.height, colour);
@@ -346,12 +354,13 @@ int RunCommands(Canvas& canvas, const Block& block, int depth) {
     } else if (op == "line" && w.size() == 6 && ParseInt(w[1], a) && ParseInt(w[2], b) &&
                ParseInt(w[3], c) && ParseInt(w[4], d) && ParseColour(w[5], colour)) {
       DrawLine(canvas, a, b, c, d, colour);
-    } else if ((op == "text" || op == "ctext") && w.size() == 6 && ParseInt(w[1], a) &&
-               ParseInt(w[2], b) && ParseInt(w[3], c) && c >= 1 && ParseColour(w[4], colour) &&
-               w[5][0] == '"') {
+    } else if ((op == "text" || op == "ctext" || op == "rtext") && w.size() == 6 &&
+               ParseInt(w[1], a) && ParseInt(w[2], b) && ParseScale(w[3], c, bold) &&
+               ParseColour(w[4], colour) && w[5][0] == '"') {
       std::vector<unsigned long> points = DecodeUtf8(w[5].substr(1));
-      int left = op == "text" ? a : a - TextWidth(points, c) / 2;
-      DrawText(canvas, left, b, c, colour, points, where);
+      int left = op == "text" ? a : op == "ctext" ? a - TextWidth(points, c) / 2
+                                                  : a - TextWidth(points, c);
+      DrawText(canvas, left, b, c, bold, colour, points, where);
     } else if (op == "sprite" && w.size() == 5 && ParseInt(w[1], a) && ParseInt(w[2], b) &&
                ParseInt(w[3], c) && c >= 1) {
       Canvas symbol;
