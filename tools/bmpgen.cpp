@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -692,6 +693,12 @@ int main(int argc, char** argv) {
   if (outputDir.empty() || rcPath.empty() || sources.empty()) {
     std::fprintf(stderr, "usage: bmpgen -o <output directory> -rc <fragment.rc> <source>...\n");
     return 2;
+  }
+  std::error_code error;
+  std::filesystem::create_directories(outputDir, error);
+  if (error) {
+    std::fprintf(stderr, "bmpgen: cannot make %s\n", outputDir.c_str());
+    return 1;
   }
   for (const std::string& source : sources) ReadSource(source);
   if (failed) return 1;
