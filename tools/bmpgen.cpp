@@ -11,7 +11,7 @@
 //   buttons <stem>...       the twelve icon-bar bitmaps of each stem (its symbol has its name)
 //   blank <stem> <width>    the twelve plain icon-bar bitmaps of a filler element
 // Drawing commands: fill <c>; rect <x> <y> <w> <h> <c>; frame <x> <y> <w> <h> <c>;
-//   line <x0> <y0> <x1> <y1> <c>; text <x> <y> <scale> <c> "<text>";
+//   line <x0> <y0> <x1> <y1> <c>; bell <centre x> <base y> <sigma> <height> <c>; text <x> <y> <scale> <c> "<text>";
 //   ctext <centre x> <y> <scale> <c> "<text>" (scale 1..8, "2b": twice the size, bold); rtext <right x> <y> <scale> <c> "<text>";
 //   sprite <x> <y> <scale> <symbol>; use <define>.
 // Colours <c>: one colour letter (k black, R maroon, G green, Y olive, B navy, M purple,
@@ -21,6 +21,7 @@
 // gets one line per resource ("<name> BITMAP "<path>"", "<name> ICON "<path>"").
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -322,6 +323,19 @@ void DrawLine(Canvas& canvas, int x0, int y0, int x1, int y1, Rgb colour) {
   }
 }
 
+// The normal density curve over x = centre +- 3 sigma: height pixels above the base line at
+// the centre, drawn as connected steps one pixel wide.
+void DrawBell(Canvas& canvas, int centre, int base, int sigma, int height, Rgb colour) {
+  int previous = 0;
+  for (int x = centre - 3 * sigma; x <= centre + 3 * sigma; ++x) {
+    const double z = static_cast<double>(x - centre) / sigma;
+    const int y = base - static_cast<int>(height * std::exp(-0.5 * z * z) + 0.5);
+    if (x == centre - 3 * sigma) previous = y;
+    DrawLine(canvas, x, previous, x, y, colour);
+    previous = y;
+  }
+}
+
 void FillRect(Canvas& canvas, int x, int y, int w, int h, Rgb colour) {
   for (int j = y; j < y + h; ++j)
     for (int i = x; i < x + w; ++i) canvas.Set(i, j, colour);
@@ -362,6 +376,10 @@ int RunCommands(Canvas& canvas, const Block& block, int depth) {
       int left = op == "text" ? a : op == "ctext" ? a - TextWidth(points, c) / 2
                                                   : a - TextWidth(points, c);
       DrawText(canvas, left, b, c, bold, colour, points, where);
+    } else if (op == "bell" && w.size() == 6 && ParseInt(w[1], a) && ParseInt(w[2], b) &&
+               ParseInt(w[3], c) && c >= 1 && ParseInt(w[4], d) &&
+               ParseColour(w[5], colour)) {
+      DrawBell(canvas, a, b, c, d, colour);
     } else if (op == "sprite" && w.size() == 5 && ParseInt(w[1], a) && ParseInt(w[2], b) &&
                ParseInt(w[3], c) && c >= 1) {
       Canvas symbol;
