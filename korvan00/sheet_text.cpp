@@ -1,6 +1,7 @@
 // The spreadsheet text of korvan00: cell walk, cell conversion, import loop and messages.
 #include "korvan00/sheet_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -175,6 +176,11 @@ SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
     result.outcome = kSheetNotFromSpreadsheet;
     return result;
   }
+  // Every value is ended by a TAB or a CR: their count bounds the values, and the array is
+  // sized once from it.
+  std::size_t separators = 0;
+  for (std::size_t i = 0; i < length; ++i) separators += bytes[i] == '\t' || bytes[i] == kCR;
+  result.values.reserve(std::min(separators, static_cast<std::size_t>(kMaxSheetValues)));
   std::string cell;
   std::size_t position = 0;
   while (position < length) {

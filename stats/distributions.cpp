@@ -145,17 +145,47 @@ double ChiSquareGuess(int n, double p) {
 
 // The decimal step search: steps 0.1, 0.01, ... 0.00001 from the last whole number at which
 // the condition held. At each step size x advances while the condition holds, then goes back to
-// the last point at which it held.
+// the last point at which it held. The points a step size visits are x, x + step, ... each sum
+// stored as a double; they are formed first (no tail needed), and the first point at which the
+// condition fails is found by bisection between the start and the nearest point at or beyond a
+// place where it is known to fail. The points, and so every bit of the result, are those of
+// the step-by-step search.
 double PercentileSearch(TailKind kind, int n, double p, double guess) {
+  constexpr int kMaxPoints = 64;
   double x = WholeNumberStage(kind, n, p, guess);
+  double knownFailure = x + 1;  // the whole-number stage saw the condition fail there
   double step = Store(1.0 * kStepFactor);
   while (step >= kSearchLimit) {
-    bool continues;
-    do {
-      continues = SearchContinues(kind, n, p, x);
-      x = Store(static_cast<Extended>(x) + step);
-    } while (continues);
-    x = Store(static_cast<Extended>(x) - 2 * static_cast<Extended>(step));
+    double points[kMaxPoints];
+    points[0] = x;
+    int last = 0;
+    while (points[last] < knownFailure && last + 1 < kMaxPoints) {
+      points[last + 1] = Store(static_cast<Extended>(points[last]) + step);
+      ++last;
+    }
+    double failure;  // the first point at which the condition fails
+    if (points[last] < knownFailure) {
+      // No known end within reach: step as worded.
+      failure = x;
+      while (SearchContinues(kind, n, p, failure)) failure = Store(static_cast<Extended>(failure) + step);
+    } else if (!SearchContinues(kind, n, p, points[0])) {
+      failure = points[0];
+    } else {
+      int holds = 0;
+      int fails = last;
+      while (fails - holds > 1) {
+        const int middle = holds + (fails - holds) / 2;
+        if (SearchContinues(kind, n, p, points[middle])) {
+          holds = middle;
+        } else {
+          fails = middle;
+        }
+      }
+      failure = points[fails];
+    }
+    knownFailure = failure;
+    const double next = Store(static_cast<Extended>(failure) + step);
+    x = Store(static_cast<Extended>(next) - 2 * static_cast<Extended>(step));
     step = Store(step * kStepFactor);
   }
   return x;

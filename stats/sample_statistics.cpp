@@ -18,6 +18,11 @@ inline double Store(Extended value) { return static_cast<double>(value); }
 
 void ComputeSampleStatistics(const double* data, int count, double confidencePercent,
                              AnalysisResults& results) {
+  ComputeSampleStatisticsWith(data, count, confidencePercent, results, {StudentTPercentile, ChiSquarePercentile});
+}
+
+void ComputeSampleStatisticsWith(const double* data, int count, double confidencePercent,
+                                 AnalysisResults& results, const PercentileSearches& searches) {
   const int n = count;
   double sumX = 0;
   for (int i = 0; i < n; ++i) sumX = Store(static_cast<Extended>(sumX) + data[i]);
@@ -38,14 +43,14 @@ void ComputeSampleStatistics(const double* data, int count, double confidencePer
 
   const double p = Store(static_cast<Extended>(confidencePercent) * 0.01);
   const double alpha = Store(1 - static_cast<Extended>(p));
-  const double t = StudentTPercentile(n - 1, alpha);
+  const double t = searches.studentT(n - 1, alpha);
 
   const Extended halfWidth = static_cast<Extended>(t) * s * r / std::sqrt(static_cast<Extended>(n - 1));
   const double meanUpper = Store(mean + halfWidth);
   const double meanLower = Store(mean - halfWidth);
 
-  const double small = ChiSquarePercentile(n - 1, Store((1 + static_cast<Extended>(p)) * 0.5L));
-  const double large = ChiSquarePercentile(n - 1, Store((1 - static_cast<Extended>(p)) * 0.5L));
+  const double small = searches.chiSquare(n - 1, Store((1 + static_cast<Extended>(p)) * 0.5L));
+  const double large = searches.chiSquare(n - 1, Store((1 - static_cast<Extended>(p)) * 0.5L));
   const Extended deviationN = static_cast<Extended>(s) * r;  // the deviation with divisor N
   double deviationUpper = 0;
   double deviationLower = 0;

@@ -31,6 +31,15 @@ struct AnalysisResults {
 void ComputeSampleStatistics(const double* data, int count, double confidencePercent,
                              AnalysisResults& results);
 
+// The same with other percentile searches of identical results (the benchmarks compare the
+// engine's searches with the step-by-step reference this way).
+struct PercentileSearches {
+  double (*studentT)(int n, double p);
+  double (*chiSquare)(int n, double p);
+};
+void ComputeSampleStatisticsWith(const double* data, int count, double confidencePercent,
+                                 AnalysisResults& results, const PercentileSearches& searches);
+
 // Standard: ceil(3.3 * log10(count)); Choice: the integer value of intervalText.
 int ComputeIntervalNumber(int mode, const char* intervalText, int count);
 

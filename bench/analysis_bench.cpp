@@ -1,0 +1,55 @@
+// The whole analysis of 30000 pasted values as korvan00 runs it: import of the spreadsheet
+// text, interval number, frequencies, statistics with the three percentiles at 29999 degrees
+// of freedom, and the results export text; once with the engine's searches and once with the
+// step-by-step reference searches (identical results).
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "bench/literal_search.h"
+#include "korvan00/results_file.h"
+#include "korvan00/sheet_text.h"
+#include "stats/distributions.h"
+#include "stats/sample_statistics.h"
+
+namespace {
+
+// 30000 values in one column, spread like measurements around 50.
+std::string MeasurementColumn() {
+  std::string text;
+  char cell[32];
+  for (int i = 0; i < 30000; ++i) {
+    const double value = 50 + 4 * std::sin(i * 0.7) + 0.001 * (i % 1000);
+    std::snprintf(cell, sizeof cell, "%.6f\r\n", value);
+    text += cell;
+  }
+  return text;
+}
+
+void RunAnalysis(benchmark::State& state, const PercentileSearches& searches) {
+  const std::string text = MeasurementColumn();
+  for (auto _ : state) {
+    const SheetImportResult data = ImportSheetText(text);
+    const int count = static_cast<int>(data.values.size());
+    AnalysisResults results;
+    const int k = ComputeIntervalNumber(kIntervalChoice, "6", count);
+    ComputeFrequencies(data.values.data(), count, k, results);
+    ComputeSampleStatisticsWith(data.values.data(), count, 90, results, searches);
+    const std::string file = FormatResultsFile(text.data(), text.size(), results, 1, 0);
+    benchmark::DoNotOptimize(file.data());
+  }
+}
+
+void BM_FullAnalysis30000(benchmark::State& state) {
+  RunAnalysis(state, {StudentTPercentile, ChiSquarePercentile});
+}
+BENCHMARK(BM_FullAnalysis30000)->Unit(benchmark::kMillisecond);
+
+void BM_FullAnalysis30000LiteralSearch(benchmark::State& state) {
+  RunAnalysis(state, {LiteralStudentTPercentile, LiteralChiSquarePercentile});
+}
+BENCHMARK(BM_FullAnalysis30000LiteralSearch)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
