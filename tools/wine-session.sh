@@ -31,4 +31,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 
+# One Wine server for the whole session: each program start then takes a moment, not seconds.
+wineserver -p
 "$@"

@@ -228,6 +228,7 @@ TEST_F(ZorpaJapanese, ShowsJapaneseTitlesAndMessages) {
   EXPECT_EQ(TextOf(about), "御案内");
   EXPECT_NE(FindWindowExW(about, nullptr, L"Static", L"ゾルパ"), nullptr);
   PressDialogButton(about, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
   SaveScreenshot(main_, BesideDriver("zorpa95-japanese.bmp"));
 }
 
