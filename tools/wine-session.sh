@@ -31,6 +31,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 
-# One Wine server for the whole session: each program start then takes a moment, not seconds.
+# One Wine server, with Wine's own background services, for the whole session: each program
+# start then takes a moment, not seconds. The services are started here, away from the
+# command's output, or a test runner would wait for them to close it.
 wineserver -p
+wineboot </dev/null >/dev/null 2>&1 || true
 "$@"
