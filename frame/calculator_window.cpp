@@ -25,6 +25,7 @@ HWND editWindow[kMaxEdits] = {};
 HDC editDc[kMaxEdits] = {};
 HGDIOBJ editOldFont[kMaxEdits] = {};
 int editCount = 0;
+const CalculatorWindowClass* calculatorClass = nullptr;
 
 HFONT CreateControlFont() {
   LOGFONTA description = {};
@@ -50,7 +51,8 @@ void KeepPicture(HWND mainWindow, int index, int x, int y, int width, int height
 int RunCalculator(HINSTANCE instance, int showCommand, const CalculatorWindowClass& windowClass) {
   WNDCLASSA description = {};
   description.style = CS_VREDRAW | CS_HREDRAW;
-  description.lpfnWndProc = windowClass.windowProc;
+  calculatorClass = &windowClass;
+  description.lpfnWndProc = CalculatorWindowProc;
   description.hInstance = instance;
   description.hIcon = LoadIconA(instance, "ICON_1");
   description.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -75,6 +77,39 @@ int RunCalculator(HINSTANCE instance, int showCommand, const CalculatorWindowCla
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK CalculatorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      DetectLanguage();
+      DetectWindowsVersion();
+      platformDetected = 1;
+      calculatorClass->create(window);
+      return 0;
+    case WM_DESTROY:
+      EndCalculator();
+      return 0;
+    case WM_PAINT:
+      PaintCalculatorPictures(window);
+      return 0;
+    case WM_SETCURSOR: {
+      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+      UpdateTooltip(window);
+      return result;
+    }
+    case WM_DRAWITEM:
+      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), calculatorClass->comboId);
+      return 0;
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 14;
+      return 0;
+    case WM_COMMAND:
+      calculatorClass->command(window, LOWORD(wParam));
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
 }
 
 int CalculatorAlreadyRunning(const char* englishTitle, const wchar_t* japaneseTitle) {

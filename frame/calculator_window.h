@@ -9,12 +9,16 @@ struct CalculatorWindowClass {
   const char* className;
   const char* windowName;
   int clientHeight;  // added to SM_CYCAPTION for the window height
-  WNDPROC windowProc;
+  int comboId;       // the sample-size combobox, drawn by the window
+  void (*create)(HWND window);           // the program's creation steps, after the detections
+  void (*command)(HWND window, int id);  // WM_COMMAND, by the low word of wParam only
 };
 
 // Registers the class, creates the centred fixed-size window, adds the icon bar and runs the
 // message loop. Returns the exit code.
 int RunCalculator(HINSTANCE instance, int showCommand, const CalculatorWindowClass& windowClass);
+// The main window procedure of both calculators.
+LRESULT CALLBACK CalculatorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Whether a top-level window with either title already exists.
 int CalculatorAlreadyRunning(const char* englishTitle, const wchar_t* japaneseTitle);

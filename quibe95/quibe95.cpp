@@ -98,41 +98,10 @@ void RunCommand(HWND window, int id) {
   }
 }
 
+const CalculatorWindowClass kWindowClass = {"QUIBE_CLASS", "Quibe_Window", 161, kComboId, CreateCalculator, RunCommand};
+
 }  // namespace
 
-LRESULT CALLBACK QuibeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      DetectLanguage();
-      DetectWindowsVersion();
-      platformDetected = 1;
-      CreateCalculator(window);
-      return 0;
-    case WM_DESTROY:
-      EndCalculator();
-      return 0;
-    case WM_PAINT:
-      PaintCalculatorPictures(window);
-      return 0;
-    case WM_SETCURSOR: {
-      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-      UpdateTooltip(window);
-      return result;
-    }
-    case WM_DRAWITEM:
-      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), kComboId);
-      return 0;
-    case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 14;
-      return 0;
-    case WM_COMMAND:
-      RunCommand(window, LOWORD(wParam));
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
-  }
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  return RunCalculator(instance, showCommand, {"QUIBE_CLASS", "Quibe_Window", 161, QuibeWindowProc});
+  return RunCalculator(instance, showCommand, kWindowClass);
 }
