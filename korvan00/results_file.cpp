@@ -9,52 +9,34 @@
 
 namespace {
 
-struct Label {
-  const char* english;
-  const char* japanese;
-};
-
-constexpr Label kInputtedData = {"Inputted Data", "入力データ"};
-constexpr Label kNumberOfData = {"Number of Data", "データ数"};
-constexpr Label kSampleMean = {"Sample Mean (m)", "標本平均 (m)"};
-constexpr Label kUnbiasedMean = {"Unbiased Estimate of Population Mean (m)",
+constexpr Text kInputtedData = {"Inputted Data", "入力データ"};
+constexpr Text kNumberOfData = {"Number of Data", "データ数"};
+constexpr Text kSampleMean = {"Sample Mean (m)", "標本平均 (m)"};
+constexpr Text kUnbiasedMean = {"Unbiased Estimate of Population Mean (m)",
                                  "母平均の不偏推定値 (m)"};
-constexpr Label kSampleDeviation = {"Sample Standard Deviation (s)", "標本標準偏差 (s)"};
-constexpr Label kUnbiasedDeviation = {"Unbiased Estimate of Population Standard Deviation (s)",
+constexpr Text kSampleDeviation = {"Sample Standard Deviation (s)", "標本標準偏差 (s)"};
+constexpr Text kUnbiasedDeviation = {"Unbiased Estimate of Population Standard Deviation (s)",
                                       "母標準偏差の不偏推定値 (s)"};
-constexpr Label kConfidenceBefore = {"  ** Under ", "  ** "};
-constexpr Label kConfidenceAfter = {"% Confidence Probability **", "% の信頼区間において **"};
-constexpr Label kMeanInterval = {"Confidence Interval of Population Mean", "母平均の区間推定"};
-constexpr Label kDeviationInterval = {"Confidence Interval of Population Standard Deviation",
+constexpr Text kConfidenceBefore = {"  ** Under ", "  ** "};
+constexpr Text kConfidenceAfter = {"% Confidence Probability **", "% の信頼区間において **"};
+constexpr Text kMeanInterval = {"Confidence Interval of Population Mean", "母平均の区間推定"};
+constexpr Text kDeviationInterval = {"Confidence Interval of Population Standard Deviation",
                                       "母標準偏差の区間推定"};
-constexpr Label kHistogramData = {"Data for Histogram", "ヒストグラム用データ"};
-constexpr Label kIntervals = {"Intervals", "区間"};
-constexpr Label kFrequencies = {"Frequencies", "頻度"};
+constexpr Text kHistogramData = {"Data for Histogram", "ヒストグラム用データ"};
+constexpr Text kIntervals = {"Intervals", "区間"};
+constexpr Text kFrequencies = {"Frequencies", "頻度"};
 
-constexpr Label kPageCount = {"Number of Data = ", "データ数 = "};
-constexpr Label kPageSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
-constexpr Label kPageSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
-constexpr Label kPageUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
+constexpr Text kPageCount = {"Number of Data = ", "データ数 = "};
+constexpr Text kPageSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
+constexpr Text kPageSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
+constexpr Text kPageUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
                                      "母平均の不偏推定値 (m) = "};
-constexpr Label kPageUnbiasedDeviation = {
+constexpr Text kPageUnbiasedDeviation = {
     "Unbiased Estimate of Population Standard Deviation (s) = ", "母標準偏差の不偏推定値 (s) = "};
-constexpr Label kPageMeanInterval = {"Confidence Interval of Population Mean : ",
+constexpr Text kPageMeanInterval = {"Confidence Interval of Population Mean : ",
                                      "母平均の区間推定 : "};
-constexpr Label kPageDeviationInterval = {
+constexpr Text kPageDeviationInterval = {
     "Confidence Interval of Population Standard Deviation : ", "母標準偏差の区間推定 : "};
-
-// Message-box icon flags (the values of MB_ICONERROR, MB_ICONWARNING, MB_ICONINFORMATION).
-constexpr unsigned kIconError = 0x10;
-constexpr unsigned kIconWarning = 0x30;
-constexpr unsigned kIconInformation = 0x40;
-
-struct MessageEntry {
-  const char* english;
-  const char* englishCaption;
-  const char* japanese;
-  const char* japaneseCaption;
-  unsigned icon;
-};
 
 // Indexed by ResultsFileMessage.
 constexpr MessageEntry kMessages[kResultsFileMessageCount] = {
@@ -71,10 +53,6 @@ constexpr MessageEntry kMessages[kResultsFileMessageCount] = {
     {"Unable to create a file to save the solution.", "Error",
      "解を保存するためのファイルを作成できません.", "エラー", kIconError},
 };
-
-const char* Text(const Label& label, int useJapanese) {
-  return useJapanese ? label.japanese : label.english;
-}
 
 void AppendLine(std::string& out, const char* text) {
   out += text;
@@ -130,34 +108,34 @@ void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i)
 void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pastedLength,
                        const AnalysisResults& results, int statisticsBasis, int useJapanese) {
   const bool unbiased = statisticsBasis == 1;
-  AppendLine(out, Text(kInputtedData, useJapanese));
+  AppendLine(out, TextFor(kInputtedData, useJapanese));
   AppendPastedCells(out, pastedText, pastedLength);
   out += "\r\n";
 
-  AppendLine(out, Text(kNumberOfData, useJapanese));
+  AppendLine(out, TextFor(kNumberOfData, useJapanese));
   AppendFormat(out, "%d\r\n", results.count);
   out += "\r\n";
 
-  AppendLine(out, Text(unbiased ? kUnbiasedMean : kSampleMean, useJapanese));
+  AppendLine(out, TextFor(unbiased ? kUnbiasedMean : kSampleMean, useJapanese));
   AppendFormat(out, "%f\r\n", unbiased ? results.unbiasedMean : results.mean);
   out += "\r\n";
 
-  AppendLine(out, Text(unbiased ? kUnbiasedDeviation : kSampleDeviation, useJapanese));
+  AppendLine(out, TextFor(unbiased ? kUnbiasedDeviation : kSampleDeviation, useJapanese));
   AppendFormat(out, "%f\r\n", unbiased ? results.unbiasedDeviation : results.sampleDeviation);
   out += "\r\n";
 
-  AppendFormat(out, "%s%.7g%s\r\n", Text(kConfidenceBefore, useJapanese), results.confidence,
-               Text(kConfidenceAfter, useJapanese));
-  AppendLine(out, Text(kMeanInterval, useJapanese));
+  AppendFormat(out, "%s%.7g%s\r\n", TextFor(kConfidenceBefore, useJapanese), results.confidence,
+               TextFor(kConfidenceAfter, useJapanese));
+  AppendLine(out, TextFor(kMeanInterval, useJapanese));
   AppendFormat(out, "%f < mu < %f\r\n", results.meanLower, results.meanUpper);
-  AppendLine(out, Text(kDeviationInterval, useJapanese));
+  AppendLine(out, TextFor(kDeviationInterval, useJapanese));
   AppendFormat(out, "%f < sigma < %f\r\n", results.deviationLower, results.deviationUpper);
   out += "\r\n";
 
-  AppendLine(out, Text(kHistogramData, useJapanese));
-  out += Text(kIntervals, useJapanese);
+  AppendLine(out, TextFor(kHistogramData, useJapanese));
+  out += TextFor(kIntervals, useJapanese);
   out += '\t';
-  AppendLine(out, Text(kFrequencies, useJapanese));
+  AppendLine(out, TextFor(kFrequencies, useJapanese));
   const int k = results.intervalCount < 0 ? 0
                 : results.intervalCount > kMaxIntervals ? kMaxIntervals
                                                         : results.intervalCount;
@@ -194,27 +172,27 @@ std::string ResultsPageLine(const AnalysisResults& results, int line, int statis
   std::string text;
   switch (line) {
     case 0:
-      AppendFormat(text, "%s%d", Text(kPageCount, useJapanese), results.count);
+      AppendFormat(text, "%s%d", TextFor(kPageCount, useJapanese), results.count);
       break;
     case 1:
-      AppendFormat(text, "%s%.7g", Text(unbiased ? kPageUnbiasedMean : kPageSampleMean, useJapanese),
+      AppendFormat(text, "%s%.7g", TextFor(unbiased ? kPageUnbiasedMean : kPageSampleMean, useJapanese),
                    unbiased ? results.unbiasedMean : results.mean);
       break;
     case 2:
       AppendFormat(text, "%s%.7g",
-                   Text(unbiased ? kPageUnbiasedDeviation : kPageSampleDeviation, useJapanese),
+                   TextFor(unbiased ? kPageUnbiasedDeviation : kPageSampleDeviation, useJapanese),
                    unbiased ? results.unbiasedDeviation : results.sampleDeviation);
       break;
     case 3:
-      AppendFormat(text, "%s%.7g%s", Text(kConfidenceBefore, useJapanese), results.confidence,
-                   Text(kConfidenceAfter, useJapanese));
+      AppendFormat(text, "%s%.7g%s", TextFor(kConfidenceBefore, useJapanese), results.confidence,
+                   TextFor(kConfidenceAfter, useJapanese));
       break;
     case 4:
-      AppendFormat(text, "%s%.7g < mu < %.7g", Text(kPageMeanInterval, useJapanese),
+      AppendFormat(text, "%s%.7g < mu < %.7g", TextFor(kPageMeanInterval, useJapanese),
                    results.meanLower, results.meanUpper);
       break;
     case 5:
-      AppendFormat(text, "%s%.7g < sigma < %.7g", Text(kPageDeviationInterval, useJapanese),
+      AppendFormat(text, "%s%.7g < sigma < %.7g", TextFor(kPageDeviationInterval, useJapanese),
                    results.deviationLower, results.deviationUpper);
       break;
     default:
@@ -223,11 +201,8 @@ std::string ResultsPageLine(const AnalysisResults& results, int line, int statis
   return text;
 }
 
-ResultsFileMessageBox GetResultsFileMessage(ResultsFileMessage message, int useJapanese) {
-  if (message < 0 || message >= kResultsFileMessageCount) return {"", "", 0};
-  const MessageEntry& entry = kMessages[message];
-  if (useJapanese) return {entry.japanese, entry.japaneseCaption, entry.icon};
-  return {entry.english, entry.englishCaption, entry.icon};
+MessageBoxText GetResultsFileMessage(ResultsFileMessage message, int useJapanese) {
+  return MessageFromTable(kMessages, kResultsFileMessageCount, 0, message, useJapanese);
 }
 
 std::string ResultsSavedText(const char* path, int useJapanese) {

@@ -3,6 +3,8 @@
 // writes the bytes unchanged (mode "wb").
 #pragma once
 
+#include "frame/texts.h"
+
 #include <cstddef>
 #include <string>
 
@@ -61,15 +63,9 @@ enum ResultsFileMessage {
   kResultsFileMessageCount
 };
 
-struct ResultsFileMessageBox {
-  const char* text;
-  const char* caption;
-  unsigned icon;  // the MB_ICON... value
-};
-
 // The message in English (useJapanese 0) or Japanese (code page 932 bytes); values out of
 // range give empty texts and icon 0.
-ResultsFileMessageBox GetResultsFileMessage(ResultsFileMessage message, int useJapanese);
+MessageBoxText GetResultsFileMessage(ResultsFileMessage message, int useJapanese);
 
 // The text of the success box after the file was written, naming its path; its caption is
 // "Success" ("成功"), its icon MB_ICONINFORMATION.

@@ -7,18 +7,6 @@
 
 namespace {
 
-// Message-box icon flags (the values of MB_ICONERROR and MB_ICONINFORMATION).
-constexpr unsigned kIconError = 0x10;
-constexpr unsigned kIconInformation = 0x40;
-
-struct MessageEntry {
-  const char* english;
-  const char* englishCaption;
-  const char* japanese;
-  const char* japaneseCaption;
-  unsigned icon;
-};
-
 // Indexed by SheetMessage.
 constexpr MessageEntry kMessages[kSheetMessageCount] = {
     {"", "", "", "", 0},
@@ -55,11 +43,8 @@ bool IsBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
 }  // namespace
 
-SheetMessageBox GetSheetMessage(SheetMessage message, int useJapanese) {
-  if (message <= kSheetOk || message >= kSheetMessageCount) return {"", "", 0};
-  const MessageEntry& entry = kMessages[message];
-  if (useJapanese) return {entry.japanese, entry.japaneseCaption, entry.icon};
-  return {entry.english, entry.englishCaption, entry.icon};
+MessageBoxText GetSheetMessage(SheetMessage message, int useJapanese) {
+  return MessageFromTable(kMessages, kSheetMessageCount, kSheetOk + 1, message, useJapanese);
 }
 
 std::size_t SheetTextLength(const char* bytes, std::size_t size) {

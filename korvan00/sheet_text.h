@@ -4,6 +4,8 @@
 // the clipboard and the memory blocks stay with the caller.
 #pragma once
 
+#include "frame/texts.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -35,16 +37,9 @@ enum SheetMessage {
   kSheetMessageCount
 };
 
-// Text, caption and the message-box icon flag (the MB_ICON... value) of one message.
-struct SheetMessageBox {
-  const char* text;
-  const char* caption;
-  unsigned icon;
-};
-
 // The message in English (useJapanese 0) or Japanese (code page 932 bytes). kSheetOk and
 // values out of range give empty texts and icon 0.
-SheetMessageBox GetSheetMessage(SheetMessage message, int useJapanese);
+MessageBoxText GetSheetMessage(SheetMessage message, int useJapanese);
 
 // Bytes of the text before its first NUL or 0xFF byte (either ends the text).
 std::size_t SheetTextLength(const char* bytes, std::size_t size);

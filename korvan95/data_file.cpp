@@ -9,19 +9,6 @@
 
 namespace {
 
-// Message-box icon flags (the values of MB_ICONERROR, MB_ICONQUESTION, MB_ICONWARNING).
-constexpr unsigned kIconError = 0x10;
-constexpr unsigned kIconQuestion = 0x20;
-constexpr unsigned kIconWarning = 0x30;
-
-struct MessageEntry {
-  const char* english;
-  const char* englishCaption;
-  const char* japanese;
-  const char* japaneseCaption;
-  unsigned icon;
-};
-
 // Indexed by DataFileMessage.
 constexpr MessageEntry kMessages[kDataFileMessageCount] = {
     {"", "", "", "", 0},
@@ -72,11 +59,8 @@ DataReadResult Refuse(DataReadResult& result, DataFileMessage outcome) {
 
 }  // namespace
 
-DataFileMessageBox GetDataFileMessage(DataFileMessage message, int useJapanese) {
-  if (message <= kDataFileOk || message >= kDataFileMessageCount) return {"", "", 0};
-  const MessageEntry& entry = kMessages[message];
-  if (useJapanese) return {entry.japanese, entry.japaneseCaption, entry.icon};
-  return {entry.english, entry.englishCaption, entry.icon};
+MessageBoxText GetDataFileMessage(DataFileMessage message, int useJapanese) {
+  return MessageFromTable(kMessages, kDataFileMessageCount, kDataFileOk + 1, message, useJapanese);
 }
 
 DataReadResult ReadDataText(const char* bytes, std::size_t size) {

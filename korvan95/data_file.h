@@ -4,6 +4,8 @@
 // dialog or window calls, so the command-line analyser and the tests use the same code.
 #pragma once
 
+#include "frame/texts.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -37,16 +39,9 @@ enum DataFileMessage {
   kDataFileMessageCount
 };
 
-// Text, caption and the message-box icon flag (the MB_ICON... value) of one message.
-struct DataFileMessageBox {
-  const char* text;
-  const char* caption;
-  unsigned icon;
-};
-
 // The message in English (useJapanese 0) or Japanese (code page 932 bytes). kDataFileOk and
 // values out of range give empty texts and icon 0.
-DataFileMessageBox GetDataFileMessage(DataFileMessage message, int useJapanese);
+MessageBoxText GetDataFileMessage(DataFileMessage message, int useJapanese);
 
 // Where the number text of one value line stands in the file.
 struct DataTextSpan {

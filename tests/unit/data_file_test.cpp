@@ -150,7 +150,7 @@ TEST(DataFile, ReadsBackWhatItWrites) {
 }
 
 TEST(DataFile, MessagesInBothLanguages) {
-  const DataFileMessageBox format = GetDataFileMessage(kDataFileFormatError, 0);
+  const MessageBoxText format = GetDataFileMessage(kDataFileFormatError, 0);
   EXPECT_STREQ("File does not have a proper format.", format.text);
   EXPECT_STREQ("Error", format.caption);
   EXPECT_EQ(0x10u, format.icon);
@@ -169,7 +169,7 @@ TEST(DataFile, MessagesInBothLanguages) {
                GetDataFileMessage(kDataFileTooMany, 1).text);
   for (int m = kDataFileOk + 1; m < kDataFileMessageCount; ++m) {
     for (int japanese = 0; japanese < 2; ++japanese) {
-      const DataFileMessageBox box = GetDataFileMessage(static_cast<DataFileMessage>(m), japanese);
+      const MessageBoxText box = GetDataFileMessage(static_cast<DataFileMessage>(m), japanese);
       EXPECT_NE('\0', box.text[0]) << m;
       EXPECT_NE('\0', box.caption[0]) << m;
       EXPECT_NE(0u, box.icon) << m;

@@ -202,11 +202,11 @@ TEST(SheetText, MessagesInBothLanguages) {
       {kSheetSameValue, "All data have a same value!", "Error", 0x10},
   };
   for (const Case& c : cases) {
-    const SheetMessageBox box = GetSheetMessage(c.message, 0);
+    const MessageBoxText box = GetSheetMessage(c.message, 0);
     EXPECT_STREQ(c.text, box.text);
     EXPECT_STREQ(c.caption, box.caption);
     EXPECT_EQ(c.icon, box.icon);
-    const SheetMessageBox japanese = GetSheetMessage(c.message, 1);
+    const MessageBoxText japanese = GetSheetMessage(c.message, 1);
     EXPECT_NE('\0', japanese.text[0]);
     EXPECT_EQ(c.icon, japanese.icon);
   }
