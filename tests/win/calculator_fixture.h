@@ -32,6 +32,18 @@ class CalculatorTest : public ::testing::Test {
     return WaitUntil([&] { return TextOf(Control(id)) == text; }, 5000);
   }
 
+  // The fixed window: 336 pixels wide, the caption plus clientHeight high, centred.
+  void CheckWindowPlace(int clientHeight) {
+    RECT area;
+    GetWindowRect(main_, &area);
+    const int height = GetSystemMetrics(SM_CYCAPTION) + clientHeight;
+    EXPECT_EQ(area.right - area.left, 336);
+    EXPECT_EQ(area.bottom - area.top, height);
+    EXPECT_EQ(area.left, (GetSystemMetrics(SM_CXSCREEN) - 336) / 2);
+    EXPECT_EQ(area.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    EXPECT_FALSE(GetWindowLongA(main_, GWL_STYLE) & WS_THICKFRAME) << "the window must not be sizable";
+  }
+
   // A copy of the program in a folder of its own, with or without its readme beside it.
   std::string CopyProgram(const char* folderName, const char* readmeName) {
     const std::string folder = MakeTestFolder(folderName);

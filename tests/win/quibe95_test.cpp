@@ -22,6 +22,7 @@ class QuibeJapanese : public Quibe {};
 
 TEST_F(Quibe, StartsEmptyAndShowsTheCoefficientOfTwo) {
   EXPECT_EQ(TextOf(main_), "Quibe");
+  CheckWindowPlace(161);
   EXPECT_EQ(ComboSelection(Control(kCombo)), 0);
   EXPECT_EQ(TextOf(Control(kResult)), "");
   EXPECT_FALSE(IsWindowEnabled(Control(kResult)));

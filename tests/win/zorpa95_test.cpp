@@ -30,6 +30,7 @@ class ZorpaJapanese : public Zorpa {};
 
 TEST_F(Zorpa, StartsEmptyWithSampleSizeTwoAndAllButtonsUsable) {
   EXPECT_EQ(TextOf(main_), "Zorpa");
+  CheckWindowPlace(205);
   EXPECT_EQ(ComboSelection(Control(kCombo)), 0);
   EXPECT_EQ(SendMessageA(Control(kCombo), CB_GETCOUNT, 0, 0), 9999);
   EXPECT_EQ(TextOf(Control(kCfBox)), "");
