@@ -8,10 +8,12 @@
 
 namespace {
 
-std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+// Little-endian field of 1, 2 or 4 bytes.
+std::uint32_t Field(const std::vector<unsigned char>& b, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = (value << 8) | b.at(at + i);
+  return value;
 }
-unsigned U16(const std::vector<unsigned char>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
 
 Image4 Picture(int width, int height) {
   Image4 image;
@@ -22,22 +24,15 @@ Image4 Picture(int width, int height) {
   return image;
 }
 
-TEST(BmpWriter, RowBytesArePaddedToFourBytes) {
-  struct Case { int width; std::size_t bytes; };
-  const Case cases[] = {{1, 4}, {2, 4}, {7, 4}, {8, 4}, {9, 8}, {16, 8}, {17, 12},
-                        {32, 16}, {115, 60}, {330, 168}, {474, 240}, {2000, 1000}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(Bmp4RowBytes(c.width), c.bytes) << "width " << c.width;
-  }
+void ExpectFields(const std::vector<unsigned char>& bytes,
+                  const std::vector<std::vector<std::uint32_t>>& fields) {
+  for (const auto& f : fields) EXPECT_EQ(Field(bytes, f[0], f[1]), f[2]) << "offset " << f[0];
 }
 
-TEST(BmpWriter, FileSizesOfTheSuitesPictures) {
-  EXPECT_EQ(kBmp4HeaderSize, 118);
-  EXPECT_EQ(Bmp4FileBytes(32, 20), 118u + 16 * 20);
-  EXPECT_EQ(Bmp4FileBytes(16, 20), 118u + 8 * 20);
-  EXPECT_EQ(Bmp4FileBytes(2000, 20), 118u + 1000 * 20);
-  EXPECT_EQ(Bmp4FileBytes(115, 93), 118u + 60 * 93);
-  EXPECT_EQ(Bmp4FileBytes(330, 83), 118u + 168 * 83);
+TEST(BmpWriter, RowBytesArePaddedToFourBytes) {
+  const int cases[][2] = {{1, 4},   {2, 4},   {7, 4},    {8, 4},    {9, 8},     {16, 8},
+                          {17, 12}, {32, 16}, {115, 60}, {330, 168}, {474, 240}, {2000, 1000}};
+  for (const auto& c : cases) EXPECT_EQ(Bmp4RowBytes(c[0]), c[1] + 0u) << "width " << c[0];
 }
 
 TEST(BmpWriter, HeaderFields) {
@@ -45,27 +40,15 @@ TEST(BmpWriter, HeaderFields) {
   image.palette[7] = PaletteColour{236, 233, 216};
   std::vector<unsigned char> bytes;
   ASSERT_EQ(EncodeBmp4(image, bytes), 1);
-  ASSERT_EQ(bytes.size(), Bmp4FileBytes(115, 49));
-  EXPECT_EQ(bytes[0], 'B');
-  EXPECT_EQ(bytes[1], 'M');
-  EXPECT_EQ(U32(bytes, 2), bytes.size());
-  EXPECT_EQ(U32(bytes, 6), 0u);     // reserved
-  EXPECT_EQ(U32(bytes, 10), 118u);  // pixel data offset
-  EXPECT_EQ(U32(bytes, 14), 40u);   // info header size
-  EXPECT_EQ(U32(bytes, 18), 115u);
-  EXPECT_EQ(U32(bytes, 22), 49u);   // positive: bottom-up rows
-  EXPECT_EQ(U16(bytes, 26), 1u);    // planes
-  EXPECT_EQ(U16(bytes, 28), 4u);    // bits per pixel
-  EXPECT_EQ(U32(bytes, 30), 0u);    // BI_RGB
-  EXPECT_EQ(U32(bytes, 34), 60u * 49);
-  EXPECT_EQ(U32(bytes, 46), 16u);   // colours used
-  // Palette entries are blue, green, red, 0.
-  EXPECT_EQ(bytes[54 + 4 * 7 + 0], 216);
-  EXPECT_EQ(bytes[54 + 4 * 7 + 1], 233);
-  EXPECT_EQ(bytes[54 + 4 * 7 + 2], 236);
-  EXPECT_EQ(bytes[54 + 4 * 7 + 3], 0);
-  EXPECT_EQ(bytes[54 + 4 * 12 + 0], 255);  // VGA blue
-  EXPECT_EQ(bytes[54 + 4 * 12 + 2], 0);
+  ASSERT_EQ(bytes.size(), 118u + 60 * 49);
+  EXPECT_EQ(Bmp4FileBytes(115, 49), bytes.size());
+  // "BM", file size, reserved, pixel offset, info size, width, height (positive: bottom-up
+  // rows), planes, bits per pixel, BI_RGB, image size, colours used; palette entries are
+  // blue, green, red, 0 (entry 7 set above, entry 12 VGA blue).
+  ExpectFields(bytes, {{0, 2, 0x4D42}, {2, 4, 118 + 60 * 49}, {6, 4, 0}, {10, 4, 118},
+                       {14, 4, 40}, {18, 4, 115}, {22, 4, 49}, {26, 2, 1}, {28, 2, 4},
+                       {30, 4, 0}, {34, 4, 60 * 49}, {46, 4, 16}, {54 + 4 * 7, 4, 0x00ECE9D8},
+                       {54 + 4 * 12, 4, 0x000000FF}});
 }
 
 TEST(BmpWriter, RowsAreBottomUpHighNibbleFirstAndZeroPadded) {
@@ -74,10 +57,8 @@ TEST(BmpWriter, RowsAreBottomUpHighNibbleFirstAndZeroPadded) {
                   14, 15, 9};  // bottom row
   std::vector<unsigned char> bytes;
   ASSERT_EQ(EncodeBmp4(image, bytes), 1);
-  ASSERT_EQ(bytes.size(), 118u + 2 * 4);
-  const std::vector<unsigned char> rows(bytes.begin() + 118, bytes.end());
-  const std::vector<unsigned char> expected = {0xEF, 0x90, 0, 0, 0x12, 0x30, 0, 0};
-  EXPECT_EQ(rows, expected);
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 118, bytes.end()),
+            (std::vector<unsigned char>{0xEF, 0x90, 0, 0, 0x12, 0x30, 0, 0}));
 }
 
 TEST(BmpWriter, RefusesBadPictures) {
@@ -85,13 +66,11 @@ TEST(BmpWriter, RefusesBadPictures) {
   Image4 empty = Picture(1, 1);
   empty.width = 0;
   empty.pixels.clear();
-  EXPECT_EQ(EncodeBmp4(empty, bytes), 0);
   Image4 shortPixels = Picture(4, 4);
   shortPixels.pixels.pop_back();
-  EXPECT_EQ(EncodeBmp4(shortPixels, bytes), 0);
   Image4 badIndex = Picture(2, 2);
   badIndex.pixels[3] = 16;
-  EXPECT_EQ(EncodeBmp4(badIndex, bytes), 0);
+  for (const Image4& bad : {empty, shortPixels, badIndex}) EXPECT_EQ(EncodeBmp4(bad, bytes), 0);
   std::vector<unsigned char> header;
   EXPECT_EQ(AppendBmp4Header(-5, 10, kVgaPalette, header), 0);
   EXPECT_EQ(AppendBmp4Header(10, 40000, kVgaPalette, header), 0);
@@ -102,36 +81,23 @@ TEST(IcoWriter, DirectoryEntriesAndMask) {
   IconImage big;
   big.image = Picture(32, 32);
   big.transparent.assign(32 * 32, 0);
-  big.transparent[0] = 1;            // top-left pixel of the top row
+  big.transparent[0] = 1;  // top-left pixel of the top row
   IconImage small;
   small.image = Picture(16, 16);
   small.transparent.assign(16 * 16, 1);
   std::vector<unsigned char> bytes;
   ASSERT_EQ(EncodeIco4({big, small}, bytes), 1);
-  EXPECT_EQ(U16(bytes, 0), 0u);
-  EXPECT_EQ(U16(bytes, 2), 1u);  // icon
-  EXPECT_EQ(U16(bytes, 4), 2u);  // two images
   // 32 x 32: 40 + 64 + 16*32 + 4*32 bytes; 16 x 16: 40 + 64 + 8*16 + 4*16 bytes.
   const std::uint32_t bigBytes = 40 + 64 + 512 + 128, smallBytes = 40 + 64 + 128 + 64;
-  EXPECT_EQ(bytes[6], 32);
-  EXPECT_EQ(bytes[8], 16);
-  EXPECT_EQ(U16(bytes, 12), 4u);
-  EXPECT_EQ(U32(bytes, 14), bigBytes);
-  EXPECT_EQ(U32(bytes, 18), 6u + 2 * 16);
-  EXPECT_EQ(U32(bytes, 30), smallBytes);
-  EXPECT_EQ(U32(bytes, 34), 6u + 2 * 16 + bigBytes);
   ASSERT_EQ(bytes.size(), 6u + 2 * 16 + bigBytes + smallBytes);
-  const std::size_t bigStart = 38;
-  EXPECT_EQ(U32(bytes, bigStart + 8), 64u);  // doubled height
-  // The AND mask of the big image: its last row (stored last) is the top row.
-  const std::size_t lastMaskRow = bigStart + bigBytes - 4;
-  EXPECT_EQ(bytes[lastMaskRow], 0x80);
-  EXPECT_EQ(bytes[lastMaskRow + 1], 0x00);
-  // The small image is transparent everywhere: 16 ones then 16 padding zeros per row.
-  const std::size_t smallMask = 38 + bigBytes + 40 + 64 + 128;
-  EXPECT_EQ(bytes[smallMask], 0xFF);
-  EXPECT_EQ(bytes[smallMask + 1], 0xFF);
-  EXPECT_EQ(bytes[smallMask + 2], 0x00);
+  // Reserved, type icon, two images; per entry width, bits, size, offset; the doubled height
+  // of the big image's header; its AND mask's last row (stored last) is the top row; the
+  // small image is transparent everywhere: 16 ones then 16 padding zeros per row.
+  const std::uint32_t smallMask = 38 + bigBytes + 40 + 64 + 128;
+  ExpectFields(bytes, {{0, 2, 0}, {2, 2, 1}, {4, 2, 2}, {6, 1, 32}, {8, 1, 16}, {12, 2, 4},
+                       {14, 4, bigBytes}, {18, 4, 38}, {22, 1, 16}, {30, 4, smallBytes},
+                       {34, 4, 38 + bigBytes}, {38 + 8, 4, 64}, {38 + bigBytes - 4, 2, 0x0080},
+                       {smallMask, 4, 0x0000FFFF}});
 }
 
 TEST(IcoWriter, RefusesBadInput) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -14,113 +13,77 @@ namespace {
 const std::string kFiveValuesColumn = "1\r\n2\r\n3\r\n4\r\n5\r\n";
 
 const char kHistogramRows[] =
-    "1.000000 - 1.666667\t1.000000\r\n"
-    "1.666667 - 2.333333\t1.000000\r\n"
-    "2.333333 - 3.000000\t0.500000\r\n"
-    "3.000000 - 3.666667\t0.500000\r\n"
-    "3.666667 - 4.333333\t1.000000\r\n"
-    "4.333333 - 5.000000\t1.000000\r\n";
+    "1.000000 - 1.666667\t1.000000\r\n1.666667 - 2.333333\t1.000000\r\n"
+    "2.333333 - 3.000000\t0.500000\r\n3.000000 - 3.666667\t0.500000\r\n"
+    "3.666667 - 4.333333\t1.000000\r\n4.333333 - 5.000000\t1.000000\r\n";
 
-TEST(ResultsFile, FiveValuesInEnglish) {
-  const std::string expected =
-      std::string("Inputted Data\r\n"
-                  "1\r\n2\r\n3\r\n4\r\n5\r\n"
-                  "\r\n"
-                  "Number of Data\r\n"
-                  "5\r\n"
-                  "\r\n"
-                  "Unbiased Estimate of Population Mean (m)\r\n"
-                  "3.000000\r\n"
-                  "\r\n"
-                  "Unbiased Estimate of Population Standard Deviation (s)\r\n"
-                  "1.682088\r\n"
-                  "\r\n"
-                  "  ** Under 90% Confidence Probability **\r\n"
-                  "Confidence Interval of Population Mean\r\n"
-                  "1.492561 < mu < 4.507439\r\n"
-                  "Confidence Interval of Population Standard Deviation\r\n"
-                  "1.026642 < sigma < 3.751032\r\n"
-                  "\r\n"
-                  "Data for Histogram\r\n"
-                  "Intervals\tFrequencies\r\n") +
-      kHistogramRows;
-  EXPECT_EQ(expected, FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(),
-                                        FiveValues(), 1, 0));
+std::string Export(const AnalysisResults& r, int unbiased, int japanese) {
+  return FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, unbiased,
+                           japanese);
 }
 
-TEST(ResultsFile, SampleBasisAndConfidenceFormat) {
+TEST(ResultsFile, FiveValuesInEnglish) {
+  EXPECT_EQ(std::string("Inputted Data\r\n1\r\n2\r\n3\r\n4\r\n5\r\n\r\n"
+                        "Number of Data\r\n5\r\n\r\n"
+                        "Unbiased Estimate of Population Mean (m)\r\n3.000000\r\n\r\n"
+                        "Unbiased Estimate of Population Standard Deviation (s)\r\n1.682088\r\n"
+                        "\r\n  ** Under 90% Confidence Probability **\r\n"
+                        "Confidence Interval of Population Mean\r\n"
+                        "1.492561 < mu < 4.507439\r\n"
+                        "Confidence Interval of Population Standard Deviation\r\n"
+                        "1.026642 < sigma < 3.751032\r\n\r\n"
+                        "Data for Histogram\r\nIntervals\tFrequencies\r\n") +
+                kHistogramRows,
+            Export(FiveValues(), 1, 0));
+}
+
+TEST(ResultsFile, SampleBasisConfidenceFormatAndJapanese) {
   AnalysisResults r = FiveValues();
   r.confidence = 99.5;
-  const std::string text =
-      FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, 0, 0);
+  const std::string text = Export(r, 0, 0);
   EXPECT_NE(std::string::npos, text.find("\r\n\r\nSample Mean (m)\r\n3.000000\r\n\r\n"));
   EXPECT_NE(std::string::npos,
             text.find("\r\n\r\nSample Standard Deviation (s)\r\n1.581139\r\n\r\n"));
   EXPECT_NE(std::string::npos, text.find("\r\n  ** Under 99.5% Confidence Probability **\r\n"));
   EXPECT_EQ(std::string::npos, text.find("Unbiased"));
-}
-
-TEST(ResultsFile, JapaneseTextsAreCodePage932) {
-  const std::string text = FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(),
-                                             FiveValues(), 1, 1);
-  // "入力データ" first, "  ** 90% の信頼区間において **" and "区間" TAB "頻度".
-  EXPECT_EQ(0u, text.find("\x93\xfc\x97\xcd\x83\x66\x81\x5b\x83\x5e\r\n1\r\n"));
+  // Code page 932: "入力データ" first, then "区間" TAB "頻度" before the rows.
+  const std::string japanese = Export(FiveValues(), 1, 1);
+  EXPECT_EQ(0u, japanese.find("\x93\xfc\x97\xcd\x83\x66\x81\x5b\x83\x5e\r\n1\r\n"));
   EXPECT_NE(std::string::npos,
-            text.find("\r\n  ** 90% \x82\xcc\x90\x4d\x97\x8a\x8b\xe6\x8a\xd4\x82\xc9\x82\xa8"
-                      "\x82\xa2\x82\xc4 **\r\n"));
-  EXPECT_NE(std::string::npos,
-            text.find(std::string("\r\n\x8b\xe6\x8a\xd4\t\x95\x70\x93\x78\r\n") +
-                      kHistogramRows));
-  EXPECT_NE(std::string::npos, text.find("\r\n1.492561 < mu < 4.507439\r\n"));
+            japanese.find(std::string("\r\n\x8b\xe6\x8a\xd4\t\x95\x70\x93\x78\r\n") +
+                          kHistogramRows));
+  EXPECT_NE(std::string::npos, japanese.find("\r\n1.492561 < mu < 4.507439\r\n"));
 }
 
 TEST(ResultsFile, PastedCellsKeepTheirSeparators) {
-  struct Case {
-    const char* pasted;
-    const char* written;
-  };
-  const Case cases[] = {
-      {"1\t\r\n", "1\t\r\n"},                  // a second cell that is empty
-      {"1\t\t3\r\n", "1\t\t3\r\n"},            // an empty middle cell
-      {"1\t2\r\n3\t4\r\n", "1\t2\r\n3\t4\r\n"},  // a block of two by two
-      {"\r\n\r\n7\r\n", "\r\n\r\n7\r\n"},      // empty rows
-      {"1\r2\r\n", "1\t2\r\n"},                // a CR without LF
-      {"1\t\n2\r\n", "1\r\n2\r\n"},            // a LF after a TAB
-  };
-  for (const Case& c : cases) {
+  const char* cases[][2] = {
+      {"1\t\r\n", "1\t\r\n"},       {"1\t\t3\r\n", "1\t\t3\r\n"},
+      {"1\t2\r\n3\t4\r\n", "1\t2\r\n3\t4\r\n"}, {"\r\n\r\n7\r\n", "\r\n\r\n7\r\n"},
+      {"1\r2\r\n", "1\t2\r\n"},     {"1\t\n2\r\n", "1\r\n2\r\n"}};  // CR alone; LF after TAB
+  for (const auto& c : cases) {
     std::string out;
-    AppendPastedCells(out, c.pasted, std::string(c.pasted).size());
-    EXPECT_EQ(c.written, out) << c.pasted;
+    AppendPastedCells(out, c[0], std::string(c[0]).size());
+    EXPECT_EQ(c[1], out) << c[0];
   }
 }
 
 TEST(ResultsFile, HugeValuesAreWrittenWhole) {
   AnalysisResults r = FiveValues();
-  r.mean = r.unbiasedMean = 1e140;
-  r.meanLower = -1e140;
-  r.meanUpper = 1e140;
-  r.minimum = -1e140;
+  r.mean = r.unbiasedMean = r.meanUpper = 1e140;
+  r.meanLower = r.minimum = -1e140;
   r.width = 1e140 / 3;
-  r.intervalCount = 6;
-  const std::string text =
-      FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, 1, 0);
-
+  const std::string text = Export(r, 1, 0);
   char big[400];
   std::snprintf(big, sizeof big, "%f", 1e140);
   const std::string value = big;
-  ASSERT_GT(value.size(), 140u);
   EXPECT_NE(std::string::npos,
             text.find("Unbiased Estimate of Population Mean (m)\r\n" + value + "\r\n"));
   const std::string limits = "-" + value + " < mu < " + value + "\r\n";
-  EXPECT_GT(limits.size(), 258u);
+  ASSERT_GT(limits.size(), 258u);
   EXPECT_NE(std::string::npos, text.find("\r\n" + limits));
-
-  std::snprintf(big, sizeof big, "%f - %f\t%f",
-                static_cast<double>(static_cast<long double>(r.minimum) +
-                                    5 * static_cast<long double>(r.width)),
-                static_cast<double>(static_cast<long double>(r.minimum) +
-                                    6 * static_cast<long double>(r.width)),
-                1.0);
+  const long double low = r.minimum, width = r.width;
+  std::snprintf(big, sizeof big, "%f - %f\t%f", static_cast<double>(low + 5 * width),
+                static_cast<double>(low + 6 * width), 1.0);
   EXPECT_NE(std::string::npos, text.find(std::string("\r\n") + big + "\r\n"));
 }
 
@@ -148,18 +111,15 @@ TEST(ResultsFile, PageLinesWithSevenDigits) {
       "Confidence Interval of Population Standard Deviation : 1.026642 < sigma < 3.751032"};
   for (int line = 0; line < kResultsPageLines; ++line)
     EXPECT_EQ(unbiased[line], ResultsPageLine(r, line, 1, 0)) << line;
-  EXPECT_EQ("Sample Mean (m) = 3", ResultsPageLine(r, 1, 0, 0));
   EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", ResultsPageLine(r, 2, 0, 0));
+  EXPECT_EQ("", ResultsPageLine(r, 6, 1, 0));
   r.confidence = 99.5;
   r.mean = 1234567.8;
   EXPECT_EQ("  ** Under 99.5% Confidence Probability **", ResultsPageLine(r, 3, 1, 0));
   EXPECT_EQ("Sample Mean (m) = 1234568", ResultsPageLine(r, 1, 0, 0));
-  // "データ数 = 5" in code page 932.
-  EXPECT_EQ("\x83\x66\x81\x5b\x83\x5e\x90\x94 = 5", ResultsPageLine(r, 0, 1, 1));
-  EXPECT_EQ("", ResultsPageLine(r, 6, 1, 0));
 }
 
-TEST(ResultsFile, SaveMessages) {
+TEST(ResultsFile, SaveMessagesAndXlsExtension) {
   EXPECT_STREQ("Unable to create a file to save the solution.",
                GetResultsFileMessage(kResultsFileUnableToCreate, 0).text);
   EXPECT_STREQ("Assign a file with XLS extension.",
@@ -171,13 +131,8 @@ TEST(ResultsFile, SaveMessages) {
             "Double click the file, then you can read the solution.",
             ResultsSavedText("C:\\r.xls", 0));
   EXPECT_STREQ("Success", ResultsSavedCaption(0));
-}
-
-TEST(ResultsFile, XlsExtensionRule) {
-  EXPECT_EQ(1, HasXlsExtension("C:\\out\\r.xls"));
-  EXPECT_EQ(1, HasXlsExtension("r.XLS"));
-  EXPECT_EQ(0, HasXlsExtension("r.txt"));
-  EXPECT_EQ(0, HasXlsExtension("xls"));
+  for (const char* path : {"C:\\out\\r.xls", "r.XLS"}) EXPECT_EQ(1, HasXlsExtension(path)) << path;
+  for (const char* path : {"r.txt", "xls"}) EXPECT_EQ(0, HasXlsExtension(path)) << path;
 }
 
 }  // namespace
