@@ -44,6 +44,21 @@ double ShiftedDeviation(const std::vector<double>& data, double offset) {
   return static_cast<double>(std::sqrt(squares / (data.size() - 1)));
 }
 
+// The sample deviation by the expanded one-pass form the statistics once used:
+// sum(x^2) - 2 sum(x) m + N m^2 in extended precision over running double sums.
+double ExpandedFormDeviation(const std::vector<double>& data) {
+  double sum = 0, squares = 0;
+  for (double x : data) {
+    sum = static_cast<double>(static_cast<long double>(sum) + x);
+    squares = static_cast<double>(static_cast<long double>(squares) + static_cast<long double>(x) * x);
+  }
+  const double n = static_cast<double>(data.size());
+  const double mean = static_cast<double>(static_cast<long double>(sum) / n);
+  const long double spread =
+      static_cast<long double>(squares) - 2.0L * sum * mean + n * static_cast<long double>(mean) * mean;
+  return static_cast<double>(std::sqrt(spread / (n - 1)));
+}
+
 AnalysisResults Analyse(const std::vector<double>& data, double confidence) {
   AnalysisResults r;
   ComputeSampleStatistics(data.data(), static_cast<int>(data.size()), confidence, r);
@@ -114,6 +129,10 @@ TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
     const AnalysisResults r = Analyse(c.data, 95);
     const double reference = ShiftedDeviation(c.data, c.offset);
     EXPECT_NEAR(r.sampleDeviation, reference, c.tolerance * reference) << c.name;
+    // Without a large offset the old expanded form was right, and the deviation agrees with it.
+    if (c.offset == 0) {
+      EXPECT_NEAR(r.sampleDeviation, ExpandedFormDeviation(c.data), 1e-12 * reference) << c.name;
+    }
     const double sr = r.sampleDeviation * r.factorR;
     const double n = static_cast<double>(c.data.size());
     EXPECT_NEAR(r.deviationUpper, std::sqrt(n / r.chiSquareSmall) * sr, 1e-12 * sr) << c.name;
