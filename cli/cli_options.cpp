@@ -201,12 +201,6 @@ std::string FormatCliResults(const AnalysisResults& results, const CliOptions& o
     out += ResultsPageLine(results, line, options.statisticsBasis, options.useJapanese);
     out += '\n';
   }
-  const int k = results.intervalCount < 0 ? 0
-                : results.intervalCount > kMaxIntervals ? kMaxIntervals
-                                                        : results.intervalCount;
-  for (int i = 0; i < k; ++i) {
-    AppendHistogramRow(out, results, i);
-    out += '\n';
-  }
+  AppendHistogramTable(out, results, "\n");
   return out;
 }

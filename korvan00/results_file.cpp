@@ -1,8 +1,6 @@
 // The results export file of korvan00.
 #include "korvan00/results_file.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "korvan00/sheet_text.h"
@@ -61,21 +59,6 @@ void AppendLine(std::string& out, const char* text) {
 
 }  // namespace
 
-void AppendFormat(std::string& out, const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  va_list copy;
-  va_copy(copy, arguments);
-  const int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  if (length > 0) {
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(&out[start], static_cast<std::size_t>(length) + 1, format, arguments);
-    out.resize(start + static_cast<std::size_t>(length));
-  }
-  va_end(arguments);
-}
 
 void AppendPastedCells(std::string& out, const char* pastedText, std::size_t pastedLength) {
   std::size_t position = 0;
@@ -136,12 +119,16 @@ void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pas
   out += TextFor(kIntervals, useJapanese);
   out += '\t';
   AppendLine(out, TextFor(kFrequencies, useJapanese));
+  AppendHistogramTable(out, results, "\r\n");
+}
+
+void AppendHistogramTable(std::string& out, const AnalysisResults& results, const char* lineEnd) {
   const int k = results.intervalCount < 0 ? 0
                 : results.intervalCount > kMaxIntervals ? kMaxIntervals
                                                         : results.intervalCount;
   for (int i = 0; i < k; ++i) {
     AppendHistogramRow(out, results, i);
-    out += "\r\n";
+    out += lineEnd;
   }
 }
 

@@ -3,6 +3,7 @@
 // writes the bytes unchanged (mode "wb").
 #pragma once
 
+#include "frame/text_format.h"
 #include "frame/texts.h"
 
 #include <cstddef>
@@ -34,13 +35,9 @@ double IntervalUpperBound(const AnalysisResults& results, int i);
 // One histogram row as the file and the command-line analyser write it:
 // "%f - %f" TAB "%f" (no line end).
 void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i);
+// Every interval row of the histogram table, each followed by lineEnd.
+void AppendHistogramTable(std::string& out, const AnalysisResults& results, const char* lineEnd);
 
-// printf-style formatting appended to out, of any length.
-void AppendFormat(std::string& out, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(gnu_printf, 2, 3)))
-#endif
-    ;
 
 // 1 when the path ends in a point and the letters XLS in any mix of case, else 0.
 int HasXlsExtension(const char* path);

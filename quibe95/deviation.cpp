@@ -1,9 +1,9 @@
 // The coefficient of the standard deviation, from sums of logarithms of the gamma products.
 #include "quibe95/deviation.h"
 
+#include "frame/text_format.h"
+
 #include <cmath>
-#include <cstdio>
-#include <vector>
 
 double DeviationCoefficient(int n) {
   double r = std::sqrt(3.141592653589793);
@@ -27,12 +27,4 @@ double DeviationCoefficient(int n) {
   return std::sqrt(h - 0.5) * std::exp(a - b);
 }
 
-std::string FormatDeviationCoefficient(double value) {
-  char buffer[64];
-  int length = std::snprintf(buffer, sizeof buffer, "%-16.6f", value);
-  if (length < 0) return std::string();
-  if (static_cast<size_t>(length) < sizeof buffer) return std::string(buffer, length);
-  std::vector<char> large(static_cast<size_t>(length) + 1);
-  std::snprintf(large.data(), large.size(), "%-16.6f", value);
-  return std::string(large.data(), static_cast<size_t>(length));
-}
+std::string FormatDeviationCoefficient(double value) { return FormatCalculatorValue(value); }

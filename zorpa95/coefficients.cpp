@@ -2,9 +2,9 @@
 // Every quantity is a double; the order of the operations is part of the result.
 #include "zorpa95/coefficients.h"
 
+#include "frame/text_format.h"
+
 #include <cmath>
-#include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -251,15 +251,7 @@ CoefficientStatus VarianceCoefficients(double cf, int n, double &cl, double &cu)
   return kCoefficientOk;
 }
 
-std::string FormatCoefficient(double value) {
-  char buffer[64];
-  int length = std::snprintf(buffer, sizeof buffer, "%-16.6f", value);
-  if (length < 0) return std::string();
-  if (static_cast<size_t>(length) < sizeof buffer) return std::string(buffer, length);
-  std::vector<char> large(static_cast<size_t>(length) + 1);
-  std::snprintf(large.data(), large.size(), "%-16.6f", value);
-  return std::string(large.data(), static_cast<size_t>(length));
-}
+std::string FormatCoefficient(double value) { return FormatCalculatorValue(value); }
 
 const char *CoefficientRangeMessage(int useJapanese) {
   return useJapanese ? "数値(cf)が100に近すぎるため、係数を計算できません!"
