@@ -44,6 +44,21 @@ class CalculatorTest : public ::testing::Test {
     EXPECT_FALSE(GetWindowLongA(main_, GWL_STYLE) & WS_THICKFRAME) << "the window must not be sizable";
   }
 
+  // A second start ends at once and leaves one window.
+  void CheckSecondStart() {
+    RunningProgram second;
+    ASSERT_TRUE(LaunchProgram(BesideDriver(exeName_), second));
+    EXPECT_TRUE(ProcessEnded(second, kWaitMs));
+    EXPECT_EQ(TopLevelWindows(className_).size(), 1u);
+    StopProgram(second);
+  }
+
+  // The Exit button ends the program.
+  void CheckExit(int exitButton) {
+    ClickIconBarButton(main_, exitButton);
+    EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
+  }
+
   // A copy of the program in a folder of its own, with or without its readme beside it.
   std::string CopyProgram(const char* folderName, const char* readmeName) {
     const std::string folder = MakeTestFolder(folderName);

@@ -71,16 +71,11 @@ TEST_F(Quibe, TooltipsAppearAndLeaveNoTrace) {
 }
 
 TEST_F(Quibe, ASecondStartLeavesOneWindow) {
-  RunningProgram second;
-  ASSERT_TRUE(LaunchProgram(BesideDriver("quibe95.exe"), second));
-  EXPECT_TRUE(ProcessEnded(second, kWaitMs));
-  EXPECT_EQ(TopLevelWindows("QUIBE_CLASS").size(), 1u);
-  StopProgram(second);
+  CheckSecondStart();
 }
 
 TEST_F(Quibe, ExitEndsTheProgram) {
-  ClickIconBarButton(main_, kExitButton);
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
+  CheckExit(kExitButton);
 }
 
 TEST_F(QuibeJapanese, ShowsJapaneseTitleAboutAndHelpMessage) {

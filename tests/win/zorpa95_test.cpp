@@ -202,16 +202,11 @@ TEST_F(Zorpa, TooltipsAppearAndLeaveNoTrace) {
 }
 
 TEST_F(Zorpa, ASecondStartLeavesOneWindow) {
-  RunningProgram second;
-  ASSERT_TRUE(LaunchProgram(BesideDriver("zorpa95.exe"), second));
-  EXPECT_TRUE(ProcessEnded(second, kWaitMs));
-  EXPECT_EQ(TopLevelWindows("ZORPA_CLASS").size(), 1u);
-  StopProgram(second);
+  CheckSecondStart();
 }
 
 TEST_F(Zorpa, ExitEndsTheProgram) {
-  ClickIconBarButton(main_, kExitButton);
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
+  CheckExit(kExitButton);
 }
 
 TEST_F(ZorpaJapanese, ShowsJapaneseTitlesAndMessages) {
