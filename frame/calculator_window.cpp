@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frame/frame.h"
+#include "frame/gdi_guard.h"
 #include "frame/platform_class.h"
 
 namespace {
@@ -11,21 +12,6 @@ namespace {
 constexpr int kWindowWidth = 336;
 constexpr int kControlX = 116;
 constexpr int kControlWidth = 110;
-constexpr int kMaxEdits = 3;
-
-HDC mainDc = nullptr;
-HBRUSH frameBrush = nullptr;
-HGDIOBJ mainOldBrush = nullptr;
-HDC pictureDc[2] = {nullptr, nullptr};
-HBITMAP pictureBitmap[2] = {nullptr, nullptr};
-HGDIOBJ pictureOld[2] = {nullptr, nullptr};
-int pictureHeight2 = 0;
-HFONT controlFont = nullptr;
-HWND editWindow[kMaxEdits] = {};
-HDC editDc[kMaxEdits] = {};
-HGDIOBJ editOldFont[kMaxEdits] = {};
-int editCount = 0;
-const CalculatorWindowClass* calculatorClass = nullptr;
 
 HFONT CreateControlFont() {
   LOGFONTA description = {};
@@ -37,78 +23,76 @@ HFONT CreateControlFont() {
 }
 
 void KeepPicture(HWND mainWindow, int index, int x, int y, int width, int height) {
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
   HDC windowDc = GetDC(mainWindow);
-  pictureDc[index] = CreateCompatibleDC(windowDc);
-  if (pictureDc[index] && pictureBitmap[index]) {
-    pictureOld[index] = SelectObject(pictureDc[index], pictureBitmap[index]);
-    BitBlt(windowDc, x, y, width, height, pictureDc[index], 0, 0, SRCCOPY);
+  calculator.pictureDc[index] = CreateCompatibleDC(windowDc);
+  if (calculator.pictureDc[index] && calculator.pictureBitmap[index]) {
+    calculator.pictureOld[index] = SelectObject(calculator.pictureDc[index], calculator.pictureBitmap[index]);
+    BitBlt(windowDc, x, y, width, height, calculator.pictureDc[index], 0, 0, SRCCOPY);
   }
   ReleaseDC(mainWindow, windowDc);
 }
 
-}  // namespace
-
-int RunCalculator(HINSTANCE instance, int showCommand, const CalculatorWindowClass& windowClass) {
-  WNDCLASSA description = {};
-  description.style = CS_VREDRAW | CS_HREDRAW;
-  calculatorClass = &windowClass;
-  description.lpfnWndProc = CalculatorWindowProc;
-  description.hInstance = instance;
-  description.hIcon = LoadIconA(instance, "ICON_1");
-  description.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  description.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  description.lpszClassName = windowClass.className;
-  if (!RegisterClassA(&description)) return 0;
-
-  const int height = GetSystemMetrics(SM_CYCAPTION) + windowClass.clientHeight;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND mainWindow = CreateWindowExA(WS_EX_LEFT, windowClass.className, windowClass.windowName,
-                                    WS_SYSMENU | WS_MINIMIZEBOX, x, y, kWindowWidth, height, nullptr, nullptr,
-                                    instance, nullptr);
-  if (!mainWindow) return 0;
-  ShowWindow(mainWindow, showCommand);
-  UpdateWindow(mainWindow);
-  CreateIconBar(instance, mainWindow);
-
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+void PaintCalculatorPictures(HWND mainWindow) {
+  const CalculatorWindow& calculator = CalculatorOf(mainWindow);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(mainWindow, &paint);
+  if (calculator.pictureDc[0]) BitBlt(dc, 0, 23, 330, 83, calculator.pictureDc[0], 0, 0, SRCCOPY);
+  if (calculator.pictureDc[1]) {
+    BitBlt(dc, 0, 106, 115, calculator.pictureHeight2, calculator.pictureDc[1], 0, 0, SRCCOPY);
   }
-  return static_cast<int>(message.wParam);
+  EndPaint(mainWindow, &paint);
 }
 
-LRESULT CALLBACK CalculatorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      DetectLanguage();
-      DetectWindowsVersion();
-      platformDetected = 1;
-      calculatorClass->create(window);
-      return 0;
-    case WM_DESTROY:
-      EndCalculator();
-      return 0;
-    case WM_PAINT:
-      PaintCalculatorPictures(window);
-      return 0;
-    case WM_SETCURSOR: {
-      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-      UpdateTooltip(window);
-      return result;
+void DrawSampleSizeItem(const DRAWITEMSTRUCT* item, int comboId) {
+  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) == 0) return;
+  RECT area = item->rcItem;
+  area.left += 2;
+  area.right -= 2;
+  char text[64] = {};
+  if (static_cast<int>(item->CtlID) == comboId && item->itemID != static_cast<UINT>(-1)) {
+    const LRESULT length = SendMessageA(item->hwndItem, CB_GETLBTEXTLEN, item->itemID, 0);
+    if (length >= 0 && length < static_cast<LRESULT>(sizeof text)) {
+      SendMessageA(item->hwndItem, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text));
     }
+  }
+  GdiObject<HFONT> font(CreateControlFont());
+  Selection selected(item->hDC, font.get());
+  DrawTextA(item->hDC, text, -1, &area, 0);
+}
+
+}  // namespace
+
+CalculatorWindow& CalculatorOf(HWND mainWindow) {
+  static CalculatorWindow none;
+  auto* calculator = static_cast<CalculatorWindow*>(FrameOf(mainWindow).programState);
+  return calculator ? *calculator : none;
+}
+
+RECT CalculatorPlace(int screenWidth, int screenHeight, int clientHeight) {
+  const int height = GetSystemMetrics(SM_CYCAPTION) + clientHeight;
+  const int x = (screenWidth - kWindowWidth) / 2;
+  const int y = (screenHeight - height) / 2;
+  return RECT{x, y, x + kWindowWidth, y + height};
+}
+
+bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_DESTROY:
+      EndCalculator(mainWindow);
+      return true;
+    case WM_PAINT:
+      PaintCalculatorPictures(mainWindow);
+      return true;
     case WM_DRAWITEM:
-      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), calculatorClass->comboId);
-      return 0;
+      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), CalculatorOf(mainWindow).comboId);
+      return true;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 14;
-      return 0;
-    case WM_COMMAND:
-      calculatorClass->command(window, LOWORD(wParam));
-      return 0;
+      return true;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return false;
   }
 }
 
@@ -120,31 +104,28 @@ int CalculatorAlreadyRunning(const char* englishTitle, const wchar_t* japaneseTi
 }
 
 void PrepareCalculatorBackground(HWND mainWindow) {
-  frameColour = CalculatorColour();
-  frameColourSet = 1;
-  mainDc = GetDC(mainWindow);
-  frameBrush = CreateSolidBrush(frameColour);
-  mainOldBrush = SelectObject(mainDc, frameBrush);
-  SetClassLongPtrA(mainWindow, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(frameBrush));
+  FrameState& frame = FrameOf(mainWindow);
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
+  frame.lineColour = CalculatorColour(frame.windowsVersionClass);
+  frame.lineColourSet = 1;
+  calculator.mainDc = GetDC(mainWindow);
+  calculator.frameBrush = CreateSolidBrush(frame.lineColour);
+  calculator.mainOldBrush = SelectObject(calculator.mainDc, calculator.frameBrush);
+  SetClassLongPtrA(mainWindow, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(calculator.frameBrush));
 }
 
 void LoadCalculatorPictures(HWND mainWindow, int picture2Height) {
+  const FrameState& frame = FrameOf(mainWindow);
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
-  pictureHeight2 = picture2Height;
-  pictureBitmap[0] = LoadBitmapA(instance, useJapanese ? "IBMP_1J" : "IBMP_1E");
-  pictureBitmap[1] = LoadBitmapA(instance, StartPictureName(windowsVersionClass, useJapanese).c_str());
+  calculator.pictureHeight2 = picture2Height;
+  calculator.pictureBitmap[0] = LoadBitmapA(instance, frame.useJapanese ? "IBMP_1J" : "IBMP_1E");
+  calculator.pictureBitmap[1] =
+      LoadBitmapA(instance, StartPictureName(frame.windowsVersionClass, frame.useJapanese).c_str());
   ShowWindow(mainWindow, SW_SHOWNORMAL);
   UpdateWindow(mainWindow);
   KeepPicture(mainWindow, 0, 0, 23, 330, 83);
-  KeepPicture(mainWindow, 1, 0, 106, 115, pictureHeight2);
-}
-
-void PaintCalculatorPictures(HWND mainWindow) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(mainWindow, &paint);
-  if (pictureDc[0]) BitBlt(dc, 0, 23, 330, 83, pictureDc[0], 0, 0, SRCCOPY);
-  if (pictureDc[1]) BitBlt(dc, 0, 106, 115, pictureHeight2, pictureDc[1], 0, 0, SRCCOPY);
-  EndPaint(mainWindow, &paint);
+  KeepPicture(mainWindow, 1, 0, 106, 115, calculator.pictureHeight2);
 }
 
 HWND CreateSampleSizeBox(HWND mainWindow, int controlId) {
@@ -174,38 +155,20 @@ HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y) {
   return edit;
 }
 
-void SetCalculatorFont(HWND edit) {
-  if (editCount >= kMaxEdits) return;
-  if (!controlFont) controlFont = CreateControlFont();
-  editWindow[editCount] = edit;
-  editDc[editCount] = GetDC(edit);
-  editOldFont[editCount] = SelectObject(editDc[editCount], controlFont);
-  ++editCount;
-  SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), TRUE);
+void SetCalculatorFont(HWND mainWindow, HWND edit) {
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
+  if (calculator.editCount >= CalculatorWindow::kMaxEdits) return;
+  if (!calculator.controlFont) calculator.controlFont = CreateControlFont();
+  const int index = calculator.editCount++;
+  calculator.editWindow[index] = edit;
+  calculator.editDc[index] = GetDC(edit);
+  calculator.editOldFont[index] = SelectObject(calculator.editDc[index], calculator.controlFont);
+  SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(calculator.controlFont), TRUE);
 }
 
 void MakeResultBox(HWND edit) {
   const LONG_PTR style = GetWindowLongPtrA(edit, GWL_STYLE);
   SetWindowLongPtrA(edit, GWL_STYLE, style | WS_DISABLED | WS_VISIBLE);
-}
-
-void DrawSampleSizeItem(const DRAWITEMSTRUCT* item, int comboId) {
-  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) == 0) return;
-  RECT area = item->rcItem;
-  area.left += 2;
-  area.right -= 2;
-  char text[64] = {};
-  if (static_cast<int>(item->CtlID) == comboId && item->itemID != static_cast<UINT>(-1)) {
-    const LRESULT length = SendMessageA(item->hwndItem, CB_GETLBTEXTLEN, item->itemID, 0);
-    if (length >= 0 && length < static_cast<LRESULT>(sizeof text)) {
-      SendMessageA(item->hwndItem, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text));
-    }
-  }
-  HFONT font = CreateControlFont();
-  HGDIOBJ old = SelectObject(item->hDC, font);
-  DrawTextA(item->hDC, text, -1, &area, 0);
-  SelectObject(item->hDC, old);
-  DeleteObject(font);
 }
 
 int SelectedSampleSize(HWND combo) {
@@ -223,35 +186,36 @@ void ClearEditText(HWND edit) {
   if (text[0] != '\0') SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 }
 
-void EndCalculator() {
+void EndCalculator(HWND mainWindow) {
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
   for (int i = 0; i < 2; ++i) {
-    if (pictureDc[i]) {
-      if (pictureOld[i]) SelectObject(pictureDc[i], pictureOld[i]);
-      DeleteDC(pictureDc[i]);
-      pictureDc[i] = nullptr;
+    if (calculator.pictureDc[i]) {
+      if (calculator.pictureOld[i]) SelectObject(calculator.pictureDc[i], calculator.pictureOld[i]);
+      DeleteDC(calculator.pictureDc[i]);
+      calculator.pictureDc[i] = nullptr;
     }
-    if (pictureBitmap[i]) {
-      DeleteObject(pictureBitmap[i]);
-      pictureBitmap[i] = nullptr;
+    if (calculator.pictureBitmap[i]) {
+      DeleteObject(calculator.pictureBitmap[i]);
+      calculator.pictureBitmap[i] = nullptr;
     }
   }
-  for (int i = 0; i < editCount; ++i) {
-    SelectObject(editDc[i], editOldFont[i]);
-    ReleaseDC(editWindow[i], editDc[i]);
+  for (int i = 0; i < calculator.editCount; ++i) {
+    SelectObject(calculator.editDc[i], calculator.editOldFont[i]);
+    ReleaseDC(calculator.editWindow[i], calculator.editDc[i]);
   }
-  editCount = 0;
-  if (controlFont) {
-    DeleteObject(controlFont);
-    controlFont = nullptr;
+  calculator.editCount = 0;
+  if (calculator.controlFont) {
+    DeleteObject(calculator.controlFont);
+    calculator.controlFont = nullptr;
   }
-  if (mainDc) {
-    SelectObject(mainDc, mainOldBrush);
-    ReleaseDC(WindowFromDC(mainDc), mainDc);
-    mainDc = nullptr;
+  if (calculator.mainDc) {
+    SelectObject(calculator.mainDc, calculator.mainOldBrush);
+    ReleaseDC(mainWindow, calculator.mainDc);
+    calculator.mainDc = nullptr;
   }
-  if (frameBrush) {
-    DeleteObject(frameBrush);
-    frameBrush = nullptr;
+  if (calculator.frameBrush) {
+    DeleteObject(calculator.frameBrush);
+    calculator.frameBrush = nullptr;
   }
   PostQuitMessage(0);
 }

@@ -1,24 +1,40 @@
-// The window pieces the two calculators share: start-up and message loop, the single-copy
+// The window pieces the two calculators share: the fixed centred window, the single-copy
 // check, the background in the version colour, the two pictures, the sample-size combobox
-// with its owner-drawn items, the edit boxes and their font, and the end steps.
+// with its owner-drawn items, the edit boxes and their font, and the end steps. What they
+// hold lives in the calculator's window state, which starts with a `CalculatorWindow`.
 #pragma once
 
 #include <windows.h>
 
-struct CalculatorWindowClass {
-  const char* className;
-  const char* windowName;
-  int clientHeight;  // added to SM_CYCAPTION for the window height
-  int comboId;       // the sample-size combobox, drawn by the window
-  void (*create)(HWND window);           // the program's creation steps, after the detections
-  void (*command)(HWND window, int id);  // WM_COMMAND, by the low word of wParam only
+#include "frame/frame.h"
+
+struct CalculatorWindow {
+  static constexpr int kMaxEdits = 3;
+  int comboId = 0;  // the sample-size combobox, drawn by the window
+  HDC mainDc = nullptr;
+  HBRUSH frameBrush = nullptr;
+  HGDIOBJ mainOldBrush = nullptr;
+  HDC pictureDc[2] = {nullptr, nullptr};
+  HBITMAP pictureBitmap[2] = {nullptr, nullptr};
+  HGDIOBJ pictureOld[2] = {nullptr, nullptr};
+  int pictureHeight2 = 0;
+  HFONT controlFont = nullptr;
+  HWND editWindow[kMaxEdits] = {};
+  HDC editDc[kMaxEdits] = {};
+  HGDIOBJ editOldFont[kMaxEdits] = {};
+  int editCount = 0;
 };
 
-// Registers the class, creates the centred fixed-size window, adds the icon bar and runs the
-// message loop. Returns the exit code.
-int RunCalculator(HINSTANCE instance, int showCommand, const CalculatorWindowClass& windowClass);
-// The main window procedure of both calculators.
-LRESULT CALLBACK CalculatorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The calculator state of a main window (the program state handed to RunMainWindow must be
+// a CalculatorWindow, or start with one as a base).
+CalculatorWindow& CalculatorOf(HWND mainWindow);
+
+// The centred window 336 pixels wide and caption + clientHeight high.
+RECT CalculatorPlace(int screenWidth, int screenHeight, int clientHeight);
+constexpr DWORD kCalculatorStyle = WS_SYSMENU | WS_MINIMIZEBOX;
+
+// Paint, owner-drawn combobox items and the end of the window; true when handled.
+bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // Whether a top-level window with either title already exists.
 int CalculatorAlreadyRunning(const char* englishTitle, const wchar_t* japaneseTitle);
@@ -28,16 +44,14 @@ void PrepareCalculatorBackground(HWND mainWindow);
 // Loads picture 1 ("IBMP_1E"/"IBMP_1J") and the version picture, shows the window and draws
 // both; the memory DCs stay for painting.
 void LoadCalculatorPictures(HWND mainWindow, int picture2Height);
-void PaintCalculatorPictures(HWND mainWindow);
 
 // The sample-size combobox (items "2" to "10000", item 0 selected) and an edit box.
 HWND CreateSampleSizeBox(HWND mainWindow, int controlId);
 HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y);
 // Selects the control font into a DC of the edit box (kept until the end) and sets it.
-void SetCalculatorFont(HWND edit);
+void SetCalculatorFont(HWND mainWindow, HWND edit);
 // The result boxes show text but take no input.
 void MakeResultBox(HWND edit);
-void DrawSampleSizeItem(const DRAWITEMSTRUCT* item, int comboId);
 
 // Selected sample size n (combobox index + 2) and the other way round.
 int SelectedSampleSize(HWND combo);
@@ -47,4 +61,4 @@ void SelectSampleSize(HWND combo, int n);
 void ClearEditText(HWND edit);
 
 // Releases the pictures, fonts, DCs and the brush, and ends the message loop.
-void EndCalculator();
+void EndCalculator(HWND mainWindow);

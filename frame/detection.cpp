@@ -3,13 +3,7 @@
 #include "frame/frame.h"
 #include "frame/platform_class.h"
 
-int useJapanese = 0;
-int windowsVersionClass = 0;
-int platformDetected = 0;
-
-void DetectLanguage() {
-  useJapanese = LanguageFromCodePage(GetACP());
-}
+int DetectLanguage() { return LanguageFromCodePage(GetACP()); }
 
 namespace {
 
@@ -33,16 +27,20 @@ int ReadMachineText(const char* key, const char* name, char (&value)[258]) {
 
 }  // namespace
 
-void DetectWindowsVersion() {
+int DetectWindowsVersion(int fullVersionVariant) {
   char value[258];
   if (ReadMachineText("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion", value) == 2) {
-    windowsVersionClass = VersionClassFromNtVersion(value, frameProgram.fullVersionVariant);
-    return;
+    return VersionClassFromNtVersion(value, fullVersionVariant);
   }
-  if (ReadMachineText("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProductName", value) == 0) return;
-  windowsVersionClass = VersionClassFromProductName(value);
+  if (ReadMachineText("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProductName", value) == 0) return 0;
+  return VersionClassFromProductName(value);
 }
 
-int ShowMessage(HWND owner, const Text& text, const Text& caption, UINT style) {
-  return MessageBoxA(owner, TextFor(text, useJapanese), TextFor(caption, useJapanese), style);
+int ShowMessage(HWND owner, int japanese, const Text& text, const Text& caption, UINT style) {
+  return MessageBoxA(owner, TextFor(text, japanese), TextFor(caption, japanese), style);
+}
+
+int ShowMessageRow(HWND owner, int japanese, const MessageEntry& entry, UINT extraStyle) {
+  const MessageBoxText box = MessageFromTable(&entry, 1, 0, 0, japanese);
+  return MessageBoxA(owner, box.text, box.caption, MB_OK | box.icon | extraStyle);
 }

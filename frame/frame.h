@@ -1,21 +1,15 @@
-// The window frame shared by the four programs: language and version detection, the icon
-// bar, the program-drawn tooltips, Help and About. Each program supplies its tables in
-// `frameProgram`.
+// The window frame shared by the four programs: the main-window runner with its command
+// table, language and version detection, the icon bar, the program-drawn tooltips, Help and
+// About. Each program describes itself in one `ProgramDefinition`; what the frame learns at
+// run time lives in the `FrameState` of the main window, reached from its handle.
 #pragma once
 
 #include <windows.h>
 
-#include "frame/texts.h"
+#include <string>
 
-// ---- Program-wide state -------------------------------------------------------------------
-extern int useJapanese;
-extern int windowsVersionClass;
-extern int platformDetected;
-extern HWND iconBarHandle;
-extern COLORREF frameColour;      // calculators: the version colour
-extern int frameColourSet;
-extern COLORREF buttonFaceColour;  // korvan00: the line colour of the bar
-extern int buttonFaceColourSet;
+#include "common/texts.h"
+#include "frame/tooltip_layout.h"
 
 // ---- What each program supplies -----------------------------------------------------------
 struct IconBarButton {
@@ -30,29 +24,58 @@ struct IconBarButton {
 
 enum IconBarLine { kLineBlack, kLineButtonFace, kLineFrameColour };
 
-struct FrameProgram {
+// One command: the id a menu item sends, the id an icon-bar button sends (a command from the
+// bar hides the tooltip first), what it runs, and when its menu item and its button are
+// enabled. Ids and rules left 0 / null do not apply.
+struct Command {
+  int menuId;
+  int barId;
+  void (*run)(HWND mainWindow);
+  bool (*menuEnabled)(HWND mainWindow);
+  bool (*buttonEnabled)(HWND mainWindow);
+};
+
+enum class ReadmeViewer { kNotepad, kPdfViewer };
+
+struct ProgramDefinition {
+  // Window class and window.
+  const char* className;
+  const char* windowName;
+  const char* classMenu;   // null: no menu
+  bool whiteBackground;    // else the button-face colour
+  bool classArrowCursor;   // else no class cursor (the program sets it)
+  DWORD style;
+  // Initial place and size of the main window from the screen size.
+  RECT (*initialPlace)(int screenWidth, int screenHeight);
+
+  // Icon bar and tooltips.
   int fullVersionVariant;
   const IconBarButton* buttons;
   int buttonCount;
   int rowRightEnd;  // right end of the tooltip button row
-  int hasMenuBar;
-  int barHasArrowCursor;
+  bool hasMenuBar;
+  bool barHasArrowCursor;
   IconBarLine line;
+
+  // Commands.
+  const Command* commands;
+  int commandCount;
+
+  // Help and About.
+  ReadmeViewer viewer;
   Text readmeMissing;
   Text readmeFailed;
   Text aboutFailed;
+
+  // Hooks, each optional. `create` runs in WM_CREATE after the detections; `handle` sees
+  // every other message first and returns true when it handled it (result in `result`);
+  // `control` gets WM_COMMAND ids that are no command of the table.
+  void (*create)(HWND mainWindow);
+  bool (*handle)(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void (*control)(HWND mainWindow, int id, int notification);
 };
-extern const FrameProgram frameProgram;
 
-// ---- Detection ----------------------------------------------------------------------------
-void DetectLanguage();
-void DetectWindowsVersion();
-
-// ---- Messages -----------------------------------------------------------------------------
-// MessageBoxA with the text and caption of the interface language.
-int ShowMessage(HWND owner, const Text& text, const Text& caption, UINT style);
-
-// ---- Icon bar -----------------------------------------------------------------------------
+// ---- What the frame knows of one main window ----------------------------------------------
 constexpr int kMaxIconBarButtons = 16;
 struct IconBarRecord {
   HWND handle;
@@ -60,26 +83,78 @@ struct IconBarRecord {
   char downName[12];
   char inactiveName[12];
 };
-extern IconBarRecord iconBarRecords[kMaxIconBarButtons];
 
+struct TooltipState {
+  int button = 0;  // 1-based button whose box is shown, 0 for none
+  RECT rect = {0, 0, 0, 0};
+  COLORREF pixels[kTooltipStoreRows][kTooltipStoreColumns] = {};
+};
+
+struct FrameState {
+  const ProgramDefinition* program = nullptr;
+  void* programState = nullptr;  // the program's own window state
+  int useJapanese = 0;
+  int windowsVersionClass = 0;
+  int platformDetected = 0;
+  HWND iconBar = nullptr;
+  IconBarRecord records[kMaxIconBarButtons] = {};
+  COLORREF lineColour = RGB(0, 0, 0);
+  int lineColourSet = 0;
+  TooltipState tooltip;
+  std::string readmePath;  // the readme Help opens
+};
+
+// The frame state of a main window made by RunMainWindow.
+FrameState& FrameOf(HWND mainWindow);
+// The program's own state, as handed to RunMainWindow.
+template <typename State>
+State& ProgramStateOf(HWND mainWindow) {
+  return *static_cast<State*>(FrameOf(mainWindow).programState);
+}
+inline int UseJapanese(HWND mainWindow) { return FrameOf(mainWindow).useJapanese; }
+
+// ---- Main window --------------------------------------------------------------------------
+// Registers the class, creates the main window (its WM_CREATE runs the detections and the
+// program's creation steps), shows it, adds the icon bar and runs the message loop until
+// WM_QUIT. Returns the exit code, 0 when the window could not be made.
+int RunMainWindow(HINSTANCE instance, int showCommand, const ProgramDefinition& program, void* programState);
+
+// Menu items by their rules (WM_INITMENU runs it too).
+void EnableMenuCommands(HWND mainWindow);
+// Icon-bar buttons by their rules.
+void EnableCommandButtons(HWND mainWindow);
+
+// ---- Detection ----------------------------------------------------------------------------
+// 1 for the Japanese interface (ANSI code page 932), else 0.
+int DetectLanguage();
+// The Windows-version class read from the registry.
+int DetectWindowsVersion(int fullVersionVariant);
+
+// ---- Messages -----------------------------------------------------------------------------
+// MessageBoxA with the text and caption of the language.
+int ShowMessage(HWND owner, int japanese, const Text& text, const Text& caption, UINT style);
+// A message row as a box with an OK button (and `extraStyle`, e.g. MB_SYSTEMMODAL).
+int ShowMessageRow(HWND owner, int japanese, const MessageEntry& entry, UINT extraStyle = 0);
+
+// ---- Icon bar -----------------------------------------------------------------------------
 // Registers IconBarWindow and creates the bar along the top of the main window.
 void CreateIconBar(HINSTANCE instance, HWND mainWindow);
-LRESULT CALLBACK IconBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The button window of a control id, or null.
-HWND IconBarButtonWindow(int controlId);
-COLORREF CalculatorColour();
+HWND IconBarButtonWindow(HWND mainWindow, int controlId);
+// The button window that sends a command id, or null.
+HWND IconBarCommandButton(HWND mainWindow, int command);
+COLORREF CalculatorColour(int windowsVersionClass);
 
 // ---- Tooltips -----------------------------------------------------------------------------
 void UpdateTooltip(HWND mainWindow);
 void HideTooltip(HWND mainWindow);
 
 // ---- Help and About -----------------------------------------------------------------------
-// Notepad variant: opens the text readme at readmePath.
-void ShowReadme(HWND mainWindow, const char* readmePath);
+// Opens the readme of FrameState::readmePath with Notepad or the PDF viewer.
+void ShowReadme(HWND mainWindow);
 void ShowAbout(HWND mainWindow);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The full path of the program's own file with its last `cut` characters replaced by
-// `replacement` (readme paths).
-void BuildSiblingPath(const char* ownFileName, int cut, const char* replacement, char* out,
-                      int outSize);
+// `replacement`; empty when the file is not found under that name.
+std::string BuildSiblingPath(const char* ownFileName, int cut, const char* replacement);

@@ -4,65 +4,66 @@
 #include "frame/gdi_guard.h"
 #include "frame/platform_class.h"
 
-HWND iconBarHandle = nullptr;
-IconBarRecord iconBarRecords[kMaxIconBarButtons];
-COLORREF frameColour = RGB(192, 192, 192);
-int frameColourSet = 0;
-COLORREF buttonFaceColour = RGB(192, 192, 192);
-int buttonFaceColourSet = 0;
-
 namespace {
 
 constexpr int kBarHeight = 20;
 
-int ButtonIndex(int controlId) {
-  for (int i = 0; i < frameProgram.buttonCount && i < kMaxIconBarButtons; ++i) {
-    if (frameProgram.buttons[i].controlId == controlId) return i;
+int ButtonCount(const FrameState& frame) {
+  return frame.program->buttonCount < kMaxIconBarButtons ? frame.program->buttonCount : kMaxIconBarButtons;
+}
+
+int ButtonIndex(const FrameState& frame, int controlId) {
+  for (int i = 0; i < ButtonCount(frame); ++i) {
+    if (frame.program->buttons[i].controlId == controlId) return i;
   }
   return -1;
 }
 
-COLORREF LineColour() {
-  switch (frameProgram.line) {
-    case kLineButtonFace:
-      if (!buttonFaceColourSet) {
-        buttonFaceColour = GetSysColor(COLOR_BTNFACE);
-        buttonFaceColourSet = 1;
-      }
-      return buttonFaceColour;
-    case kLineFrameColour:
-      if (!frameColourSet) {
-        frameColour = CalculatorColour();
-        frameColourSet = 1;
-      }
-      return frameColour;
-    case kLineBlack:
-    default:
-      return RGB(0, 0, 0);
+// The colour of the separator line; the main window may have set it already.
+COLORREF LineColour(FrameState& frame) {
+  if (!frame.lineColourSet) {
+    switch (frame.program->line) {
+      case kLineButtonFace:
+        frame.lineColour = GetSysColor(COLOR_BTNFACE);
+        break;
+      case kLineFrameColour:
+        frame.lineColour = CalculatorColour(frame.windowsVersionClass);
+        break;
+      case kLineBlack:
+      default:
+        frame.lineColour = RGB(0, 0, 0);
+        break;
+    }
+    frame.lineColourSet = 1;
   }
+  return frame.lineColour;
 }
 
 void DrawSeparatorLine(HWND bar) {
   RECT client;
   GetClientRect(bar, &client);
   WindowDc dc(bar, false);
-  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, LineColour()));
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, LineColour(FrameOf(GetParent(bar)))));
   Selection selected(dc.get(), pen.get());
   MoveToEx(dc.get(), 0, 0, nullptr);
   LineTo(dc.get(), client.right - client.left, 0);
 }
 
 void CreateButtons(HWND bar) {
-  if (!platformDetected) DetectWindowsVersion();
+  FrameState& frame = FrameOf(GetParent(bar));
+  if (!frame.platformDetected) {
+    frame.windowsVersionClass = DetectWindowsVersion(frame.program->fullVersionVariant);
+  }
+  const int versionClass = frame.windowsVersionClass;
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(bar, GWLP_HINSTANCE));
   const int top = GetSystemMetrics(SM_CYBORDER);
-  for (int i = 0; i < frameProgram.buttonCount && i < kMaxIconBarButtons; ++i) {
-    const IconBarButton& button = frameProgram.buttons[i];
-    IconBarRecord& record = iconBarRecords[i];
-    std::snprintf(record.upName, sizeof record.upName, "%s", BitmapName(button.stem, windowsVersionClass, "Up").c_str());
-    std::snprintf(record.downName, sizeof record.downName, "%s", BitmapName(button.stem, windowsVersionClass, "Dn").c_str());
+  for (int i = 0; i < ButtonCount(frame); ++i) {
+    const IconBarButton& button = frame.program->buttons[i];
+    IconBarRecord& record = frame.records[i];
+    std::snprintf(record.upName, sizeof record.upName, "%s", BitmapName(button.stem, versionClass, "Up").c_str());
+    std::snprintf(record.downName, sizeof record.downName, "%s", BitmapName(button.stem, versionClass, "Dn").c_str());
     std::snprintf(record.inactiveName, sizeof record.inactiveName, "%s",
-                  BitmapName(button.stem, windowsVersionClass, "In").c_str());
+                  BitmapName(button.stem, versionClass, "In").c_str());
     const int width = button.width > 0 ? button.width : GetSystemMetrics(SM_CXSCREEN) - button.x;
     record.handle = CreateWindowExA(WS_EX_LEFT, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, button.x, top,
                                     width, kBarHeight, bar,
@@ -73,9 +74,10 @@ void CreateButtons(HWND bar) {
 
 void DrawButton(HWND bar, const DRAWITEMSTRUCT* item) {
   if (item->CtlType != ODT_BUTTON) return;
-  const int index = ButtonIndex(static_cast<int>(item->CtlID));
+  const FrameState& frame = FrameOf(GetParent(bar));
+  const int index = ButtonIndex(frame, static_cast<int>(item->CtlID));
   if (index < 0) return;
-  const IconBarRecord& record = iconBarRecords[index];
+  const IconBarRecord& record = frame.records[index];
   const char* name = !IsWindowEnabled(record.handle)       ? record.inactiveName
                      : (item->itemState & ODS_SELECTED) != 0 ? record.downName
                                                              : record.upName;
@@ -94,14 +96,23 @@ void DrawButton(HWND bar, const DRAWITEMSTRUCT* item) {
 
 }  // namespace
 
-COLORREF CalculatorColour() {
+COLORREF CalculatorColour(int windowsVersionClass) {
   const Rgb colour = CalculatorFrameColour(windowsVersionClass);
   return RGB(colour.red, colour.green, colour.blue);
 }
 
-HWND IconBarButtonWindow(int controlId) {
-  const int index = ButtonIndex(controlId);
-  return index < 0 ? nullptr : iconBarRecords[index].handle;
+HWND IconBarButtonWindow(HWND mainWindow, int controlId) {
+  const FrameState& frame = FrameOf(mainWindow);
+  const int index = ButtonIndex(frame, controlId);
+  return index < 0 ? nullptr : frame.records[index].handle;
+}
+
+HWND IconBarCommandButton(HWND mainWindow, int command) {
+  const FrameState& frame = FrameOf(mainWindow);
+  for (int i = 0; i < ButtonCount(frame); ++i) {
+    if (frame.program->buttons[i].command == command) return frame.records[i].handle;
+  }
+  return nullptr;
 }
 
 LRESULT CALLBACK IconBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,10 +121,12 @@ LRESULT CALLBACK IconBarWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       CreateButtons(window);
       return 0;
     case WM_COMMAND: {
-      const int index = ButtonIndex(LOWORD(wParam));
-      if (index >= 0 && frameProgram.buttons[index].command != 0) {
-        SendMessageA(GetParent(window), WM_COMMAND, static_cast<WPARAM>(frameProgram.buttons[index].command), 0);
-        InvalidateRect(iconBarRecords[index].handle, nullptr, TRUE);
+      const FrameState& frame = FrameOf(GetParent(window));
+      const int index = ButtonIndex(frame, LOWORD(wParam));
+      if (index >= 0 && frame.program->buttons[index].command != 0) {
+        const HWND button = frame.records[index].handle;
+        SendMessageA(GetParent(window), WM_COMMAND, static_cast<WPARAM>(frame.program->buttons[index].command), 0);
+        InvalidateRect(button, nullptr, TRUE);
       }
       return 0;
     }
@@ -130,15 +143,16 @@ void CreateIconBar(HINSTANCE instance, HWND mainWindow) {
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_PARENTDC;
   windowClass.lpfnWndProc = IconBarWindowProc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = frameProgram.barHasArrowCursor ? LoadCursor(nullptr, IDC_ARROW) : nullptr;
+  FrameState& frame = FrameOf(mainWindow);
+  windowClass.hCursor = frame.program->barHasArrowCursor ? LoadCursor(nullptr, IDC_ARROW) : nullptr;
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   windowClass.lpszClassName = "IconBarWindow";
   if (!RegisterClassA(&windowClass)) return;
-  iconBarHandle = CreateWindowExA(WS_EX_LEFT, "IconBarWindow", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
+  frame.iconBar = CreateWindowExA(WS_EX_LEFT, "IconBarWindow", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
                                   nullptr, instance, nullptr);
-  if (!iconBarHandle) return;
-  SetWindowPos(iconBarHandle, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYBORDER) + kBarHeight,
+  if (!frame.iconBar) return;
+  SetWindowPos(frame.iconBar, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYBORDER) + kBarHeight,
                SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
-  ShowWindow(iconBarHandle, SW_SHOW);
-  UpdateWindow(iconBarHandle);
+  ShowWindow(frame.iconBar, SW_SHOW);
+  UpdateWindow(frame.iconBar);
 }

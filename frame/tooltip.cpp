@@ -8,11 +8,6 @@
 
 namespace {
 
-int tooltipButton = 0;  // 1-based button whose box is shown, 0 for none
-RECT tooltipRect = {0, 0, 0, 0};
-char tooltipLabel[258];
-COLORREF tooltipPixels[kTooltipStoreRows][kTooltipStoreColumns];
-
 HFONT CreateTooltipFont(const TooltipFont& font) {
   LOGFONTA description = {};
   description.lfHeight = font.height;
@@ -23,33 +18,34 @@ HFONT CreateTooltipFont(const TooltipFont& font) {
 }
 
 // The label of the n-th command button (from 1), in the interface language.
-const char* LabelOfButton(int button) {
+const char* LabelOfButton(const FrameState& frame, int button) {
   int seen = 0;
-  for (int i = 0; i < frameProgram.buttonCount; ++i) {
-    if (frameProgram.buttons[i].command == 0) continue;
-    if (++seen == button) return TextFor(frameProgram.buttons[i].label, useJapanese);
+  for (int i = 0; i < frame.program->buttonCount; ++i) {
+    if (frame.program->buttons[i].command == 0) continue;
+    if (++seen == button) return TextFor(frame.program->buttons[i].label, frame.useJapanese);
   }
   return "";
 }
 
-void RestorePixels(HDC dc) {
-  for (int y = tooltipRect.top; y <= tooltipRect.bottom; ++y) {
-    for (int x = tooltipRect.left; x <= tooltipRect.right; ++x) {
-      SetPixelV(dc, x, y, tooltipPixels[y - tooltipRect.top][x - tooltipRect.left]);
+void RestorePixels(HDC dc, const TooltipState& tooltip) {
+  for (int y = tooltip.rect.top; y <= tooltip.rect.bottom; ++y) {
+    for (int x = tooltip.rect.left; x <= tooltip.rect.right; ++x) {
+      SetPixelV(dc, x, y, tooltip.pixels[y - tooltip.rect.top][x - tooltip.rect.left]);
     }
   }
 }
 
-void ForgetBox() {
-  SetRectEmpty(&tooltipRect);
-  tooltipButton = 0;
+void ForgetBox(TooltipState& tooltip) {
+  SetRectEmpty(&tooltip.rect);
+  tooltip.button = 0;
 }
 
-void DrawBox(HDC dc, int button, const TooltipFont& font) {
-  std::snprintf(tooltipLabel, sizeof tooltipLabel, "%s", LabelOfButton(button));
-  const int length = static_cast<int>(std::strlen(tooltipLabel));
+void DrawBox(HDC dc, FrameState& frame, int button, const TooltipFont& font) {
+  TooltipState& tooltip = frame.tooltip;
+  const char* label = LabelOfButton(frame, button);
+  const int length = static_cast<int>(std::strlen(label));
   SIZE extent = {0, 0};
-  GetTextExtentPoint32A(dc, tooltipLabel, length, &extent);
+  GetTextExtentPoint32A(dc, label, length, &extent);
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
 
@@ -61,18 +57,18 @@ void DrawBox(HDC dc, int button, const TooltipFont& font) {
   layout.cxBorder = GetSystemMetrics(SM_CXBORDER);
   layout.cyBorder = GetSystemMetrics(SM_CYBORDER);
   layout.cyCaption = GetSystemMetrics(SM_CYCAPTION);
-  layout.menuHeight = frameProgram.hasMenuBar ? GetSystemMetrics(SM_CYMENU) : 0;
+  layout.menuHeight = frame.program->hasMenuBar ? GetSystemMetrics(SM_CYMENU) : 0;
   const TooltipBox box = TooltipBoxFor(button, layout);
-  SetRect(&tooltipRect, box.left, box.top, box.right, box.bottom);
+  SetRect(&tooltip.rect, box.left, box.top, box.right, box.bottom);
 
   for (int y = box.top; y <= box.bottom; ++y) {
-    for (int x = box.left; x <= box.right; ++x) tooltipPixels[y - box.top][x - box.left] = GetPixel(dc, x, y);
+    for (int x = box.left; x <= box.right; ++x) tooltip.pixels[y - box.top][x - box.left] = GetPixel(dc, x, y);
   }
   Rectangle(dc, box.left, box.top, box.right, box.bottom);
   // The text stays inside the box, also when the box was clipped to the pixel store.
   RECT inside = {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
   ExtTextOutA(dc, box.left + font.textOffsetX + 3, box.top + font.textOffsetY + 3, ETO_CLIPPED, &inside,
-              tooltipLabel, static_cast<UINT>(length), nullptr);
+              label, static_cast<UINT>(length), nullptr);
 }
 
 }  // namespace
@@ -83,30 +79,32 @@ void UpdateTooltip(HWND mainWindow) {
   ScreenToClient(mainWindow, &cursor);
   if (GetActiveWindow() == nullptr || !IsWindowEnabled(mainWindow)) return;
 
+  FrameState& frame = FrameOf(mainWindow);
+  TooltipState& tooltip = frame.tooltip;
   WindowDc dc(mainWindow, true);
-  const TooltipFont font = TooltipFontFor(useJapanese, windowsVersionClass);
+  const TooltipFont font = TooltipFontFor(frame.useJapanese, frame.windowsVersionClass);
   GdiObject<HFONT> tooltipFont(CreateTooltipFont(font));
   Selection selectedFont(dc.get(), tooltipFont.get());
 
-  const int button = TooltipButtonAt(cursor.x, cursor.y, GetSystemMetrics(SM_CYBORDER), frameProgram.rowRightEnd);
+  const int button = TooltipButtonAt(cursor.x, cursor.y, GetSystemMetrics(SM_CYBORDER), frame.program->rowRightEnd);
   if (button == 0) {
-    if (tooltipButton != 0) {
-      RestorePixels(dc.get());
-      ForgetBox();
+    if (tooltip.button != 0) {
+      RestorePixels(dc.get(), tooltip);
+      ForgetBox(tooltip);
     }
     return;
   }
-  if (button == tooltipButton) return;
-  if (tooltipButton != 0) RestorePixels(dc.get());
-  tooltipLabel[0] = '\0';
-  DrawBox(dc.get(), button, font);
-  tooltipButton = button;
+  if (button == tooltip.button) return;
+  if (tooltip.button != 0) RestorePixels(dc.get(), tooltip);
+  DrawBox(dc.get(), frame, button, font);
+  tooltip.button = button;
 }
 
 void HideTooltip(HWND mainWindow) {
-  if (tooltipButton != 0) {
+  TooltipState& tooltip = FrameOf(mainWindow).tooltip;
+  if (tooltip.button != 0) {
     WindowDc dc(mainWindow, true);
-    RestorePixels(dc.get());
+    RestorePixels(dc.get(), tooltip);
   }
-  ForgetBox();
+  ForgetBox(tooltip);
 }

@@ -3,8 +3,8 @@
 // writes the bytes unchanged (mode "wb").
 #pragma once
 
-#include "frame/text_format.h"
-#include "frame/texts.h"
+#include "common/text_format.h"
+#include "common/texts.h"
 
 #include <cstddef>
 #include <string>

@@ -4,7 +4,7 @@
 // the clipboard and the memory blocks stay with the caller.
 #pragma once
 
-#include "frame/texts.h"
+#include "common/texts.h"
 
 #include <cstddef>
 #include <string>

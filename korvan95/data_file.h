@@ -4,7 +4,7 @@
 // dialog or window calls, so the command-line analyser and the tests use the same code.
 #pragma once
 
-#include "frame/texts.h"
+#include "common/texts.h"
 
 #include <cstddef>
 #include <string>

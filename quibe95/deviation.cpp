@@ -1,7 +1,7 @@
 // The coefficient of the standard deviation, from sums of logarithms of the gamma products.
 #include "quibe95/deviation.h"
 
-#include "frame/text_format.h"
+#include "common/text_format.h"
 
 #include <cmath>
 

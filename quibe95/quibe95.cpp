@@ -1,7 +1,7 @@
 // quibe95: the standard-deviation coefficient calculator window.
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 #include "frame/calculator_window.h"
 #include "frame/frame.h"
@@ -23,85 +23,83 @@ constexpr IconBarButton kButtons[] = {
     {112, 32, 108, "Exit", kCommandExit, {"Exit", "終了"}, 0},
 };
 
-HWND sampleSizeBox = nullptr;
-HWND resultBox = nullptr;
-int sampleSize = 2;
-char readmePath[258];
-
-}  // namespace
-
-const FrameProgram frameProgram = {
-    0,
-    kButtons,
-    static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
-    144,
-    0,
-    1,
-    kLineFrameColour,
-    {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
-     "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."},
-    {"Unable to open the readme file (QUIBE95.TXT) by Notepad.", "説明ファイル(QUIBE95.TXT)をメモ帳で開けません."},
-    {"Unable to open a dialog box.", "ダイヤログを表示できません."},
+struct QuibeWindow : CalculatorWindow {
+  HWND sampleSizeBox = nullptr;
+  HWND resultBox = nullptr;
 };
 
-void GetCoefficient() {
-  sampleSize = SelectedSampleSize(sampleSizeBox);
-  const std::string text = FormatDeviationCoefficient(DeviationCoefficient(sampleSize));
-  SendMessageA(resultBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
+QuibeWindow& QuibeOf(HWND window) { return static_cast<QuibeWindow&>(CalculatorOf(window)); }
 
-void ClearResult() {
-  ClearEditText(resultBox);
+void GetCoefficient(HWND window) {
+  const QuibeWindow& quibe = QuibeOf(window);
+  const std::string text = FormatDeviationCoefficient(DeviationCoefficient(SelectedSampleSize(quibe.sampleSizeBox)));
+  SendMessageA(quibe.resultBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-
-namespace {
 
 void CreateCalculator(HWND window) {
   if (CalculatorAlreadyRunning("Quibe", L"クイベ")) {
     SendMessageA(window, WM_CLOSE, 0, 0);
     return;
   }
+  QuibeWindow& quibe = QuibeOf(window);
   PrepareCalculatorBackground(window);
-  SetWindowTextA(window, useJapanese ? "クイベ" : "Quibe");
-  BuildSiblingPath("QUIBE95.EXE", 3, "TXT", readmePath, sizeof readmePath);
+  SetWindowTextA(window, UseJapanese(window) ? "クイベ" : "Quibe");
+  FrameOf(window).readmePath = BuildSiblingPath("QUIBE95.EXE", 3, "TXT");
   LoadCalculatorPictures(window, 49);
-  sampleSizeBox = CreateSampleSizeBox(window, kComboId);
-  resultBox = CreateCalculatorEdit(window, kResultId, 133);
-  SetCalculatorFont(resultBox);
-  sampleSize = 2;
-  MakeResultBox(resultBox);
+  quibe.sampleSizeBox = CreateSampleSizeBox(window, kComboId);
+  quibe.resultBox = CreateCalculatorEdit(window, kResultId, 133);
+  SetCalculatorFont(window, quibe.resultBox);
+  MakeResultBox(quibe.resultBox);
 }
 
-void RunCommand(HWND window, int id) {
-  switch (id) {
-    case kCommandGet:
-      HideTooltip(window);
-      GetCoefficient();
-      break;
-    case kCommandAbout:
-      HideTooltip(window);
-      ShowAbout(window);
-      break;
-    case kCommandHelp:
-      HideTooltip(window);
-      ShowReadme(window, readmePath);
-      break;
-    case kCommandExit:
-      HideTooltip(window);
-      EndCalculator();
-      break;
-    case kComboId:
-      ClearResult();
-      break;
-    default:
-      break;
-  }
+// A new sample size empties the result.
+void ControlChanged(HWND window, int id, int) {
+  if (id == kComboId) ClearEditText(QuibeOf(window).resultBox);
 }
 
-const CalculatorWindowClass kWindowClass = {"QUIBE_CLASS", "Quibe_Window", 161, kComboId, CreateCalculator, RunCommand};
+void Exit(HWND window) { EndCalculator(window); }
+
+constexpr Command kCommands[] = {
+    {0, kCommandGet, GetCoefficient, nullptr, nullptr},
+    {0, kCommandAbout, ShowAbout, nullptr, nullptr},
+    {0, kCommandHelp, ShowReadme, nullptr, nullptr},
+    {0, kCommandExit, Exit, nullptr, nullptr},
+};
+
+RECT Place(int screenWidth, int screenHeight) { return CalculatorPlace(screenWidth, screenHeight, 161); }
+
+const ProgramDefinition kProgram = {
+    .className = "QUIBE_CLASS",
+    .windowName = "Quibe_Window",
+    .classMenu = nullptr,
+    .whiteBackground = false,
+    .classArrowCursor = true,
+    .style = kCalculatorStyle,
+    .initialPlace = Place,
+    .fullVersionVariant = 0,
+    .buttons = kButtons,
+    .buttonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
+    .rowRightEnd = 144,
+    .hasMenuBar = false,
+    .barHasArrowCursor = true,
+    .line = kLineFrameColour,
+    .commands = kCommands,
+    .commandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]),
+    .viewer = ReadmeViewer::kNotepad,
+    .readmeMissing = {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
+                      "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."},
+    .readmeFailed = {"Unable to open the readme file (QUIBE95.TXT) by Notepad.",
+                     "説明ファイル(QUIBE95.TXT)をメモ帳で開けません."},
+    .aboutFailed = {"Unable to open a dialog box.", "ダイヤログを表示できません."},
+    .create = CreateCalculator,
+    .handle = HandleCalculatorMessage,
+    .control = ControlChanged,
+};
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  return RunCalculator(instance, showCommand, kWindowClass);
+  QuibeWindow quibe;
+  quibe.comboId = kComboId;
+  return RunMainWindow(instance, showCommand, kProgram, static_cast<CalculatorWindow*>(&quibe));
 }

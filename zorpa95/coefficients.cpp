@@ -2,7 +2,7 @@
 // Every quantity is a double; the order of the operations is part of the result.
 #include "zorpa95/coefficients.h"
 
-#include "frame/text_format.h"
+#include "common/text_format.h"
 
 #include <cmath>
 

@@ -30,20 +30,21 @@ constexpr IconBarButton kButtons[] = {
     {144, 32, 110, "Exit", kCommandExit, {"Exit", "終了"}, 0},
 };
 
-HWND mainWindow = nullptr;
-HWND sampleSizeBox = nullptr;
-HWND cfBox = nullptr;
-HWND resultBox1 = nullptr;
-HWND resultBox2 = nullptr;
-char readmePath[258];
+// The window state: the controls, and the last accepted input with the results shown for it.
+struct ZorpaWindow : CalculatorWindow {
+  HWND sampleSizeBox = nullptr;
+  HWND cfBox = nullptr;
+  HWND resultBox1 = nullptr;
+  HWND resultBox2 = nullptr;
+  int cfMode = 0;
+  double lastCf = 0;
+  int lastSampleSize = 2;
+  char lastCfText[64] = {};
+  char lastResult1[64] = {};
+  char lastResult2[64] = {};
+};
 
-// The last accepted input and the results shown for it.
-int cfMode = 0;
-double lastCf = 0;
-int lastSampleSize = 2;
-char lastCfText[64];
-char lastResult1[64];
-char lastResult2[64];
+ZorpaWindow& ZorpaOf(HWND window) { return static_cast<ZorpaWindow&>(CalculatorOf(window)); }
 
 void CopyText(char (&target)[64], const std::string& text) {
   std::memset(target, 0, sizeof target);
@@ -54,94 +55,86 @@ void SetBoxText(HWND box, const char* text) {
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-}  // namespace
-
-const FrameProgram frameProgram = {
-    0,
-    kButtons,
-    static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
-    176,
-    0,
-    1,
-    kLineFrameColour,
-    {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
-     "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."},
-    {"Unable to open the readme file (ZORPA95.TXT) by Notepad.", "説明ファイル(ZORPA95.TXT)をメモ帳で開けません."},
-    {"Unable to open a dialog box.", "ダイヤログを表示できません."},
-};
-
 // Reads and checks the cf box and the sample size; 1 when accepted (the last accepted state
 // is updated), 0 after the message of the refusal.
 int ReadCfInput(HWND window) {
+  ZorpaWindow& zorpa = ZorpaOf(window);
+  const int japanese = UseJapanese(window);
   char text[64] = {};
-  SendMessageA(cfBox, WM_GETTEXT, 62, reinterpret_cast<LPARAM>(text));
+  SendMessageA(zorpa.cfBox, WM_GETTEXT, 62, reinterpret_cast<LPARAM>(text));
   double cf = 0;
-  const CfInputCheck check = CheckCfInput(text, cfMode, cf);
+  const CfInputCheck check = CheckCfInput(text, zorpa.cfMode, cf);
   if (check != kCfAccepted) {
-    MessageBoxA(window, CfInputMessage(check, useJapanese), CfErrorCaption(useJapanese), MB_OK | MB_ICONERROR);
+    MessageBoxA(window, CfInputMessage(check, japanese), CfErrorCaption(japanese), MB_OK | MB_ICONERROR);
     return 0;
   }
-  lastCf = cf;
-  lastSampleSize = SelectedSampleSize(sampleSizeBox);
-  CopyText(lastCfText, text);
+  zorpa.lastCf = cf;
+  zorpa.lastSampleSize = SelectedSampleSize(zorpa.sampleSizeBox);
+  CopyText(zorpa.lastCfText, text);
   return 1;
 }
 
-void RestoreLastInputs() {
-  SelectSampleSize(sampleSizeBox, lastSampleSize);
-  SetBoxText(cfBox, lastCfText);
-  SetBoxText(resultBox1, lastResult1);
-  SetBoxText(resultBox2, lastResult2);
+void RestoreLastInputs(HWND window) {
+  const ZorpaWindow& zorpa = ZorpaOf(window);
+  SelectSampleSize(zorpa.sampleSizeBox, zorpa.lastSampleSize);
+  SetBoxText(zorpa.cfBox, zorpa.lastCfText);
+  SetBoxText(zorpa.resultBox1, zorpa.lastResult1);
+  SetBoxText(zorpa.resultBox2, zorpa.lastResult2);
 }
 
 // Shows results, or the out-of-range message when the coefficient cannot be computed for
 // the accepted input (the result boxes then stay empty).
 void ShowCoefficients(HWND window, CoefficientStatus status, const std::string& result1, const std::string& result2) {
-  CopyText(lastResult1, "");
-  CopyText(lastResult2, "");
+  ZorpaWindow& zorpa = ZorpaOf(window);
+  const int japanese = UseJapanese(window);
+  CopyText(zorpa.lastResult1, "");
+  CopyText(zorpa.lastResult2, "");
   if (status != kCoefficientOk) {
-    SetBoxText(resultBox1, "");
-    SetBoxText(resultBox2, "");
-    MessageBoxA(window, CoefficientRangeMessage(useJapanese), CfErrorCaption(useJapanese), MB_OK | MB_ICONERROR);
+    SetBoxText(zorpa.resultBox1, "");
+    SetBoxText(zorpa.resultBox2, "");
+    MessageBoxA(window, CoefficientRangeMessage(japanese), CfErrorCaption(japanese), MB_OK | MB_ICONERROR);
     return;
   }
-  SetBoxText(resultBox1, result1.c_str());
-  SetBoxText(resultBox2, result2.c_str());
-  CopyText(lastResult1, result1);
-  CopyText(lastResult2, result2);
+  SetBoxText(zorpa.resultBox1, result1.c_str());
+  SetBoxText(zorpa.resultBox2, result2.c_str());
+  CopyText(zorpa.lastResult1, result1);
+  CopyText(zorpa.lastResult2, result2);
 }
 
 void ComputeMeanCoefficient(HWND window) {
-  cfMode = 1;
+  ZorpaWindow& zorpa = ZorpaOf(window);
+  zorpa.cfMode = 1;
   if (ReadCfInput(window) != 1) {
-    RestoreLastInputs();
+    RestoreLastInputs(window);
     return;
   }
   double cl = 0;
-  const CoefficientStatus status = MeanCoefficient(lastCf, lastSampleSize, cl);
+  const CoefficientStatus status = MeanCoefficient(zorpa.lastCf, zorpa.lastSampleSize, cl);
   ShowCoefficients(window, status, FormatCoefficient(cl), "");
 }
 
 void ComputeVarianceCoefficients(HWND window) {
-  cfMode = 0;
+  ZorpaWindow& zorpa = ZorpaOf(window);
+  zorpa.cfMode = 0;
   if (ReadCfInput(window) != 1) {
-    RestoreLastInputs();
+    RestoreLastInputs(window);
     return;
   }
   double cl = 0;
   double cu = 0;
-  const CoefficientStatus status = VarianceCoefficients(lastCf, lastSampleSize, cl, cu);
+  const CoefficientStatus status = VarianceCoefficients(zorpa.lastCf, zorpa.lastSampleSize, cl, cu);
   ShowCoefficients(window, status, FormatCoefficient(cl), FormatCoefficient(cu));
 }
 
-void ClearResults() {
-  ClearEditText(resultBox1);
-  ClearEditText(resultBox2);
+void ClearResults(HWND window) {
+  ClearEditText(ZorpaOf(window).resultBox1);
+  ClearEditText(ZorpaOf(window).resultBox2);
 }
 
 // Drops the last character of a text that is no number (or whose exponent is out of range);
 // the change this makes runs the filter again, until the text is good.
-void FilterCfText() {
+void FilterCfText(HWND window) {
+  const HWND cfBox = ZorpaOf(window).cfBox;
   char text[20] = {};
   SendMessageA(cfBox, WM_GETTEXT, 18, reinterpret_cast<LPARAM>(text));
   if (text[0] == '\0' || !IsBadCfText(text)) return;
@@ -154,73 +147,83 @@ void FilterCfText() {
   ReleaseCapture();
 }
 
-namespace {
-
 void CreateCalculator(HWND window) {
-  mainWindow = window;
   if (CalculatorAlreadyRunning("Zorpa", L"ゾルパ")) {
     SendMessageA(window, WM_CLOSE, 0, 0);
     return;
   }
+  ZorpaWindow& zorpa = ZorpaOf(window);
   PrepareCalculatorBackground(window);
-  SetWindowTextA(window, useJapanese ? "ゾルパ" : "Zorpa");
-  BuildSiblingPath("ZORPA95.EXE", 3, "TXT", readmePath, sizeof readmePath);
-  CopyText(lastCfText, "");
-  CopyText(lastResult1, "");
-  CopyText(lastResult2, "");
+  SetWindowTextA(window, UseJapanese(window) ? "ゾルパ" : "Zorpa");
+  FrameOf(window).readmePath = BuildSiblingPath("ZORPA95.EXE", 3, "TXT");
   LoadCalculatorPictures(window, 93);
-  sampleSizeBox = CreateSampleSizeBox(window, kComboId);
-  cfBox = CreateCalculatorEdit(window, kCfBoxId, 133);
-  resultBox1 = CreateCalculatorEdit(window, kResult1Id, 155);
-  resultBox2 = CreateCalculatorEdit(window, kResult2Id, 177);
-  SetCalculatorFont(cfBox);
-  SetCalculatorFont(resultBox1);
-  SetCalculatorFont(resultBox2);
-  lastSampleSize = 2;
-  SendMessageA(cfBox, EM_LIMITTEXT, 16, 0);
-  MakeResultBox(resultBox1);
-  MakeResultBox(resultBox2);
-  SetFocus(cfBox);
+  zorpa.sampleSizeBox = CreateSampleSizeBox(window, kComboId);
+  zorpa.cfBox = CreateCalculatorEdit(window, kCfBoxId, 133);
+  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Id, 155);
+  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Id, 177);
+  SetCalculatorFont(window, zorpa.cfBox);
+  SetCalculatorFont(window, zorpa.resultBox1);
+  SetCalculatorFont(window, zorpa.resultBox2);
+  SendMessageA(zorpa.cfBox, EM_LIMITTEXT, 16, 0);
+  MakeResultBox(zorpa.resultBox1);
+  MakeResultBox(zorpa.resultBox2);
+  SetFocus(zorpa.cfBox);
 }
 
-void RunCommand(HWND window, int id) {
-  switch (id) {
-    case kCommandMean:
-      HideTooltip(window);
-      ComputeMeanCoefficient(window);
-      break;
-    case kCommandVariance:
-      HideTooltip(window);
-      ComputeVarianceCoefficients(window);
-      break;
-    case kCommandAbout:
-      HideTooltip(window);
-      ShowAbout(window);
-      break;
-    case kCommandHelp:
-      HideTooltip(window);
-      ShowReadme(window, readmePath);
-      break;
-    case kCommandExit:
-      HideTooltip(window);
-      EndCalculator();
-      break;
-    case kComboId:
-      ClearResults();
-      break;
-    case kCfBoxId:
-      ClearResults();
-      FilterCfText();
-      break;
-    default:
-      break;
+// Notifications of the combobox and the cf box: a changed input empties the results.
+void ControlChanged(HWND window, int id, int) {
+  if (id == kComboId) {
+    ClearResults(window);
+  } else if (id == kCfBoxId) {
+    ClearResults(window);
+    FilterCfText(window);
   }
 }
 
-const CalculatorWindowClass kWindowClass = {"ZORPA_CLASS", "Zorpa_Window", 205, kComboId, CreateCalculator, RunCommand};
+void Exit(HWND window) { EndCalculator(window); }
+
+constexpr Command kCommands[] = {
+    {0, kCommandMean, ComputeMeanCoefficient, nullptr, nullptr},
+    {0, kCommandVariance, ComputeVarianceCoefficients, nullptr, nullptr},
+    {0, kCommandAbout, ShowAbout, nullptr, nullptr},
+    {0, kCommandHelp, ShowReadme, nullptr, nullptr},
+    {0, kCommandExit, Exit, nullptr, nullptr},
+};
+
+RECT Place(int screenWidth, int screenHeight) { return CalculatorPlace(screenWidth, screenHeight, 205); }
+
+const ProgramDefinition kProgram = {
+    .className = "ZORPA_CLASS",
+    .windowName = "Zorpa_Window",
+    .classMenu = nullptr,
+    .whiteBackground = false,
+    .classArrowCursor = true,
+    .style = kCalculatorStyle,
+    .initialPlace = Place,
+    .fullVersionVariant = 0,
+    .buttons = kButtons,
+    .buttonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
+    .rowRightEnd = 176,
+    .hasMenuBar = false,
+    .barHasArrowCursor = true,
+    .line = kLineFrameColour,
+    .commands = kCommands,
+    .commandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]),
+    .viewer = ReadmeViewer::kNotepad,
+    .readmeMissing = {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
+                      "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."},
+    .readmeFailed = {"Unable to open the readme file (ZORPA95.TXT) by Notepad.",
+                     "説明ファイル(ZORPA95.TXT)をメモ帳で開けません."},
+    .aboutFailed = {"Unable to open a dialog box.", "ダイヤログを表示できません."},
+    .create = CreateCalculator,
+    .handle = HandleCalculatorMessage,
+    .control = ControlChanged,
+};
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  return RunCalculator(instance, showCommand, kWindowClass);
+  ZorpaWindow zorpa;
+  zorpa.comboId = kComboId;
+  return RunMainWindow(instance, showCommand, kProgram, static_cast<CalculatorWindow*>(&zorpa));
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "frame/platform_class.h"
-#include "frame/texts.h"
+#include "common/texts.h"
 #include "frame/tooltip_layout.h"
 
 TEST(Language, OnlyCodePage932IsJapanese) {
