@@ -118,7 +118,12 @@ int EncodeBmp4(const Image4& image, std::vector<unsigned char>& out) {
   return 1;
 }
 
-int EncodeIco4(const std::vector<IconImage>& images, std::vector<unsigned char>& out) {
+namespace {
+
+// Icon and cursor files share one layout; a cursor has type 2 and its hot spot in the fields
+// that hold planes and bit count in an icon.
+int EncodeIconFile(const std::vector<IconImage>& images, int type, int hotX, int hotY,
+                   std::vector<unsigned char>& out) {
   if (images.empty() || images.size() > 255) return 0;
   for (const IconImage& entry : images) {
     const Image4& image = entry.image;
@@ -127,7 +132,7 @@ int EncodeIco4(const std::vector<IconImage>& images, std::vector<unsigned char>&
   }
   out.clear();
   PutU16(out, 0);  // reserved
-  PutU16(out, 1);  // type: icon
+  PutU16(out, static_cast<unsigned>(type));
   PutU16(out, static_cast<unsigned>(images.size()));
   unsigned long offset = 6 + 16 * static_cast<unsigned long>(images.size());
   for (const IconImage& entry : images) {
@@ -139,8 +144,8 @@ int EncodeIco4(const std::vector<IconImage>& images, std::vector<unsigned char>&
     out.push_back(static_cast<unsigned char>(image.height & 0xFF));
     out.push_back(16);  // colours
     out.push_back(0);
-    PutU16(out, 1);     // planes
-    PutU16(out, 4);     // bits per pixel
+    PutU16(out, type == 1 ? 1 : static_cast<unsigned>(hotX));  // planes, or hot spot x
+    PutU16(out, type == 1 ? 4 : static_cast<unsigned>(hotY));  // bits per pixel, or hot spot y
     PutU32(out, bytes);
     PutU32(out, offset);
     offset += bytes;
@@ -163,6 +168,19 @@ int EncodeIco4(const std::vector<IconImage>& images, std::vector<unsigned char>&
     }
   }
   return 1;
+}
+
+}  // namespace
+
+int EncodeIco4(const std::vector<IconImage>& images, std::vector<unsigned char>& out) {
+  return EncodeIconFile(images, 1, 0, 0, out);
+}
+
+int EncodeCur4(const std::vector<IconImage>& images, int hotX, int hotY, std::vector<unsigned char>& out) {
+  for (const IconImage& entry : images) {
+    if (hotX < 0 || hotY < 0 || hotX >= entry.image.width || hotY >= entry.image.height) return 0;
+  }
+  return EncodeIconFile(images, 2, hotX, hotY, out);
 }
 
 int WriteBytesToFile(const std::string& path, const std::vector<unsigned char>& bytes) {

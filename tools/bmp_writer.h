@@ -55,6 +55,9 @@ struct IconImage {
 // Encodes an icon file (ICONDIR, entries, then per image the BITMAPINFOHEADER with the
 // doubled height, palette, XOR rows and 1-bit AND rows). Returns 0 on bad input.
 int EncodeIco4(const std::vector<IconImage>& images, std::vector<unsigned char>& out);
+// Encodes a cursor file: the icon layout with type 2, and the hot spot where an icon file
+// keeps planes and bit count. Returns 0 on bad input or a hot spot outside the pictures.
+int EncodeCur4(const std::vector<IconImage>& images, int hotX, int hotY, std::vector<unsigned char>& out);
 
 // Writes bytes to a file. Returns 1 on success, 0 on failure.
 int WriteBytesToFile(const std::string& path, const std::vector<unsigned char>& bytes);

@@ -189,7 +189,7 @@ int ReadSource(const std::string& path) {
       continue;
     }
     if (kind != "glyph" && kind != "symbol" && kind != "define" && kind != "picture" &&
-        kind != "icon") {
+        kind != "icon" && kind != "cursor") {
       Fail(where, "unknown block '" + kind + "'");
       continue;
     }
@@ -206,7 +206,7 @@ int ReadSource(const std::string& path) {
       std::vector<std::string> inner = SplitWords(lines[j]);
       if (inner.size() == 1 && inner[0] == closing) break;
       if (!inner.empty() && inner[0][0] == '#' && kind != "glyph" && kind != "symbol" &&
-          kind != "icon") {
+          kind != "icon" && kind != "cursor") {
         continue;  // comment inside drawing commands
       }
       block.lines.push_back(lines[j]);
@@ -693,6 +693,40 @@ void EmitIcon(const Block& job) {
   rcText += job.words[1] + " ICON \"" + path + "\"\n";
 }
 
+// "cursor NAME x y": a 32 x 32 picture like an icon's, one image, hot spot at (x, y).
+void EmitCursor(const Block& job) {
+  if (job.words.size() != 4) {
+    Fail(job.where, "a cursor needs a name and the hot spot x y");
+    return;
+  }
+  symbols[job.words[1]] = job;
+  Canvas canvas;
+  if (!SymbolCanvas(job.words[1], job.where, canvas)) return;
+  if (canvas.width != 32 || canvas.height != 32) {
+    Fail(job.where, "a cursor is 32 x 32");
+    return;
+  }
+  IconImage entry;
+  entry.transparent = canvas.clear;
+  for (std::size_t i = 0; i < canvas.pixels.size(); ++i) {
+    if (canvas.clear[i]) canvas.pixels[i] = kBlack;
+  }
+  if (!Quantize(canvas, entry.image, job.where)) return;
+  std::vector<unsigned char> bytes;
+  const std::string path = OutputPath(job.words[1], ".cur");
+  const int hotX = std::atoi(job.words[2].c_str());
+  const int hotY = std::atoi(job.words[3].c_str());
+  if (!EncodeCur4({entry}, hotX, hotY, bytes)) {
+    Fail(job.where, "the hot spot lies outside the cursor");
+    return;
+  }
+  if (!WriteBytesToFile(path, bytes)) {
+    Fail(job.where, "cannot write " + path);
+    return;
+  }
+  rcText += job.words[1] + " CURSOR \"" + path + "\"\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -729,6 +763,8 @@ int main(int argc, char** argv) {
       EmitPicture(job);
     } else if (kind == "icon") {
       EmitIcon(job);
+    } else if (kind == "cursor") {
+      EmitCursor(job);
     }
   }
   if (failed) return 1;

@@ -112,4 +112,17 @@ TEST(IcoWriter, RefusesBadInput) {
   EXPECT_EQ(EncodeIco4({tooBig}, bytes), 0);
 }
 
+// A cursor is an icon file of type 2 whose entry carries the hot spot in place of planes and
+// bit count; a hot spot off the picture is refused.
+TEST(CurWriter, TypeAndHotSpot) {
+  IconImage cursor;
+  cursor.image = Picture(32, 32);
+  cursor.transparent.assign(32 * 32, 1);
+  std::vector<unsigned char> bytes;
+  ASSERT_EQ(EncodeCur4({cursor}, 15, 7, bytes), 1);
+  ExpectFields(bytes, {{2, 2, 2}, {4, 2, 1}, {6, 1, 32}, {10, 2, 15}, {12, 2, 7}, {18, 4, 22}, {22 + 8, 4, 64}});
+  EXPECT_EQ(EncodeCur4({cursor}, 32, 0, bytes), 0);
+  EXPECT_EQ(EncodeCur4({cursor}, 0, -1, bytes), 0);
+}
+
 }  // namespace
