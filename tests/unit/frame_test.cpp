@@ -102,14 +102,22 @@ TEST(TooltipHitTest, BandAndRow) {
 }
 
 TEST(TooltipBox, GeometryAndTheStoreLimit) {
+  // Button 2 of a calculator, a 60-pixel label in a 14-pixel font: the box in window
+  // coordinates is (50, 51)-(117, 71).
   TooltipMetrics metrics = {60, 14, 0, 2, 1, 1, 18, 0};
   TooltipBox box = TooltipBoxFor(2, metrics);
-  EXPECT_EQ(box.left, 1 + 49);
-  EXPECT_EQ(box.top, 1 + 18 + 32);
-  EXPECT_EQ(box.right, box.left + 60 + 2 + 5);
-  EXPECT_EQ(box.bottom, 1 + 18 + 14 + 38);
-  metrics.menuHeight = 19;  // the program with a menu bar
-  EXPECT_EQ(TooltipBoxFor(1, metrics).top, 1 + 18 + 19 + 32);
+  EXPECT_EQ(box.left, 50);
+  EXPECT_EQ(box.top, 51);
+  EXPECT_EQ(box.right, 117);
+  EXPECT_EQ(box.bottom, 71);
+  metrics.menuHeight = 19;  // the program with a menu bar: 19 rows lower
+  EXPECT_EQ(TooltipBoxFor(1, metrics).top, 70);
+  EXPECT_EQ(TooltipBoxFor(1, metrics).bottom, 90);
+  metrics.menuHeight = 0;
+  metrics.externalLeading = 3;  // a font with external leading: a box 3 rows higher
+  EXPECT_EQ(TooltipBoxFor(2, metrics).top, 51);
+  EXPECT_EQ(TooltipBoxFor(2, metrics).bottom, 74);
+  metrics.externalLeading = 0;
 
   // A label wider than the store, or a font higher than it, is clipped: never an overflow.
   metrics.textWidth = 400;

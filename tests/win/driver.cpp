@@ -277,3 +277,113 @@ bool SaveScreenshot(HWND window, const std::string& path) {
   ReleaseDC(nullptr, screen);
   return written;
 }
+
+namespace {
+
+LPARAM KeyData(UINT virtualKey, bool extended, bool release) {
+  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) & 0xFF;
+  LPARAM data = 1 | (static_cast<LPARAM>(scan) << 16);
+  if (extended) data |= static_cast<LPARAM>(1) << 24;
+  if (release) data |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
+  return data;
+}
+
+}  // namespace
+
+void PressKey(HWND window, UINT virtualKey, bool extended) {
+  DWORD_PTR result = 0;
+  PostMessageA(window, WM_KEYDOWN, virtualKey, KeyData(virtualKey, extended, false));
+  PostMessageA(window, WM_KEYUP, virtualKey, KeyData(virtualKey, extended, true));
+  // A message sent after the posted ones returns once they have been handled, or times out
+  // while a message box of theirs is open.
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1500, &result);
+}
+
+void HoldKey(HWND window, UINT virtualKey, bool down) {
+  DWORD_PTR result = 0;
+  PostMessageA(window, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, KeyData(virtualKey, false, !down));
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1500, &result);
+}
+
+std::string DialogTitle(DWORD processId) {
+  HWND dialog = FindDialog(processId);
+  return dialog ? TextOf(dialog) : std::string();
+}
+
+bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path) {
+  HWND dialog = nullptr;
+  WaitUntil([&] {
+    for (HWND candidate : FindTopLevel(processId, "#32770")) {
+      if (TextOf(candidate) == title) {
+        dialog = candidate;
+        return true;
+      }
+    }
+    return false;
+  });
+  if (dialog == nullptr) return false;
+  if (path.empty()) {
+    PressDialogButton(dialog, IDCANCEL);
+  } else {
+    // The explorer-style dialogs have a combobox 0x47c with an edit inside; older ones an
+    // edit 0x480.
+    HWND box = GetDlgItem(dialog, 0x47c);
+    HWND edit = box ? FindWindowExA(box, nullptr, "Edit", nullptr) : nullptr;
+    if (edit == nullptr) edit = box ? box : GetDlgItem(dialog, 0x480);
+    if (edit == nullptr) return false;
+    SetTextOf(edit, path);
+    PressDialogButton(dialog, IDOK);
+  }
+  return WaitUntil([&] { return !IsWindow(dialog); });
+}
+
+std::vector<unsigned char> ClipboardDib() {
+  std::vector<unsigned char> bytes;
+  if (!OpenClipboard(nullptr)) return bytes;
+  HANDLE block = GetClipboardData(CF_DIB);
+  if (block != nullptr) {
+    const auto* data = static_cast<const unsigned char*>(GlobalLock(block));
+    if (data != nullptr) {
+      bytes.assign(data, data + GlobalSize(block));
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+bool SetClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool set = false;
+  if (block != nullptr) {
+    if (auto* data = static_cast<char*>(GlobalLock(block))) {
+      std::memcpy(data, text.data(), text.size());
+      data[text.size()] = '\0';
+      GlobalUnlock(block);
+      set = SetClipboardData(CF_TEXT, block) != nullptr;
+    }
+    if (!set) GlobalFree(block);
+  }
+  CloseClipboard();
+  return set;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::string content;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
+    std::fclose(file);
+  }
+  return content;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  return std::fclose(file) == 0 && written;
+}

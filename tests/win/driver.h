@@ -64,6 +64,29 @@ HWND IconBarButton(HWND mainWindow, int controlId);
 // Types characters into an edit box (WM_CHAR each, as the keyboard would).
 void TypeInto(HWND edit, const std::string& characters);
 
+// A key press and release as the keyboard sends them to the focused window: the virtual-key
+// code with its scan code and, for the keys of the navigation block and keypad Enter, the
+// extended-key bit. Waits until the window has handled both (a message box that follows
+// stays open).
+void PressKey(HWND window, UINT virtualKey, bool extended = false);
+// Holds a modifier (VK_SHIFT, VK_CONTROL) down or releases it.
+void HoldKey(HWND window, UINT virtualKey, bool down);
+
+// A common file dialog of the process with this title: waits for it, puts the path into its
+// file-name box and presses OK (or Cancel when path is empty). False when no such dialog came.
+bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path);
+// The title of the open dialog of the process, or empty.
+std::string DialogTitle(DWORD processId);
+
+// The clipboard's CF_DIB block, or empty.
+std::vector<unsigned char> ClipboardDib();
+// Puts text on the clipboard (CF_TEXT, bytes as given).
+bool SetClipboardText(const std::string& bytes);
+
+// The whole content of a file (empty when it cannot be read).
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
 // Combobox selection index.
 int ComboSelection(HWND combo);
 void SelectComboItem(HWND combo, int index);  // as the user does: selection and notification
