@@ -3,9 +3,7 @@
 
 #include "korvan95/ids.h"
 
-#include <cctype>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
