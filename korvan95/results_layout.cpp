@@ -1,0 +1,92 @@
+// Layout of the results page.
+#include "korvan95/results_layout.h"
+
+#include "frame/text_format.h"
+#include "frame/texts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr Text kCount = {"Number of Data = ", "データ数 = "};
+constexpr Text kSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
+constexpr Text kSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
+constexpr Text kUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
+                                "母平均の不偏推定値 (m) = "};
+constexpr Text kUnbiasedDeviation = {"Unbiased Estimate of Population Standard Deviation (s) = ",
+                                     "母標準偏差の不偏推定値 (s) = "};
+constexpr Text kConfidenceBefore = {"  ** Under ", "  ** "};
+constexpr Text kConfidenceAfter = {"% Confidence Probability **", "% の信頼区間において **"};
+constexpr Text kMeanInterval = {"Confidence Interval of Population Mean : ", "母平均の区間推定 : "};
+constexpr Text kDeviationInterval = {"Confidence Interval of Population Standard Deviation : ",
+                                     "母標準偏差の区間推定 : "};
+
+std::string Number(double value) {
+  std::string text;
+  AppendFormat(text, "%.7g", value);
+  return text;
+}
+
+// Pixel column of a computed position; far-off values are kept in int range.
+int Column(double x) { return static_cast<int>(std::floor(std::clamp(x, -1e8, 1e8))); }
+
+}  // namespace
+
+ResultsLayout LayoutResultsPage(int width, int height, const AnalysisResults& r, int basis,
+                                bool showMarkers, int useJapanese) {
+  const int W = width;
+  const int H = height;
+  const int j = useJapanese;
+  ResultsLayout layout{};
+
+  const bool unbiased = basis == kBasisUnbiased;
+  layout.lines[0] = std::string(TextFor(kCount, j)) + std::to_string(r.count);
+  layout.lines[1] = TextFor(unbiased ? kUnbiasedMean : kSampleMean, j) +
+                    Number(unbiased ? r.unbiasedMean : r.mean);
+  const double deviation = unbiased ? r.unbiasedDeviation : r.sampleDeviation;
+  layout.lines[2] = TextFor(unbiased ? kUnbiasedDeviation : kSampleDeviation, j) + Number(deviation);
+  layout.lines[3] = TextFor(kConfidenceBefore, j) + Number(r.confidence) + TextFor(kConfidenceAfter, j);
+  layout.lines[4] = TextFor(kMeanInterval, j) + Number(r.meanLower) + " < mu < " + Number(r.meanUpper);
+  layout.lines[5] = TextFor(kDeviationInterval, j) + Number(r.deviationLower) + " < sigma < " +
+                    Number(r.deviationUpper);
+  for (int i = 0; i < kResultsLineCount; ++i) layout.lineY[i] = 10 + 16 * i;
+
+  layout.plotHeight = H - 167;
+  layout.baseY = H - 41;
+  layout.axisLeft = static_cast<int>(0.1 * W);
+  layout.axisRight = W - layout.axisLeft;
+  layout.barLeft = static_cast<int>(0.15 * W);
+  const int k = std::clamp(r.intervalCount, 0, kMaxIntervals);
+  layout.barUnit = k > 0 ? 0.7 * W / k : 0;
+  layout.markerTopY = layout.baseY - layout.plotHeight - 5;
+
+  double largest = 0;
+  for (int i = 0; i < k; ++i) largest = std::max(largest, static_cast<double>(r.twiceFrequencies[i]));
+  const int x0 = layout.barLeft;
+  const double b = layout.barUnit;
+  for (int i = 0; i < k; ++i) {
+    const double h = largest > 0 ? layout.plotHeight * static_cast<double>(r.twiceFrequencies[i]) / largest : 0;
+    ResultsBar bar;
+    bar.left = x0 + static_cast<int>(i * b);
+    bar.right = x0 + static_cast<int>((i + 1) * b);
+    bar.height = static_cast<int>(h);
+    bar.filled = bar.height >= 2;
+    bar.fillX = x0 + static_cast<int>((i + 0.5) * b);
+    bar.fillY = layout.baseY - static_cast<int>(h * 0.5);
+    layout.bars.push_back(bar);
+  }
+
+  if (showMarkers && r.maximum > r.minimum) {
+    const double span = r.maximum - r.minimum;
+    auto at = [&](double v) {
+      return Column(((W - 2.0 * x0) * v + x0 * r.maximum - (W - static_cast<double>(x0)) * r.minimum) / span);
+    };
+    layout.meanMarker = {true, at(r.mean)};
+    const int lower = at(r.mean - deviation);
+    const int upper = at(r.mean + deviation);
+    layout.lowerMarker = {lower >= layout.axisLeft, lower};
+    layout.upperMarker = {upper <= layout.axisRight, upper};
+  }
+  return layout;
+}
