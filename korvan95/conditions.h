@@ -3,7 +3,7 @@
 // Analysis command does after the dialog ended. Pure: no dialog calls.
 #pragma once
 
-#include "frame/texts.h"
+#include "common/texts.h"
 #include "stats/sample_statistics.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 // window (the page image is shown 21 pixels lower than it is drawn; see grid_layout.h).
 #pragma once
 
-#include "frame/texts.h"
+#include "common/texts.h"
 #include "korvan95/data_file.h"
 #include "korvan95/grid_keys.h"
 

@@ -1,7 +1,7 @@
 // Geometry of the grid page.
 #include "korvan95/grid_layout.h"
 
-#include "frame/text_format.h"
+#include "common/text_format.h"
 
 #include <cmath>
 

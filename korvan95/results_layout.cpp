@@ -1,8 +1,8 @@
 // Layout of the results page.
 #include "korvan95/results_layout.h"
 
-#include "frame/text_format.h"
-#include "frame/texts.h"
+#include "common/text_format.h"
+#include "common/texts.h"
 
 #include <algorithm>
 #include <cmath>
