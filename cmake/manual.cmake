@@ -4,12 +4,14 @@
 # the PDF from the program's own directory, so Windows builds render it into
 # ${CMAKE_BINARY_DIR}/bin beside the programs.
 #
-# suite_manual(<pdf name> <source.md> LANG <en|ja>)
+# suite_manual(<pdf name> <source.md> LANG <en|ja> [MESSAGES <source.cpp>...])
 #   Renders <source.md> (relative to the calling directory) to ${CMAKE_BINARY_DIR}/bin/<pdf
 #   name>, again whenever the source, the stylesheet, the renderer or a screenshot in
 #   docs/screenshots/ changes. In the 64-bit Windows build it also adds the test
 #   manual_<pdf name>, which checks the embedded fonts and the text of the PDF
-#   (tests/check-manual.sh). Native builds render nothing.
+#   (tests/check-manual.sh). Native builds render nothing; with MESSAGES they add the test
+#   manual_messages_<pdf name>: every message table row of those sources is quoted exactly
+#   in the manual with its caption (tests/check-manual-messages.py).
 #
 # The renderer runs with the system Python (/usr/bin/python3; another python3 earlier on PATH
 # may lack the modules). SOURCE_DATE_EPOCH, taken from the environment or else from the last
@@ -52,14 +54,21 @@ if(WIN32)
 endif()
 
 function(suite_manual pdf source)
-  cmake_parse_arguments(arg "" "LANG" "" ${ARGN})
+  cmake_parse_arguments(arg "" "LANG" "MESSAGES" ${ARGN})
   if(NOT arg_LANG MATCHES "^(en|ja)$")
     message(FATAL_ERROR "suite_manual(${pdf}): LANG en or ja is required")
   endif()
+  get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  string(MAKE_C_IDENTIFIER "${pdf}" id)
   if(NOT WIN32)
+    if(arg_MESSAGES)
+      list(TRANSFORM arg_MESSAGES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+      add_test(NAME manual_messages_${id}
+        COMMAND ${SUITE_MANUAL_PYTHON} ${PROJECT_SOURCE_DIR}/tests/check-manual-messages.py
+                --lang ${arg_LANG} ${source} ${arg_MESSAGES})
+    endif()
     return()
   endif()
-  get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   set(renderer ${PROJECT_SOURCE_DIR}/tools/render-manual.py)
   set(stylesheet ${PROJECT_SOURCE_DIR}/docs/manual.css)
   file(GLOB screenshots CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/screenshots/*.png)
@@ -72,10 +81,9 @@ function(suite_manual pdf source)
     DEPENDS ${source} ${stylesheet} ${renderer} ${screenshots}
     COMMENT "Rendering the manual ${pdf}"
     VERBATIM)
-  string(MAKE_C_IDENTIFIER "manual_${pdf}" target)
-  add_custom_target(${target} ALL DEPENDS ${out})
+  add_custom_target(manual_${id} ALL DEPENDS ${out})
   if(SUITE_RUNS_WINDOWS_TESTS)
-    add_test(NAME ${target}
+    add_test(NAME manual_${id}
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/check-manual.sh ${out})
   endif()
 endfunction()

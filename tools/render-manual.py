@@ -183,8 +183,11 @@ def main():
     out_dir = os.path.dirname(os.path.abspath(args.out))
     handle, temporary = tempfile.mkstemp(dir=out_dir, suffix=".part")
     os.close(handle)
+    umask = os.umask(0)
+    os.umask(umask)
     try:
         document.write_pdf(temporary, stylesheets=[stylesheet])
+        os.chmod(temporary, 0o666 & ~umask)  # an ordinary file, not mkstemp's private one
         os.replace(temporary, args.out)
     finally:
         if os.path.exists(temporary):
