@@ -3,7 +3,7 @@
 
     render-manual.py --lang en|ja --css STYLESHEET --out OUT.PDF SOURCE.md
 
-The Markdown is converted with the extensions tables, attr_list, md_in_html and toc (a
+The Markdown is converted with the extensions tables, attr_list, md_in_html, fenced_code and toc (a
 "[TOC]" line becomes the table of contents), wrapped in an HTML page of the given language and
 laid out by WeasyPrint with the stylesheet. Images are ordinary Markdown image links, resolved
 relative to the source file; a paragraph that holds only an image becomes a figure whose
@@ -53,7 +53,7 @@ class ExactCodeSpans(Extension):
         md.inlinePatterns.register(ExactCodeSpan(BACKTICK_RE), "backtick", 190)
 
 
-EXTENSIONS = ["tables", "attr_list", "md_in_html", "toc", ExactCodeSpans()]
+EXTENSIONS = ["tables", "attr_list", "md_in_html", "fenced_code", "toc", ExactCodeSpans()]
 
 # A paragraph holding one image and nothing else, as python-markdown writes it.
 FIGURE_PARAGRAPH = re.compile(r'<p>\s*(<img\b[^>]*>)\s*</p>')
