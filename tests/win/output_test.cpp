@@ -320,6 +320,97 @@ TEST_F(OutputWindow, NothingToCaptureBelowTheBar) {
   EXPECT_EQ(CopyGraph(context_, canvas_), 0);
 }
 
+// ---- Save Graph ---------------------------------------------------------------------------
+
+// The file-name box of a save dialog: the edit of the combo box 0x47c (Explorer style), the
+// edit 0x480 (older style), or else the first visible edit of the dialog (the item dialog).
+HWND FileNameBox(HWND dialog) {
+  if (HWND combo = GetDlgItem(dialog, 0x47c)) {
+    if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
+  }
+  if (HWND edit = GetDlgItem(dialog, 0x480)) return edit;
+  HWND found = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM parameter) -> BOOL {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (_stricmp(className, "Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+        *reinterpret_cast<HWND*>(parameter) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Puts `name` into the file-name box of a save dialog and presses Save until the dialog
+// closes; an empty name presses Cancel. A dialog that will not close is cancelled, so that a
+// failing test never hangs.
+void AnswerSaveDialog(HWND dialog, const std::string& name) {
+  HWND edit = nullptr;
+  for (int i = 0; i < 100 && !(edit = FileNameBox(dialog)); ++i) Sleep(50);
+  for (int i = 0; i < 100 && IsWindow(dialog); ++i) {
+    if (name.empty() || !edit || i >= 60) {
+      Press(dialog, IDCANCEL);
+    } else if (i % 20 == 0) {
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+      Press(dialog, IDOK);
+    }
+    Sleep(50);
+  }
+}
+
+TEST_F(OutputWindow, SaveGraphAsChecksTheName) {
+  DrawPage();
+  const std::string folder = TestFolder("output_save");
+  const struct {
+    OutputProgram program;
+    const char* typed;     // file name typed into the dialog; "" cancels
+    const char* written;   // the file that must exist afterwards, or null
+    const char* message;   // the message shown, or null
+  } cases[] = {
+      {kKorvan95, "page.Bmp", "page.Bmp", nullptr},
+      {kKorvan95, "noext", "noext.BMP", nullptr},  // the dialog adds the default extension
+      {kKorvan00, "noext0", "noext0.bmp", nullptr},
+      {kKorvan95, "page.bitmap", nullptr, "Assign a file with BMP extension."},
+      {kKorvan00, "", nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    recordedBoxes.clear();
+    context_.program = c.program;
+    std::string title;
+    int saved = -1;
+    {
+      DialogHelper helper(window_, [&](HWND dialog) {
+        char text[128] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        title = text;
+        AnswerSaveDialog(dialog, *c.typed ? folder + "\\" + c.typed : std::string());
+      });
+      saved = SaveGraphAs(context_, canvas_);
+    }
+    EXPECT_EQ(title, "Assign a file to save the graph.") << c.typed;
+    EXPECT_EQ(saved, c.written ? 1 : 0) << c.typed;
+    if (c.written) {
+      const std::string path = folder + "\\" + c.written;
+      WIN32_FIND_DATAA found;
+      HANDLE search = FindFirstFileA(path.c_str(), &found);
+      ASSERT_NE(search, INVALID_HANDLE_VALUE) << path;
+      FindClose(search);
+      // The case of an added extension is the dialog's affair.
+      EXPECT_EQ(_stricmp(found.cFileName, c.written), 0) << found.cFileName;
+      EXPECT_EQ(ReadFileBytes(path).size(), 128118u) << path;
+    }
+    ASSERT_EQ(recordedBoxes.size(), c.message ? 1u : 0u) << c.typed;
+    if (c.message) {
+      EXPECT_EQ(recordedBoxes[0].text, c.message);
+      EXPECT_EQ(recordedBoxes[0].caption, "Error");
+      EXPECT_EQ(recordedBoxes[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    }
+  }
+  EXPECT_EQ(FilesIn(folder), 3);
+}
+
 // ---- Safe write ---------------------------------------------------------------------------
 
 TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
