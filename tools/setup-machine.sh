@@ -6,6 +6,7 @@ packages=(
   cmake make g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 wine wine64 xvfb xauth imagemagick
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
