@@ -30,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/bmp_writer.h"
+#include "output/bmp_writer.h"
 
 namespace {
 

@@ -10,6 +10,8 @@ echo "== native tests =="
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 
 echo "== Windows tests under Wine =="
+# The printing tests print to the cups-pdf queue.
+bash "$top/tools/print-queue.sh"
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
 bash "$top/tools/wine-session.sh" ctest --test-dir "$build/win-x86_64" --output-on-failure

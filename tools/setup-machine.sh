@@ -7,6 +7,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 wine wine64 xvfb xauth imagemagick
   weasyprint python3-markdown python3-munkres fonts-ipaexfont fonts-dejavu-core poppler-utils
+  cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/bmp_writer.h"
+#include "output/bmp_writer.h"
 
 namespace {
 

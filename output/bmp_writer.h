@@ -1,8 +1,9 @@
 // Writer of 16-colour pictures: 4-bit BMP files (BI_RGB, bottom-up rows padded to 4 bytes,
 // 118-byte header) and icon files with one or more 4-bit images. Pure byte arithmetic, no
-// platform calls, so the page output can use the same header layout.
-#ifndef TOOLS_BMP_WRITER_H
-#define TOOLS_BMP_WRITER_H
+// platform calls: the resource generator and the page output (output/page_bitmap.h) share
+// this one header layout.
+#ifndef OUTPUT_BMP_WRITER_H
+#define OUTPUT_BMP_WRITER_H
 
 #include <array>
 #include <cstddef>
@@ -41,6 +42,14 @@ std::size_t Bmp4FileBytes(int width, int height);
 // Returns 0 when the size is not positive or too large for a BMP file.
 int AppendBmp4Header(int width, int height, const std::array<PaletteColour, 16>& palette,
                      std::vector<unsigned char>& out);
+// The parts of that header, for writers that build a header of their own (the page capture
+// and the clipboard block): the 14-byte file header of a 4-bit file of fileBytes bytes
+// (pixels at offset 118); the 40-byte info header with the given colour counts; the palette
+// as 16 entries of blue, green, red, 0.
+void AppendBmpFileHeader(std::size_t fileBytes, std::vector<unsigned char>& out);
+void AppendBmp4InfoHeader(int width, int height, unsigned coloursUsed, unsigned coloursImportant,
+                          std::vector<unsigned char>& out);
+void AppendBmpPalette(const std::array<PaletteColour, 16>& palette, std::vector<unsigned char>& out);
 // Appends the rows of the picture bottom-up, each padded with zero bytes.
 void AppendBmp4Rows(const Image4& image, std::vector<unsigned char>& out);
 // Encodes a whole BMP file. Returns 0 for an empty or inconsistent picture.

@@ -1,4 +1,4 @@
-#include "tools/bmp_writer.h"
+#include "output/bmp_writer.h"
 
 #include <cstdio>
 
@@ -39,7 +39,7 @@ int ValidImage(const Image4& image) {
 }
 
 void PutInfoHeader(std::vector<unsigned char>& out, int width, int height, int bitCount,
-                   std::size_t imageBytes) {
+                   std::size_t imageBytes, unsigned coloursUsed = 16, unsigned coloursImportant = 0) {
   PutU32(out, kBmpInfoHeaderSize);
   PutU32(out, static_cast<unsigned long>(width));
   PutU32(out, static_cast<unsigned long>(height));
@@ -49,8 +49,8 @@ void PutInfoHeader(std::vector<unsigned char>& out, int width, int height, int b
   PutU32(out, static_cast<unsigned long>(imageBytes));
   PutU32(out, 0);          // pixels per metre, x and y: unspecified
   PutU32(out, 0);
-  PutU32(out, 16);         // colours used
-  PutU32(out, 0);          // colours important: all
+  PutU32(out, coloursUsed);       // 0: all 16
+  PutU32(out, coloursImportant);  // 0: all
 }
 
 void PutPalette(std::vector<unsigned char>& out, const std::array<PaletteColour, 16>& palette) {
@@ -80,15 +80,29 @@ std::size_t Bmp4FileBytes(int width, int height) {
   return kBmp4HeaderSize + Bmp4ImageBytes(width, height);
 }
 
-int AppendBmp4Header(int width, int height, const std::array<PaletteColour, 16>& palette,
-                     std::vector<unsigned char>& out) {
-  if (!ValidSize(width, height)) return 0;
+void AppendBmpFileHeader(std::size_t fileBytes, std::vector<unsigned char>& out) {
   out.push_back('B');
   out.push_back('M');
-  PutU32(out, static_cast<unsigned long>(Bmp4FileBytes(width, height)));
+  PutU32(out, static_cast<unsigned long>(fileBytes));
   PutU16(out, 0);
   PutU16(out, 0);
   PutU32(out, kBmp4HeaderSize);
+}
+
+void AppendBmp4InfoHeader(int width, int height, unsigned coloursUsed, unsigned coloursImportant,
+                          std::vector<unsigned char>& out) {
+  PutInfoHeader(out, width, height, 4, Bmp4ImageBytes(width, height), coloursUsed,
+                coloursImportant);
+}
+
+void AppendBmpPalette(const std::array<PaletteColour, 16>& palette, std::vector<unsigned char>& out) {
+  PutPalette(out, palette);
+}
+
+int AppendBmp4Header(int width, int height, const std::array<PaletteColour, 16>& palette,
+                     std::vector<unsigned char>& out) {
+  if (!ValidSize(width, height)) return 0;
+  AppendBmpFileHeader(Bmp4FileBytes(width, height), out);
   PutInfoHeader(out, width, height, 4, Bmp4ImageBytes(width, height));
   PutPalette(out, palette);
   return 1;

@@ -1,0 +1,79 @@
+#include "output/drive_rules.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "output/page_bitmap.h"
+
+int IsRefusedDriveType(unsigned driveType) {
+  switch (driveType) {
+    case kDriveUnknown:
+    case kDriveNoRootDir:
+    case kDriveRemote:
+    case kDriveCdrom:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+FreeSpaceQuery ChooseFreeSpaceQuery(int windowsVersionClass, unsigned long platformId,
+                                    unsigned long buildNumber) {
+  if (windowsVersionClass != 0) return FreeSpaceQuery::k64Bit;
+  if (platformId == 1 && (buildNumber & 0xFFFFu) > 1000) return FreeSpaceQuery::k64Bit;
+  return FreeSpaceQuery::k32Bit;
+}
+
+int HasRoom(std::uint64_t freeBytes, std::uint64_t bytes) {
+  return freeBytes >= bytes + kFreeSpaceMargin;
+}
+
+std::uint64_t FreeBytesOf32BitQuery(unsigned long sectorsPerCluster, unsigned long bytesPerSector,
+                                    unsigned long freeClusters) {
+  return static_cast<std::uint64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
+}
+
+std::uint64_t DataFileBytesAsked(int valueCount) {
+  return static_cast<std::uint64_t>(valueCount < 0 ? 0 : valueCount) * 13 + 1000;
+}
+
+std::uint64_t BitmapFileBytesAsked(int clientWidth, int clientHeight) {
+  const PageImageSize size = PageImageSizeOf(clientWidth, clientHeight);
+  if (!IsCapturable(size)) return kBmp4HeaderSize + 1000;
+  return PageImageBytes(size) + kBmp4HeaderSize + 1000;
+}
+
+std::uint64_t ResultsFileBytesAsked(std::size_t textLength) {
+  return static_cast<std::uint64_t>(textLength) + 1000;
+}
+
+std::string DriveRoot(const char* path) {
+  const std::size_t length = std::strlen(path);
+  return std::string(path, length < 3 ? length : 3);
+}
+
+int HasExtension(const char* path, const char* ext) {
+  const std::size_t length = std::strlen(path);
+  const std::size_t extLength = std::strlen(ext);
+  if (length < extLength + 1) return 0;
+  const char* tail = path + length - extLength - 1;
+  if (tail[0] != '.') return 0;
+  for (std::size_t i = 0; i < extLength; ++i) {
+    char a = tail[i + 1];
+    char b = ext[i];
+    if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
+    if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 'a' + 'A');
+    if (a != b) return 0;
+  }
+  return 1;
+}
+
+std::string TemporaryPathFor(const std::string& path, unsigned attempt) {
+  std::size_t folderEnd = path.find_last_of("\\/");
+  if (folderEnd == std::string::npos && path.size() >= 2 && path[1] == ':') folderEnd = 1;
+  const std::string folder =
+      folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd + 1);
+  char name[32];
+  std::snprintf(name, sizeof name, "~kv%x.tmp", attempt);
+  return folder + name;
+}
