@@ -106,7 +106,13 @@ int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& re
   results.minimum = minimum;
   results.maximum = maximum;
   results.width = width;
-  if (width == 0) return 0;
+  if (width == 0) {
+    for (int j = 0; j <= kMaxIntervals; ++j) {
+      results.twiceFrequencies[j] = 0;
+      results.frequencies[j] = 0;
+    }
+    return 0;
+  }
 
   int up[kMaxIntervals] = {};    // counted from the bottom: [min + j w, min + (j + 1) w)
   int down[kMaxIntervals] = {};  // counted from the top: (max - (j + 1) w, max - j w]
