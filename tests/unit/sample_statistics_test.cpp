@@ -221,6 +221,42 @@ TEST(ComputeFrequencies, MinMaxWidthAndTheTwoConventionsSumToTheCount) {
   }
 }
 
+// The counts against the comparisons as worded, value by value and interval by interval with
+// the bounds min + j w and max - j w formed in extended precision: data on a lattice that puts
+// values on inner bounds and one last place beside them, a large offset with a spread of a few
+// last places, a spread near the smallest normal double, mixed signs and magnitudes.
+TEST(ComputeFrequencies, EveryValueCountsAsTheWordedBoundsSay) {
+  std::vector<double> lattice, beside, offset, tiny, mixed;
+  for (int i = 0; i < 2100; ++i) {
+    lattice.push_back((i % 61) * 0.1);
+    const double on = 1 + (i % 41) * (1.0 / 3);
+    beside.push_back(i % 3 == 0 ? on : std::nextafter(on, i % 3 == 1 ? 0.0 : 100.0));
+    offset.push_back(1e15 + (i % 17) * 0.125);
+    tiny.push_back((i % 13) * 2.2250738585072014e-308 * 3);
+    mixed.push_back((i % 2 ? -1 : 1) * std::pow(10.0, (i % 29) - 14) * (1 + i % 7));
+  }
+  for (const std::vector<double>* data : {&lattice, &beside, &offset, &tiny, &mixed}) {
+    const int n = static_cast<int>(data->size());
+    for (int k = 1; k <= kMaxIntervals; ++k) {
+      AnalysisResults r;
+      ASSERT_EQ(ComputeFrequencies(data->data(), n, k, r), 1);
+      const long double low = r.minimum, high = r.maximum, w = r.width;
+      for (int j = 0; j < k; ++j) {
+        int up = 0, down = 0;
+        const int jd = k - 1 - j;  // the down-interval read from the top
+        for (double x : *data) {
+          if (j == k - 1 ? (j * w + low <= x) : (j * w + low <= x && x < (j + 1) * w + low)) ++up;
+          if (jd == k - 1 ? (x <= high - jd * w)
+                          : (high - (jd + 1) * w < x && x <= high - jd * w))
+            ++down;
+        }
+        ASSERT_EQ(r.twiceFrequencies[j], up + down) << "data " << (data - &lattice) << " k=" << k
+                                                     << " j=" << j;
+      }
+    }
+  }
+}
+
 // Equal values are reported, and no count of an earlier analysis stays in the record.
 TEST(ComputeFrequencies, EqualValuesAreReportedAndLeaveNoStaleCounts) {
   for (const auto& data : std::vector<std::vector<double>>{{7, 7, 7}, {-1e300, -1e300}, {0.1}}) {
