@@ -162,7 +162,8 @@ namespace {
 // exponent (e or E, optional sign, digits) and nothing else, at most 44 characters, with a
 // written exponent within -100..100. Such a cell passes the slash, length and exponent rules
 // (an exponent text of a sign and digits converts by atof to its integer value) and the
-// number grammar, and from_chars converts it correctly rounded, to the value strtod gives.
+// number grammar, and is converted correctly rounded (Clinger's fast path, else from_chars),
+// to the value strtod gives.
 // Returns 0 for every other cell (leading blanks, fractions, refusals), which then takes the
 // general path with its messages.
 int ConvertPlainCell(const char* cell, std::size_t length, double& value) {
