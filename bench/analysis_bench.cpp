@@ -11,8 +11,8 @@
 #include "bench/literal_search.h"
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
+#include "stats/analysis.h"
 #include "stats/distributions.h"
-#include "stats/sample_statistics.h"
 
 namespace {
 
@@ -33,10 +33,10 @@ void RunAnalysis(benchmark::State& state, const PercentileSearches& searches) {
   for (auto _ : state) {
     const SheetImportResult data = ImportSheetText(text);
     const int count = static_cast<int>(data.values.size());
+    AnalysisRequest request;
+    request.searches = &searches;
     AnalysisResults results;
-    const int k = ComputeIntervalNumber(kIntervalChoice, "6", count);
-    ComputeFrequencies(data.values.data(), count, k, results);
-    ComputeSampleStatisticsWith(data.values.data(), count, 90, results, searches);
+    AnalyzeData(data.values.data(), count, request, results);
     const std::string file = FormatResultsFile(text.data(), text.size(), results, 1, 0);
     benchmark::DoNotOptimize(file.data());
   }

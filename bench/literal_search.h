@@ -1,5 +1,8 @@
 // The percentile search exactly as the step search is worded, visiting every whole number from
 // 0 up to the percentile: the reference that the engine's faster search must match bit for bit.
+// The chi-square search, when it ends at 0 (a percentile below the first grid step), goes on
+// as worded with the steps 0.000001, 0.0000001, ... until its point is above 0 and has six
+// significant digits, as the engine's does.
 #pragma once
 
 double LiteralStudentTPercentile(int n, double p);

@@ -12,7 +12,7 @@
 #include "cli/cli_options.h"
 #include "korvan00/results_file.h"
 #include "korvan95/data_file.h"
-#include "stats/sample_statistics.h"
+#include "stats/analysis.h"
 
 namespace {
 
@@ -77,14 +77,16 @@ int main(int argc, char** argv) {
 
   // As korvan00 does: interval number, frequencies with the equal-values test, statistics.
   const int count = static_cast<int>(data.values.size());
-  AnalysisResults results;
   const std::string intervalText = std::to_string(options.intervalCount);
-  const int k = ComputeIntervalNumber(options.intervalMode, intervalText.c_str(), count);
-  if (!ComputeFrequencies(data.values.data(), count, k, results)) {
+  AnalysisRequest request;
+  request.intervalMode = options.intervalMode;
+  request.intervalText = intervalText.c_str();
+  request.confidencePercent = options.confidence;
+  AnalysisResults results;
+  if (AnalyzeData(data.values.data(), count, request, results) == AnalysisOutcome::kAllEqual) {
     std::fprintf(stderr, "%s\n", CliSameValueMessage(options));
     return kCliDataError;
   }
-  ComputeSampleStatistics(data.values.data(), count, options.confidence, results);
 
   const std::string printed = FormatCliResults(results, options);
   std::fwrite(printed.data(), 1, printed.size(), stdout);

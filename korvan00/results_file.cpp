@@ -60,7 +60,33 @@ void AppendLine(std::string& out, const char* text) {
 }  // namespace
 
 
+namespace {
+
+// 1 when the cell walk writes the text back unchanged: it ends with CR LF, every CR is followed
+// by LF, no LF follows a TAB, and no cell is longer than the 256 bytes a cell gathers. That is
+// how a spreadsheet copies a range, and the section is then one copy.
+int WrittenAsPasted(const char* text, std::size_t length) {
+  if (length < 2 || text[length - 2] != '\r' || text[length - 1] != '\n') return 0;
+  std::size_t cellStart = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (c != '\t' && c != '\r') continue;
+    if (i - cellStart > static_cast<std::size_t>(kMaxCellLength)) return 0;
+    const bool lineFeed = i + 1 < length && text[i + 1] == '\n';
+    if (c == '\t' ? lineFeed : !lineFeed) return 0;
+    i += c == '\r';
+    cellStart = i + 1;
+  }
+  return 1;
+}
+
+}  // namespace
+
 void AppendPastedCells(std::string& out, const char* pastedText, std::size_t pastedLength) {
+  if (WrittenAsPasted(pastedText, pastedLength)) {
+    out.append(pastedText, pastedLength);
+    return;
+  }
   std::size_t position = 0;
   while (position < pastedLength) {
     std::size_t cellLength = 0;
@@ -91,6 +117,9 @@ void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i)
 void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pastedLength,
                        const AnalysisResults& results, int statisticsBasis, int useJapanese) {
   const bool unbiased = statisticsBasis == 1;
+  // The pasted text and the lines of the results, sized once (a line of a huge value may
+  // still grow it).
+  out.reserve(out.size() + pastedLength + 1024 + 64 * kMaxIntervals);
   AppendLine(out, TextFor(kInputtedData, useJapanese));
   AppendPastedCells(out, pastedText, pastedLength);
   out += "\r\n";

@@ -2,8 +2,11 @@
 #include "korvan00/sheet_text.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -153,6 +156,77 @@ SheetMessage ConvertCellText(const char* cellText, double& value) {
   }
 }
 
+namespace {
+
+// The common cell in one pass: an optional sign, digits with an optional point, an optional
+// exponent (e or E, optional sign, digits) and nothing else, at most 44 characters, with a
+// written exponent within -100..100. Such a cell passes the slash, length and exponent rules
+// (an exponent text of a sign and digits converts by atof to its integer value) and the
+// number grammar, and is converted correctly rounded (Clinger's fast path, else from_chars),
+// to the value strtod gives.
+// Returns 0 for every other cell (leading blanks, fractions, refusals), which then takes the
+// general path with its messages.
+int ConvertPlainCell(const char* cell, std::size_t length, double& value) {
+  if (length == 0 || length > static_cast<std::size_t>(kMaxNumberTextLength)) return 0;
+  const char* end = cell + length;
+  const char* c = cell;
+  const bool negative = *c == '-';
+  if (*c == '+' || *c == '-') ++c;
+  const char* number = *cell == '+' ? cell + 1 : cell;  // from_chars takes no '+'
+  // The digits as a whole number m (while it has at most 19 of them) and the power of ten.
+  std::uint64_t mantissa = 0;
+  int significant = 0;  // digits of m from its first non-zero one
+  int digits = 0;
+  int scale = 0;        // the value is m 10^scale
+  while (c < end && IsDigit(*c)) {
+    if (mantissa != 0 || *c != '0') ++significant;
+    if (significant <= 19) mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+    else ++scale;
+    ++c, ++digits;
+  }
+  if (c < end && *c == '.') {
+    ++c;
+    while (c < end && IsDigit(*c)) {
+      if (mantissa != 0 || *c != '0') ++significant;
+      if (significant <= 19) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+        --scale;
+      }
+      ++c, ++digits;
+    }
+  }
+  if (digits == 0) return 0;
+  if (c < end) {
+    if (*c != 'e' && *c != 'E') return 0;
+    ++c;
+    const bool negativeExponent = c < end && *c == '-';
+    if (c < end && (*c == '+' || *c == '-')) ++c;
+    if (c == end) return 0;
+    int exponent = 0;
+    for (; c < end; ++c) {
+      if (!IsDigit(*c)) return 0;
+      if (exponent <= 1000) exponent = exponent * 10 + (*c - '0');
+    }
+    if (exponent > kMaxWrittenExponent) return 0;  // either sign: refused or general path
+    scale += negativeExponent ? -exponent : exponent;
+  }
+  // Clinger's fast path: m below 2^53 and 10^|scale| up to 10^22 are exact doubles, so one
+  // multiplication or division rounds the exact value once, correctly, as strtod does.
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (significant <= 19 && mantissa <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+    const double m = static_cast<double>(mantissa);
+    const double magnitude = scale < 0 ? m / kPowersOfTen[-scale] : m * kPowersOfTen[scale];
+    value = negative ? -magnitude : magnitude;
+    return 1;
+  }
+  const std::from_chars_result converted = std::from_chars(number, end, value);
+  return converted.ec == std::errc() && converted.ptr == end;
+}
+
+}  // namespace
+
 SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
   SheetImportResult result;
   const std::size_t length = SheetTextLength(bytes, size);
@@ -164,8 +238,11 @@ SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
   // Every value is ended by a TAB or a CR: their count bounds the values, and the array is
   // sized once from it.
   std::size_t separators = 0;
-  for (std::size_t i = 0; i < length; ++i) separators += bytes[i] == '\t' || bytes[i] == kCR;
-  result.values.reserve(std::min(separators, static_cast<std::size_t>(kMaxSheetValues)));
+  for (std::size_t i = 0; i < length; ++i)
+    separators += static_cast<std::size_t>((bytes[i] == '\t') | (bytes[i] == kCR));
+  result.values.resize(std::min(separators, static_cast<std::size_t>(kMaxSheetValues)));
+  double* values = result.values.data();
+  std::size_t stored = 0;
   std::string cell;
   std::size_t position = 0;
   while (position < length) {
@@ -173,23 +250,26 @@ SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
     int lineEnd = 0;
     const std::size_t next = NextSheetCell(bytes, length, position, cellLength, lineEnd);
     if (cellLength != 0) {
-      cell.assign(bytes + position, cellLength);
       double value = 0;
-      const SheetMessage outcome = ConvertCellText(cell.c_str(), value);
-      if (outcome != kSheetOk) {
-        result.outcome = outcome;
-        result.values.clear();
-        return result;
+      if (!ConvertPlainCell(bytes + position, cellLength, value)) {
+        cell.assign(bytes + position, cellLength);
+        const SheetMessage outcome = ConvertCellText(cell.c_str(), value);
+        if (outcome != kSheetOk) {
+          result.outcome = outcome;
+          result.values.clear();
+          return result;
+        }
       }
-      result.values.push_back(value);
+      values[stored++] = value;
     }
     position = next;
-    if (result.values.size() >= static_cast<std::size_t>(kMaxSheetValues)) {
+    if (stored >= static_cast<std::size_t>(kMaxSheetValues)) {
       result.limitReached = 1;
       break;
     }
   }
-  if (result.values.size() < static_cast<std::size_t>(kMinSheetValues)) {
+  result.values.resize(stored);  // shrinks in place
+  if (stored < static_cast<std::size_t>(kMinSheetValues)) {
     result.outcome = kSheetTooFew;
     result.values.clear();
   }

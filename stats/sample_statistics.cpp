@@ -14,6 +14,69 @@ using Extended = long double;
 
 inline double Store(Extended value) { return static_cast<double>(value); }
 
+// The up- and down-counts as worded: for each interval, every value compared with the bounds
+// formed afresh in extended precision.
+void CountIntervalByInterval(const double* data, int count, int k, double minimum, double maximum,
+                             double width, int* up, int* down) {
+  for (int j = 0; j < k; ++j) {
+    const Extended upLow = static_cast<Extended>(j) * width + minimum;
+    const Extended upHigh = static_cast<Extended>(j + 1) * width + minimum;
+    const Extended downLow = maximum - static_cast<Extended>(j + 1) * width;
+    const Extended downHigh = maximum - static_cast<Extended>(j) * width;
+    const bool last = j == k - 1;
+    for (int i = 0; i < count; ++i) {
+      const double x = data[i];
+      if (last ? (upLow <= x && x <= maximum) : (upLow <= x && x < upHigh)) ++up[j];
+      if (last ? (minimum <= x && x <= downHigh) : (downLow < x && x <= downHigh)) ++down[j];
+    }
+  }
+}
+
+// The smallest double not below v, and the largest not above it: for a double x,
+// x >= v exactly when x >= CeilToDouble(v), and x <= v exactly when x <= FloorToDouble(v).
+double CeilToDouble(Extended v) {
+  double d = Store(v);
+  if (static_cast<Extended>(d) < v) d = std::nextafter(d, HUGE_VAL);
+  return d;
+}
+double FloorToDouble(Extended v) {
+  double d = Store(v);
+  if (static_cast<Extended>(d) > v) d = std::nextafter(d, -HUGE_VAL);
+  return d;
+}
+
+// The same counts in one pass. The bounds min + j w and max - j w, formed in extended precision
+// as above, become double thresholds with the same outcome of every comparison (CeilToDouble,
+// FloorToDouble); they rise (fall) with j, so each value lies in the up-interval of the
+// largest j whose lower threshold it reaches, and in the down-interval of the largest j whose
+// upper threshold it does not pass. A first guess from (x - min) / w, moved to the thresholds,
+// finds both. A NaN value counts nowhere, as in the comparisons above.
+void CountByBounds(const double* data, int count, int k, double minimum, double maximum,
+                   double width, int* up, int* down) {
+  double upFrom[kMaxIntervals];    // x is in up-interval j or above when x >= upFrom[j]
+  double downFrom[kMaxIntervals];  // x is in down-interval j or further down when x <= downFrom[j]
+  for (int j = 0; j < k; ++j) {
+    upFrom[j] = CeilToDouble(static_cast<Extended>(j) * width + minimum);
+    downFrom[j] = FloorToDouble(maximum - static_cast<Extended>(j) * width);
+  }
+  const double perWidth = 1 / width;
+  const int last = k - 1;
+  for (int i = 0; i < count; ++i) {
+    const double x = data[i];
+    if (x != x) continue;
+    const double fromBottom = (x - minimum) * perWidth;
+    int u = fromBottom >= 0 ? (fromBottom < last ? static_cast<int>(fromBottom) : last) : 0;
+    while (u < last && x >= upFrom[u + 1]) ++u;
+    while (u > 0 && x < upFrom[u]) --u;
+    const double fromTop = (maximum - x) * perWidth;
+    int d = fromTop >= 0 ? (fromTop < last ? static_cast<int>(fromTop) : last) : 0;
+    while (d < last && x <= downFrom[d + 1]) ++d;
+    while (d > 0 && x > downFrom[d]) --d;
+    ++up[u];
+    ++down[d];
+  }
+}
+
 }  // namespace
 
 void ComputeSampleStatistics(const double* data, int count, double confidencePercent,
@@ -106,21 +169,20 @@ int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& re
   results.minimum = minimum;
   results.maximum = maximum;
   results.width = width;
-  if (width == 0) return 0;
+  if (width == 0) {
+    for (int j = 0; j <= kMaxIntervals; ++j) {
+      results.twiceFrequencies[j] = 0;
+      results.frequencies[j] = 0;
+    }
+    return 0;
+  }
 
   int up[kMaxIntervals] = {};    // counted from the bottom: [min + j w, min + (j + 1) w)
   int down[kMaxIntervals] = {};  // counted from the top: (max - (j + 1) w, max - j w]
-  for (int j = 0; j < k; ++j) {
-    const Extended upLow = static_cast<Extended>(j) * width + minimum;
-    const Extended upHigh = static_cast<Extended>(j + 1) * width + minimum;
-    const Extended downLow = maximum - static_cast<Extended>(j + 1) * width;
-    const Extended downHigh = maximum - static_cast<Extended>(j) * width;
-    const bool last = j == k - 1;
-    for (int i = 0; i < count; ++i) {
-      const double x = data[i];
-      if (last ? (upLow <= x && x <= maximum) : (upLow <= x && x < upHigh)) ++up[j];
-      if (last ? (minimum <= x && x <= downHigh) : (downLow < x && x <= downHigh)) ++down[j];
-    }
+  if (std::isfinite(minimum) && std::isfinite(maximum) && std::isfinite(width) && width > 0) {
+    CountByBounds(data, count, k, minimum, maximum, width, up, down);
+  } else {
+    CountIntervalByInterval(data, count, k, minimum, maximum, width, up, down);
   }
   for (int j = 0; j < k; ++j) {
     const int twice = up[j] + down[k - 1 - j];

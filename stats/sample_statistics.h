@@ -44,6 +44,7 @@ void ComputeSampleStatisticsWith(const double* data, int count, double confidenc
 int ComputeIntervalNumber(int mode, const char* intervalText, int count);
 
 // Fills intervalCount, minimum, maximum, width and both frequency arrays (slots from k on are
-// cleared). Returns 0 when all values are equal (width 0, frequencies untouched) or count < 1,
-// else 1. k is kept within 1 ... kMaxIntervals.
+// cleared, so a record reused with a smaller k holds no stale counts). Returns 0 when all
+// values are equal (width 0, every frequency cleared) or count < 1, else 1. k is kept within
+// 1 ... kMaxIntervals.
 int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& results);

@@ -1,9 +1,14 @@
-// The engine's percentile search finds its whole-number stage by bisection; the literal search
-// (bench/literal_search.cpp) steps through every whole number. Both must give the same bits.
+// The engine's percentile searches (from 20 degrees of freedom: the worded search with every
+// outcome predicted from an accurate estimate and checked at the two points next to the
+// crossing, by paired tail evaluations; below that, and whenever a check fails, bisection)
+// against the literal search (bench/literal_search.cpp), which steps through every whole
+// number and every decimal. Both must give the same bits.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <random>
 
 #include "bench/literal_search.h"
 #include "stats/distributions.h"
@@ -52,6 +57,58 @@ TEST(FastSearchIdentity, ChiSquareEveryDegreeUpTo1000AndSamplesUpTo29999) {
       {1500, 0.995}, {2000, 0.001}, {2000, 0.975},  {3001, 0.1},    {5000, 0.05},  {5000, 0.95},
       {10000, 0.5},  {15001, 0.025}, {29998, 0.05}, {29999, 0.005}, {29999, 0.995}};
   for (const auto& c : cases) ExpectSame(true, c.n, c.p);
+}
+
+// Random degrees of freedom and probabilities over the whole range the programs reach, with
+// probabilities spread evenly and on logarithmic scales towards 0 and 1 (t percentiles near 0,
+// chi-square percentiles far in both tails). The literal chi-square search costs n^2 / 2 terms,
+// so its random cases stay below 2500 degrees (the fixed cases above reach 29999).
+TEST(FastSearchIdentity, RandomDegreesAndProbabilitiesAcrossThePredictedRange) {
+  std::mt19937_64 random(20261206);
+  auto probability = [&random](int kind) {
+    const double u = std::uniform_real_distribution<double>(0, 1)(random);
+    if (kind == 0) return std::pow(10.0, -9 * u);      // towards 0
+    if (kind == 1) return 1 - std::pow(10.0, -9 * u);  // towards 1
+    return u;
+  };
+  for (int i = 0; i < 240; ++i) {
+    const double p = probability(i % 3);
+    if (!(p > 0 && p < 1)) continue;
+    ExpectSame(false, 20 + static_cast<int>(random() % 29980), p);
+  }
+  for (int i = 0; i < 150; ++i) {
+    const double p = probability(i % 3);
+    if (!(p > 0 && p < 1)) continue;
+    ExpectSame(true, 20 + static_cast<int>(random() % 2480), p);
+  }
+}
+
+// The probabilities the analysis of 3 to 30000 values asks for at the usual confidence
+// probabilities: alpha for t, (1 + P) / 2 and (1 - P) / 2 for chi-square, formed as the
+// statistics form them.
+TEST(FastSearchIdentity, TheAnalysisProbabilitiesAtEverySizeClass) {
+  for (double percent : {50.0, 80.0, 90.0, 95.0, 99.0, 99.9, 99.99}) {
+    const double p = static_cast<double>(static_cast<long double>(percent) * 0.01);
+    const double alpha = static_cast<double>(1 - static_cast<long double>(p));
+    const double small = static_cast<double>((1 + static_cast<long double>(p)) * 0.5L);
+    const double large = static_cast<double>((1 - static_cast<long double>(p)) * 0.5L);
+    for (int n : {2, 19, 20, 21, 99, 999, 1999}) {
+      ExpectSame(false, n, alpha);
+      ExpectSame(true, n, small);
+      ExpectSame(true, n, large);
+    }
+    for (int n : {9999, 29999}) ExpectSame(false, n, alpha);
+  }
+}
+
+// Percentiles below the first grid step (few degrees of freedom, probabilities near 1): the
+// search goes on below the grid, and the engine's continuation is the worded one.
+TEST(FastSearchIdentity, ChiSquareBelowTheFirstGridStep) {
+  for (int n = 1; n <= 8; ++n) {
+    for (double tail : {1e-5, 5e-6, 1e-6, 3e-7, 1e-8, 1e-10, 1e-12, 1e-14, 1e-15, 2e-16}) {
+      ExpectSame(true, n, 1 - tail);
+    }
+  }
 }
 
 }  // namespace

@@ -84,4 +84,68 @@ TEST(PercentileReference, ChiSquareTailBeyondTheExponentialRange) {
   EXPECT_GT(count, 100);
 }
 
+// The lower tail P(X <= x) of chi-square with n degrees of freedom near 0, by the series of
+// the lower incomplete gamma function (Abramowitz and Stegun 6.5.29):
+// (x/2)^a e^(-x/2) / Gamma(a + 1) * (1 + y/(a+1) + y^2/((a+1)(a+2)) + ...), a = n/2, y = x/2.
+// Accurate where the engine's upper tail is a number near 1.
+long double ChiSquareLowerTailNearZero(int n, long double x) {
+  const long double a = 0.5L * n, y = 0.5L * x;
+  long double term = 1, sum = 1;
+  for (int j = 1; j < 200 && term > 1e-22L * sum; ++j) {
+    term *= y / (a + j);
+    sum += term;
+  }
+  return std::exp(a * std::log(y) - y - std::lgamma(a + 1)) * sum;
+}
+
+// The exact percentile with upper tail p near 1: the x with lower tail 1 - p, by bisection on
+// a logarithmic scale.
+double ExactSmallPercentile(int n, double p) {
+  const long double lower = 1 - static_cast<long double>(p);
+  long double low = 1e-40L, high = 1;
+  for (int i = 0; i < 200; ++i) {
+    const long double middle = std::sqrt(low * high);
+    (ChiSquareLowerTailNearZero(n, middle) < lower ? low : high) = middle;
+  }
+  return static_cast<double>(std::sqrt(low * high));
+}
+
+// A percentile below the first grid step (0.00001) would come out as 0, and the upper limit
+// of sigma, sqrt(N / a) s r, as infinity. The search goes on below the grid: the result is a
+// point above 0 below the exact percentile, within a relative 1e-5 of it, so the limit is
+// finite and within 5e-6 of the exact one. The probabilities are those the statistics ask for
+// at N = 3 to 8 and P from 99.999 % up. Beyond P of about 99.9999999 % the tail near 1, a
+// double, resolves the lower tail only to its last place (1.1e-16), which then bounds the
+// digits of x.
+TEST(PercentileReference, ChiSquarePercentilesBelowTheFirstGridStepStayAboveZero) {
+  int belowGrid = 0;
+  for (int count = 3; count <= 8; ++count) {
+    const int n = count - 1;
+    for (double percent : {99.999, 99.9999, 99.99999, 99.999999, 99.9999999, 99.99999999,
+                           99.9999999999, 99.99999999999}) {
+      const double pp = static_cast<double>(static_cast<long double>(percent) * 0.01);
+      const double p = static_cast<double>((1 + static_cast<long double>(pp)) * 0.5L);
+      const double exact = ExactSmallPercentile(n, p);
+      const double x = ChiSquarePercentile(n, p);
+      ASSERT_GT(x, 0.0) << "n=" << n << " P=" << percent;
+      if (exact >= 1e-5) continue;  // on the grid: covered by the table above
+      ++belowGrid;
+      // Two last places of the tail near 1, in x: the lower tail grows as x^(n/2).
+      const double resolution = 4.5e-16 / (0.5 * n * static_cast<double>(1 - static_cast<long double>(p)));
+      const double tolerance = resolution > 1e-6 ? 1e-5 + resolution : 1e-5;
+      EXPECT_LE(x, exact * (1 + resolution)) << "n=" << n << " P=" << percent;
+      EXPECT_GT(x, exact * (1 - tolerance)) << "n=" << n << " P=" << percent;
+      const double limit = std::sqrt(count / x), exactLimit = std::sqrt(count / exact);
+      EXPECT_TRUE(std::isfinite(limit));
+      EXPECT_NEAR(limit, exactLimit, tolerance / 2 * exactLimit) << "n=" << n << " P=" << percent;
+    }
+  }
+  EXPECT_EQ(belowGrid, 14);
+  // Two closed forms: n = 2 gives x = -2 ln p; P = 99.9999 % at N = 3 gives 1.00000e-6.
+  const double p = static_cast<double>((1 + static_cast<long double>(0.999999)) * 0.5L);
+  const double twoDegrees = static_cast<double>(-2 * std::log1p(-(1 - static_cast<long double>(p))));
+  EXPECT_GT(ChiSquarePercentile(2, p), twoDegrees * (1 - 1e-5));
+  EXPECT_LE(ChiSquarePercentile(2, p), twoDegrees);
+}
+
 }  // namespace

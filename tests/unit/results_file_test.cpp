@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "tests/unit/five_values.h"
@@ -64,6 +66,44 @@ TEST(ResultsFile, PastedCellsKeepTheirSeparators) {
     std::string out;
     AppendPastedCells(out, c[0], std::string(c[0]).size());
     EXPECT_EQ(c[1], out) << c[0];
+  }
+}
+
+// The pasted-cells section against the walk written out here: a cell is the bytes up to the
+// next TAB or CR, at most 256 of them; the byte that stopped it is passed, and a LF after it;
+// the cell is written, then CR LF when that LF was there, else TAB. Random texts of cells up to
+// 300 bytes (so some are cut) with every kind of separator, most of them as a spreadsheet
+// writes them, and with and without a final CR LF.
+TEST(ResultsFile, PastedCellsFollowTheCellWalkOnRandomText) {
+  auto walk = [](const std::string& text) {
+    std::string out;
+    std::size_t p = 0;
+    while (p < text.size()) {
+      const std::size_t start = p;
+      while (p < text.size() && text[p] != '\t' && text[p] != '\r' && p - start < 256) ++p;
+      out += text.substr(start, p - start);
+      ++p;
+      const bool lineFeed = p < text.size() && text[p] == '\n';
+      p += lineFeed;
+      out += lineFeed ? "\r\n" : "\t";
+    }
+    return out;
+  };
+  std::mt19937 random(77);
+  const char* separators[] = {"\t", "\r\n", "\t", "\r\n", "\r", "\t\n", "\n"};
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const bool spreadsheet = round % 2 == 0;  // TAB and CR LF only, cells up to 256
+    const int cells = 1 + static_cast<int>(random() % 40);
+    for (int i = 0; i < cells; ++i) {
+      const int length = static_cast<int>(random() % (random() % 8 == 0 ? 300 : 12));
+      text += std::string(spreadsheet ? std::min(length, 256) : length, static_cast<char>('0' + i % 10));
+      text += separators[random() % (spreadsheet ? 2 : 7)];
+    }
+    if (spreadsheet && text.back() != '\n') text += "\r\n";
+    std::string out = "head";
+    AppendPastedCells(out, text.data(), text.size());
+    ASSERT_EQ("head" + walk(text), out) << "round " << round;
   }
 }
 

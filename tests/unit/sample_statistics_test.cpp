@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "stats/analysis.h"
 #include "stats/distributions.h"
 
 namespace {
@@ -220,16 +221,113 @@ TEST(ComputeFrequencies, MinMaxWidthAndTheTwoConventionsSumToTheCount) {
   }
 }
 
-TEST(ComputeFrequencies, EqualValuesAreReported) {
+// The counts against the comparisons as worded, value by value and interval by interval with
+// the bounds min + j w and max - j w formed in extended precision: data on a lattice that puts
+// values on inner bounds and one last place beside them, a large offset with a spread of a few
+// last places, a spread near the smallest normal double, mixed signs and magnitudes.
+TEST(ComputeFrequencies, EveryValueCountsAsTheWordedBoundsSay) {
+  std::vector<double> lattice, beside, offset, tiny, mixed;
+  for (int i = 0; i < 2100; ++i) {
+    lattice.push_back((i % 61) * 0.1);
+    const double on = 1 + (i % 41) * (1.0 / 3);
+    beside.push_back(i % 3 == 0 ? on : std::nextafter(on, i % 3 == 1 ? 0.0 : 100.0));
+    offset.push_back(1e15 + (i % 17) * 0.125);
+    tiny.push_back((i % 13) * 2.2250738585072014e-308 * 3);
+    mixed.push_back((i % 2 ? -1 : 1) * std::pow(10.0, (i % 29) - 14) * (1 + i % 7));
+  }
+  for (const std::vector<double>* data : {&lattice, &beside, &offset, &tiny, &mixed}) {
+    const int n = static_cast<int>(data->size());
+    for (int k = 1; k <= kMaxIntervals; ++k) {
+      AnalysisResults r;
+      ASSERT_EQ(ComputeFrequencies(data->data(), n, k, r), 1);
+      const long double low = r.minimum, high = r.maximum, w = r.width;
+      for (int j = 0; j < k; ++j) {
+        int up = 0, down = 0;
+        const int jd = k - 1 - j;  // the down-interval read from the top
+        for (double x : *data) {
+          if (j == k - 1 ? (j * w + low <= x) : (j * w + low <= x && x < (j + 1) * w + low)) ++up;
+          if (jd == k - 1 ? (x <= high - jd * w)
+                          : (high - (jd + 1) * w < x && x <= high - jd * w))
+            ++down;
+        }
+        ASSERT_EQ(r.twiceFrequencies[j], up + down) << "data " << (data - &lattice) << " k=" << k
+                                                     << " j=" << j;
+      }
+    }
+  }
+}
+
+// Equal values are reported, and no count of an earlier analysis stays in the record.
+TEST(ComputeFrequencies, EqualValuesAreReportedAndLeaveNoStaleCounts) {
   for (const auto& data : std::vector<std::vector<double>>{{7, 7, 7}, {-1e300, -1e300}, {0.1}}) {
     AnalysisResults r;
-    r.twiceFrequencies[0] = 99;
+    const double spread[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    ASSERT_EQ(ComputeFrequencies(spread, 8, 8, r), 1);
     EXPECT_EQ(ComputeFrequencies(data.data(), static_cast<int>(data.size()), 6, r), 0);
     EXPECT_EQ(r.width, 0.0);
-    EXPECT_EQ(r.twiceFrequencies[0], 99);
+    for (int j = 0; j <= kMaxIntervals; ++j) {
+      EXPECT_EQ(r.twiceFrequencies[j], 0) << j;
+      EXPECT_EQ(r.frequencies[j], 0.0) << j;
+    }
   }
   AnalysisResults r;
   EXPECT_EQ(ComputeFrequencies(nullptr, 0, 6, r), 0);
+}
+
+// One results record reused for analyses with fewer intervals: the counts of the earlier,
+// larger k must not survive in the slots from the new k on (the histogram and the export
+// read only k slots, the graph scale reads them all).
+TEST(AnalyzeData, ARecordReusedWithASmallerIntervalNumberHoldsNoStaleSlots) {
+  const std::vector<double> data = NormalData(1000, 10, 2, 41);
+  AnalysisResults r;
+  const struct { const char* text; int k; } runs[] = {{"20", 20}, {"13", 13}, {"4", 4}, {"2", 2}};
+  for (const auto& run : runs) {
+    AnalysisRequest request;
+    request.intervalText = run.text;
+    ASSERT_EQ(AnalyzeData(data.data(), 1000, request, r), AnalysisOutcome::kDone);
+    ASSERT_EQ(r.intervalCount, run.k);
+    int sum = 0;
+    for (int j = 0; j < run.k; ++j) sum += r.twiceFrequencies[j];
+    EXPECT_EQ(sum, 2000) << "k=" << run.k;
+    for (int j = run.k; j <= kMaxIntervals; ++j) {
+      EXPECT_EQ(r.twiceFrequencies[j], 0) << "k=" << run.k << " j=" << j;
+      EXPECT_EQ(r.frequencies[j], 0.0) << "k=" << run.k << " j=" << j;
+    }
+  }
+}
+
+// The entry point runs the three steps of korvan00 in its order: the worked example through
+// it, Standard and Choice interval numbers, and equal values that stop before the statistics
+// and leave none of an earlier analysis behind.
+TEST(AnalyzeData, WorkedExampleIntervalModesAndEqualValues) {
+  const double five[] = {1, 2, 3, 4, 5};
+  AnalysisResults r;
+  AnalysisRequest request;  // Choice with "6", 90 %: the default conditions
+  ASSERT_EQ(AnalyzeData(five, 5, request, r), AnalysisOutcome::kDone);
+  EXPECT_EQ(r.intervalCount, 6);
+  EXPECT_EQ(Shown(r.deviationLower), "1.026642");
+  EXPECT_EQ(Shown(r.deviationUpper), "3.751032");
+  EXPECT_EQ(Shown(r.meanLower), "1.492561");
+  const double halves[] = {1, 1, 0.5, 0.5, 1, 1};
+  for (int j = 0; j < 6; ++j) EXPECT_EQ(r.frequencies[j], halves[j]) << j;
+
+  request.intervalMode = kIntervalStandard;
+  request.intervalText = nullptr;
+  request.confidencePercent = 95;
+  ASSERT_EQ(AnalyzeData(five, 5, request, r), AnalysisOutcome::kDone);
+  EXPECT_EQ(r.intervalCount, 3);  // ceil(3.3 log10 5) = ceil(2.31)
+  EXPECT_EQ(r.confidence, 95);
+
+  const double sevens[] = {7, 7, 7, 7};
+  EXPECT_EQ(AnalyzeData(sevens, 4, request, r), AnalysisOutcome::kAllEqual);
+  EXPECT_EQ(r.count, 4);
+  EXPECT_EQ(r.minimum, 7);
+  EXPECT_EQ(r.maximum, 7);
+  EXPECT_EQ(r.width, 0.0);
+  for (double value : {r.mean, r.sampleDeviation, r.tValue, r.meanLower, r.meanUpper,
+                       r.deviationLower, r.deviationUpper, r.confidence})
+    EXPECT_EQ(value, 0.0);
+  for (int j = 0; j <= kMaxIntervals; ++j) EXPECT_EQ(r.twiceFrequencies[j], 0) << j;
 }
 
 }  // namespace
