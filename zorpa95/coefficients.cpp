@@ -232,12 +232,15 @@ namespace {
 
 // The approximation is kept while its smaller tail lies within this (relative) of the target.
 constexpr double kTailTolerance = 0.01;
-// The ladder of cf values below the asked one at which the approximation is checked as well:
-// alpha = 10^(-j/32), j = 1, 2, ... (32 steps a decade, 7.5 % apart).
+// The ladder of cf values between 50 and the asked one at which the approximation is checked
+// as well: rung 0 is cf = 50; above it alpha = 0.5 * 10^(-j/32), below it cf = 50 * 10^(-j/32)
+// (32 rungs a decade, 7.5 % apart).
 constexpr double kLadderStepsPerDecade = 32.0;
+constexpr double kLadderMiddle = 50.0;
 
-double LadderCf(int j) {
-  return 100.0 - 100.0 * std::pow(10.0, -static_cast<double>(j) / kLadderStepsPerDecade);
+double LadderCf(int j, bool above) {
+  const double factor = std::pow(10.0, -static_cast<double>(j) / kLadderStepsPerDecade);
+  return above ? 100.0 - (100.0 - kLadderMiddle) * factor : kLadderMiddle * factor;
 }
 
 // t and chi2_L grow with cf; chi2_U falls.
@@ -284,6 +287,10 @@ bool PassesTailCheck(QuantileKind kind, double cf, int n, double x) {
   const double target = TargetTail(cf);
   if (!(target >= SmallestResolvedTail(n))) return false;
   if (!std::isfinite(x) || !(x > 0.0)) return false;
+  // The exact t tail holds n / (n + t^2) as a double, so it tells t apart only to about
+  // n 2^-53 / t^2 (relative): a t this close to 0 (cf near 0 with a large n) cannot be
+  // checked, and is kept.
+  if (kind == QuantileKind::kStudentT && x * x < 100.0 * (n - 1) * std::ldexp(1.0, -53)) return true;
   const long double tail = SmallerTail(kind, n, x);
   if (!(std::fabs(tail - target) <= kTailTolerance * target)) return false;
   // Where the quantile moves faster than its tail (the lower chi-square tail of one degree
@@ -330,23 +337,25 @@ double ExactQuantile(QuantileKind kind, double cf, int n, double start) {
 
 CheckedQuantileResult CheckedQuantile(QuantileKind kind, double cf, int n) {
   if (!(TargetTail(cf) >= SmallestResolvedTail(n))) return {0.0, QuantileSource::kUnresolved};
-  // Walk the ladder up to the first rung at or above cf. Kept approximations then lie only in
-  // steps whose both ends pass, and the last passing rung below cf bounds them.
+  // Walk the ladder from cf = 50 out to the first rung at or beyond cf. Kept approximations
+  // then lie only in steps whose both ends pass, and the last passing rung before cf bounds
+  // them.
+  const bool above = cf > kLadderMiddle;
   bool failed = false;
-  double lastBelow = NAN;  // the approximation at the last passing rung below cf
-  double firstAbove = NAN;  // at the first rung at or above cf, when it passes
-  for (int j = 1;; ++j) {
-    const double rungCf = LadderCf(j);
+  double lastBefore = NAN;  // the approximation at the last passing rung before cf
+  double firstBeyond = NAN;  // at the first rung at or beyond cf, when it passes
+  for (int j = 0;; ++j) {
+    const double rungCf = LadderCf(j, above);
     const double rung = ApproximateQuantile(kind, rungCf, n);
     if (!PassesTailCheck(kind, rungCf, n, rung)) {
       failed = true;
       break;
     }
-    if (!(rungCf < cf)) {
-      firstAbove = rung;
+    if (above ? !(rungCf < cf) : !(rungCf > cf)) {
+      firstBeyond = rung;
       break;
     }
-    lastBelow = rung;
+    lastBefore = rung;
   }
   const double approximation = ApproximateQuantile(kind, cf, n);
   if (!failed && PassesTailCheck(kind, cf, n, approximation))
@@ -354,11 +363,14 @@ CheckedQuantileResult CheckedQuantile(QuantileKind kind, double cf, int n) {
 
   double exact = ExactQuantile(kind, cf, n, approximation);
   if (!(exact > 0.0)) return {0.0, QuantileSource::kUnresolved};
-  // Hold the root no nearer than the kept approximations below cf (and, inside a passing
-  // step, no further than the one above), so the shown value never turns back at the join.
-  const bool grows = GrowsWithCf(kind);
-  if (std::isfinite(lastBelow)) exact = grows ? std::fmax(exact, lastBelow) : std::fmin(exact, lastBelow);
-  if (std::isfinite(firstAbove)) exact = grows ? std::fmin(exact, firstAbove) : std::fmax(exact, firstAbove);
+  // Hold the root no nearer to the middle than the kept approximations between it and cf
+  // (and, inside a passing step, no further out than the rung beyond), so the shown value
+  // never turns back where the two join.
+  const bool outwardGrows = GrowsWithCf(kind) == above;
+  if (std::isfinite(lastBefore))
+    exact = outwardGrows ? std::fmax(exact, lastBefore) : std::fmin(exact, lastBefore);
+  if (std::isfinite(firstBeyond))
+    exact = outwardGrows ? std::fmin(exact, firstBeyond) : std::fmax(exact, firstBeyond);
   return {exact, QuantileSource::kExactRoot};
 }
 

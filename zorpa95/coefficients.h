@@ -53,6 +53,7 @@ double SmallestResolvedTail(int n);
 
 // Whether x passes the check: finite, positive, its smaller tail within 1 % (relative) of the
 // target, and the exact root within a factor 1.01 of x (so the coefficient is within 1 %).
+// A t quantile too close to 0 for the exact tail to tell apart passes unchecked.
 bool PassesTailCheck(QuantileKind kind, double cf, int n, double x);
 
 // The root of the exact tail for cf and n: bracketed from the start point, then bisected down
@@ -71,10 +72,10 @@ struct CheckedQuantileResult {
 };
 
 // The quantile that is shown. The approximation is kept while it passes the check; from the
-// first cf (rising over a ladder of alpha = 10^(-j/32)) at which it fails, the exact root is
-// used for every higher cf as well, so the two are joined at one place only. At that place the
-// exact root is held at least as far out as the last kept approximation, so the quantile is
-// monotone in cf across the join.
+// first cf at which it fails, going out from cf = 50 toward 100 (or toward 0) over a ladder
+// of 32 rungs a decade, the exact root is used for every cf further out as well, so the two
+// are joined at one place on each side. There the exact root is held no nearer to the middle
+// than the last kept approximation, so the quantile is monotone in cf across the join.
 CheckedQuantileResult CheckedQuantile(QuantileKind kind, double cf, int n);
 
 enum CoefficientStatus {

@@ -225,9 +225,13 @@ TEST(ZorpaCoefficients, TailCheckKeepsOnlyValuesWithinOnePercent) {
   EXPECT_FALSE(PassesTailCheck(QuantileKind::kChiSquareSmaller, 99.0, 2, off));
 }
 
-// Across the place where the approximation gives way to the exact root the shown quantile
-// never turns back, on a fine grid of cf (40 points a decade of 100 - cf).
-TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoin) {
+// Across the places where the approximation gives way to the exact root the shown quantile
+// never turns back, on a fine grid of cf: 20 points a decade of cf from 1.0E-5 to 50, then of
+// 100 - cf down to 1e-7.
+TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoins) {
+  std::vector<double> grid;
+  for (int k = -100; k <= 33; ++k) grid.push_back(std::pow(10.0, k / 20.0));
+  for (int k = 20; k <= 180; ++k) grid.push_back(100.0 - 100.0 * std::pow(10.0, -k / 20.0));
   for (int n : {2, 4, 12, 13, 20}) {
     for (QuantileKind kind : {QuantileKind::kStudentT, QuantileKind::kChiSquareLarger,
                               QuantileKind::kChiSquareSmaller}) {
@@ -235,8 +239,7 @@ TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoin) {
       double previous = NAN;
       int joins = 0;
       QuantileSource previousSource = QuantileSource::kApproximation;
-      for (int k = 40; k <= 360; ++k) {
-        const double cf = 100.0 - 100.0 * std::pow(10.0, -k / 40.0);
+      for (double cf : grid) {
         const CheckedQuantileResult q = CheckedQuantile(kind, cf, n);
         ASSERT_NE(q.source, QuantileSource::kUnresolved);
         if (q.source != previousSource) ++joins;
@@ -247,7 +250,7 @@ TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoin) {
         }
         previous = q.value;
       }
-      EXPECT_LE(joins, 1) << "n=" << n << " kind=" << static_cast<int>(kind);
+      EXPECT_LE(joins, 4) << "n=" << n << " kind=" << static_cast<int>(kind);
     }
   }
 }
@@ -308,7 +311,7 @@ TEST(ZorpaCoefficients, EverySampleSizeEndsWithAValueOrTheRefusal) {
   auto shown = [](double v) {
     return std::isfinite(v) && v > 0.0 && FormatCoefficient(v).size() < 64;
   };
-  for (int n = 2; n <= 10000; n += (n < 40 ? 1 : 97)) {
+  for (int n = 2; n <= 10000; n += (n < 40 ? 1 : 331)) {
     for (double cf : {1.0E-5, 0.000001, 50.0, 99.9999999, 99.99999999999999}) {
       SCOPED_TRACE(testing::Message() << "n=" << n << " cf=" << cf);
       double cl = -1.0, cu = -1.0;
