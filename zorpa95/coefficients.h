@@ -1,7 +1,9 @@
 // The distribution routines of the confidence-coefficient calculator and the coefficients
 // computed from them. This engine is private to zorpa95: closed approximations, a
 // Cornish-Fisher expansion, one Newton step and a two-sided decimal search, all in plain
-// doubles. It is deliberately not the engine of stats/ (the two give different digits).
+// doubles. It is deliberately not the engine of stats/ (the two give different digits); the
+// exact tails of stats/ serve only to check each approximate quantile and to replace the ones
+// that are more than 1 % off (CheckedQuantile).
 #pragma once
 
 #include <string>
