@@ -3,6 +3,7 @@
 #include "zorpa95/coefficients.h"
 
 #include "common/text_format.h"
+#include "stats/distributions.h"
 
 #include <cmath>
 
@@ -225,10 +226,161 @@ bool IsShowable(double value) { return std::isfinite(value) && value > 0.0; }
 
 }  // namespace
 
+// ---------------------------------------------------------------- the check
+
+namespace {
+
+// The approximation is kept while its smaller tail lies within this (relative) of the target.
+constexpr double kTailTolerance = 0.01;
+// The ladder of cf values between 50 and the asked one at which the approximation is checked
+// as well: rung 0 is cf = 50; above it alpha = 0.5 * 10^(-j/32), below it cf = 50 * 10^(-j/32)
+// (32 rungs a decade, 7.5 % apart).
+constexpr double kLadderStepsPerDecade = 32.0;
+constexpr double kLadderMiddle = 50.0;
+
+double LadderCf(int j, bool above) {
+  const double factor = std::pow(10.0, -static_cast<double>(j) / kLadderStepsPerDecade);
+  return above ? 100.0 - (100.0 - kLadderMiddle) * factor : kLadderMiddle * factor;
+}
+
+// t and chi2_L grow with cf; chi2_U falls.
+bool GrowsWithCf(QuantileKind kind) { return kind != QuantileKind::kChiSquareSmaller; }
+
+// The smaller tail falls as x grows for t and chi2_L, and grows for chi2_U.
+bool TailFallsWithX(QuantileKind kind) { return kind != QuantileKind::kChiSquareSmaller; }
+
+}  // namespace
+
+double ApproximateQuantile(QuantileKind kind, double cf, int n) {
+  switch (kind) {
+    case QuantileKind::kStudentT:
+      return TQuantileTwoSided((100.0 - cf) * 0.01, n - 1);
+    case QuantileKind::kChiSquareLarger:
+      return ChiSquareQuantileApprox((100.0 - cf) * 0.005, n - 1);
+    case QuantileKind::kChiSquareSmaller:
+      break;
+  }
+  return ChiSquareQuantileApprox((100.0 + cf) * 0.005, n - 1);
+}
+
+long double SmallerTail(QuantileKind kind, int n, double x) {
+  switch (kind) {
+    case QuantileKind::kStudentT:
+      return StudentTUpperTail(n - 1, x);
+    case QuantileKind::kChiSquareLarger:
+      return ChiSquareUpperTail(n - 1, x);
+    case QuantileKind::kChiSquareSmaller:
+      break;
+  }
+  return 1.0L - ChiSquareUpperTail(n - 1, x);
+}
+
+double TargetTail(double cf) { return (100.0 - cf) * 0.005; }
+
+double SmallestResolvedTail(int n) {
+  // About n/2 stored sums near 1, each rounded by up to 2^-53, kept 1000 times smaller
+  // than the tail so that the check and the root are good to 0.1 %.
+  return 1000.0 * (n + 8) * std::ldexp(1.0, -53);
+}
+
+bool PassesTailCheck(QuantileKind kind, double cf, int n, double x) {
+  const double target = TargetTail(cf);
+  if (!(target >= SmallestResolvedTail(n))) return false;
+  if (!std::isfinite(x) || !(x > 0.0)) return false;
+  // The exact t tail holds n / (n + t^2) as a double, so it tells t apart only to about
+  // n 2^-53 / t^2 (relative): a t this close to 0 (cf near 0 with a large n) cannot be
+  // checked, and is kept.
+  if (kind == QuantileKind::kStudentT && x * x < 100.0 * (n - 1) * std::ldexp(1.0, -53)) return true;
+  const long double tail = SmallerTail(kind, n, x);
+  if (!(std::fabs(tail - target) <= kTailTolerance * target)) return false;
+  // Where the quantile moves faster than its tail (the lower chi-square tail of one degree
+  // of freedom moves twice as fast), 1 % of the tail is more than 1 % of the coefficient:
+  // the exact root must also lie within a factor 1.01 of x.
+  const bool falls = TailFallsWithX(kind);
+  auto below = [&](double y) { return (SmallerTail(kind, n, y) > target) == falls; };
+  return below(x / (1.0 + kTailTolerance)) && !below(x * (1.0 + kTailTolerance));
+}
+
+double ExactQuantile(QuantileKind kind, double cf, int n, double start) {
+  const long double target = TargetTail(cf);
+  if (!(target >= SmallestResolvedTail(n)) || !(target < 0.5L)) return 0.0;
+  const bool falls = TailFallsWithX(kind);
+  // below(x): x lies below the root.
+  auto below = [&](double x) { return (SmallerTail(kind, n, x) > target) == falls; };
+  if (!std::isfinite(start) || !(start > 0.0)) start = 1.0;
+  double low = start, high = start;
+  if (below(start)) {
+    do {
+      low = high;
+      high = 2.0 * high;
+      if (!std::isfinite(high)) return 0.0;
+    } while (below(high));
+  } else {
+    do {
+      high = low;
+      low = 0.5 * low;
+      if (!(low > 0.0)) return 0.0;
+    } while (!below(low));
+  }
+  // low lies below the root and high above it; halve (geometrically while the bracket spans
+  // more than a factor of 2) until the two are adjacent doubles.
+  for (;;) {
+    const double middle =
+        high > 2.0 * low ? std::sqrt(low) * std::sqrt(high) : low + 0.5 * (high - low);
+    if (!(middle > low && middle < high)) break;
+    (below(middle) ? low : high) = middle;
+  }
+  const long double lowMiss = std::fabs(SmallerTail(kind, n, low) - target);
+  const long double highMiss = std::fabs(SmallerTail(kind, n, high) - target);
+  return lowMiss <= highMiss ? low : high;
+}
+
+CheckedQuantileResult CheckedQuantile(QuantileKind kind, double cf, int n) {
+  if (!(TargetTail(cf) >= SmallestResolvedTail(n))) return {0.0, QuantileSource::kUnresolved};
+  // Walk the ladder from cf = 50 out to the first rung at or beyond cf. Kept approximations
+  // then lie only in steps whose both ends pass, and the last passing rung before cf bounds
+  // them.
+  const bool above = cf > kLadderMiddle;
+  bool failed = false;
+  double lastBefore = NAN;  // the approximation at the last passing rung before cf
+  double firstBeyond = NAN;  // at the first rung at or beyond cf, when it passes
+  for (int j = 0;; ++j) {
+    const double rungCf = LadderCf(j, above);
+    const double rung = ApproximateQuantile(kind, rungCf, n);
+    if (!PassesTailCheck(kind, rungCf, n, rung)) {
+      failed = true;
+      break;
+    }
+    if (above ? !(rungCf < cf) : !(rungCf > cf)) {
+      firstBeyond = rung;
+      break;
+    }
+    lastBefore = rung;
+  }
+  const double approximation = ApproximateQuantile(kind, cf, n);
+  if (!failed && PassesTailCheck(kind, cf, n, approximation))
+    return {approximation, QuantileSource::kApproximation};
+
+  double exact = ExactQuantile(kind, cf, n, approximation);
+  if (!(exact > 0.0)) return {0.0, QuantileSource::kUnresolved};
+  // Hold the root no nearer to the middle than the kept approximations between it and cf
+  // (and, inside a passing step, no further out than the rung beyond), so the shown value
+  // never turns back where the two join.
+  const bool outwardGrows = GrowsWithCf(kind) == above;
+  if (std::isfinite(lastBefore))
+    exact = outwardGrows ? std::fmax(exact, lastBefore) : std::fmin(exact, lastBefore);
+  if (std::isfinite(firstBeyond))
+    exact = outwardGrows ? std::fmin(exact, firstBeyond) : std::fmax(exact, firstBeyond);
+  return {exact, QuantileSource::kExactRoot};
+}
+
+// ---------------------------------------------------------------- the coefficients
+
 CoefficientStatus MeanCoefficient(double cf, int n, double &cl) {
   cl = 0.0;
-  double a = (100.0 - cf) * 0.01;
-  double t = TQuantileTwoSided(a, n - 1);
+  const CheckedQuantileResult checked = CheckedQuantile(QuantileKind::kStudentT, cf, n);
+  if (checked.source == QuantileSource::kUnresolved) return kCoefficientOutOfRange;
+  double t = checked.value;
   if (!IsShowable(t)) return kCoefficientOutOfRange;
   double value = t / std::sqrt(static_cast<double>(n));
   if (!IsShowable(value)) return kCoefficientOutOfRange;
@@ -239,8 +391,12 @@ CoefficientStatus MeanCoefficient(double cf, int n, double &cl) {
 CoefficientStatus VarianceCoefficients(double cf, int n, double &cl, double &cu) {
   cl = 0.0;
   cu = 0.0;
-  double lower = ChiSquareQuantileApprox((100.0 - cf) * 0.005, n - 1);
-  double upper = ChiSquareQuantileApprox((100.0 + cf) * 0.005, n - 1);
+  const CheckedQuantileResult larger = CheckedQuantile(QuantileKind::kChiSquareLarger, cf, n);
+  const CheckedQuantileResult smaller = CheckedQuantile(QuantileKind::kChiSquareSmaller, cf, n);
+  if (larger.source == QuantileSource::kUnresolved || smaller.source == QuantileSource::kUnresolved)
+    return kCoefficientOutOfRange;
+  double lower = larger.value;
+  double upper = smaller.value;
   // A quantile of 0 (or one the approximations could not produce) has no coefficient.
   if (!IsShowable(lower) || !IsShowable(upper)) return kCoefficientOutOfRange;
   double valueLower = (n - 1) / lower;

@@ -1,8 +1,12 @@
 // The confidence-coefficient calculator: worked values, the choice between the expansion and
-// the search, the bounded search, the refused inputs and the live filter of the cf box.
+// the search, the check of every quantile against the exact tails, the coefficients against
+// exact values (tests/data/coefficients.txt), the refused inputs and the live filter of the
+// cf box.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -86,38 +90,219 @@ TEST(ZorpaCoefficients, ExpansionOrSearchBySampleSizeAndProbability) {
 
 // ---------------------------------------------------------------- the two faults
 
-TEST(ZorpaCoefficients, SearchBelowTheReachOfTheTailGivesUp) {
+// Where the approximations give up (a search beyond the reach of its tail, a chi-square start
+// clamped to 0), the exact root takes over; only where the exact tails cannot resolve the
+// target does the refusal remain.
+TEST(ZorpaCoefficients, GivenUpApproximationsAreReplacedByTheExactRoot) {
   // For odd degrees of freedom the tail never falls below about 1.3e-10.
   EXPECT_GT(TTwoSidedTail(1e300, 1), 1e-10);
   for (int df : {1, 3, 5, 13}) {
     EXPECT_EQ(TQuantileSearch(1e-12, df), 0.0) << df;
     EXPECT_EQ(TQuantileSearch(0.0, df), 0.0) << df;
   }
-  double cl = 7.0;
-  EXPECT_EQ(MeanCoefficient(99.99999999999999, 2, cl), kCoefficientOutOfRange);
-  EXPECT_EQ(cl, 0.0);
-  EXPECT_EQ(MeanCoefficient(99.99999999, 4, cl), kCoefficientOutOfRange);
-  EXPECT_EQ(MeanCoefficient(99.99999999, 14, cl), kCoefficientOutOfRange);
-  // Even degrees of freedom end by themselves.
-  EXPECT_EQ(MeanCoefficient(99.99999999999999, 3, cl), kCoefficientOk);
-}
-
-TEST(ZorpaCoefficients, ClampedChiSquareStartHasNoNewtonStep) {
-  // The Wilson-Hilferty start is clamped to 0: the density is 0 and 0 is returned.
   EXPECT_EQ(ChiSquareQuantileApprox(0.99999, 3), 0.0);
   EXPECT_EQ(ChiSquareTailSeries(0.0, 3), 1.0);
+  EXPECT_EQ(ChiSquareQuantileApprox((100.0 + 99.99999999) * 0.005, 1), 0.0);
+
+  // Exact values (Boost.Math, 50 digits) of what the approximations could not give.
+  const struct {
+    int n;
+    double cf;
+    bool mean;
+    double exact;  // the mean coefficient, or Cu
+  } cases[] = {{4, 99.99999999, true, 1.4021469126697628e+03},
+               {14, 99.99999999, true, 4.9495823176718358e+00},
+               {4, 99.95, false, 3.1203664464995493e+02},
+               {2, 99.99999999, false, 2.5464790894703254e+20}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "n=" << c.n << " cf=" << c.cf);
+    double cl = 0.0, cu = 0.0;
+    if (c.mean) {
+      ASSERT_EQ(MeanCoefficient(c.cf, c.n, cl), kCoefficientOk);
+      EXPECT_NEAR(cl / c.exact, 1.0, 1e-6);  // cf as a double already moves alpha by 1e-8
+    } else {
+      ASSERT_EQ(VarianceCoefficients(c.cf, c.n, cl, cu), kCoefficientOk);
+      EXPECT_NEAR(cu / c.exact, 1.0, 1e-5);
+    }
+  }
+
+  // Beyond the resolution of the exact tails: the refusal, with the results zeroed.
   double cl = 7.0, cu = 7.0;
-  EXPECT_EQ(VarianceCoefficients(99.9, 4, cl, cu), kCoefficientOk);
-  EXPECT_EQ(VarianceCoefficients(99.95, 4, cl, cu), kCoefficientOutOfRange);
+  EXPECT_EQ(MeanCoefficient(99.99999999999999, 2, cl), kCoefficientOutOfRange);
+  EXPECT_EQ(cl, 0.0);
+  EXPECT_EQ(MeanCoefficient(99.99999999999999, 3, cl), kCoefficientOutOfRange);
+  EXPECT_EQ(VarianceCoefficients(99.9999999999999, 4, cl, cu), kCoefficientOutOfRange);
   EXPECT_EQ(cl, 0.0);
   EXPECT_EQ(cu, 0.0);
-  // One degree of freedom: the upper quantile evaluates to 0.
-  EXPECT_EQ(ChiSquareQuantileApprox((100.0 + 99.99999999) * 0.005, 1), 0.0);
-  EXPECT_EQ(VarianceCoefficients(99.99999999, 2, cl, cu), kCoefficientOutOfRange);
-  EXPECT_EQ(VarianceCoefficients(99.9999, 2, cl, cu), kCoefficientOk);
+  for (QuantileKind kind : {QuantileKind::kStudentT, QuantileKind::kChiSquareLarger,
+                            QuantileKind::kChiSquareSmaller}) {
+    EXPECT_EQ(CheckedQuantile(kind, 99.9999999999999, 200).source, QuantileSource::kUnresolved);
+    EXPECT_EQ(ExactQuantile(kind, 99.9999999999999, 200, 1.0), 0.0);
+  }
   EXPECT_STREQ(CoefficientRangeMessage(0),
                "Unable to compute the coefficient for this value (cf too close to 100)!");
   EXPECT_STRNE(CoefficientRangeMessage(1), CoefficientRangeMessage(0));
+}
+
+// ---------------------------------------------------------------- the check
+
+// The values the approximations gave before the check, the coefficients shown now, and which
+// of the three quantiles were replaced by the exact root.
+TEST(ZorpaCoefficients, WrongApproximationsAreReplacedAndGoodOnesKept) {
+  const struct {
+    int n;
+    double cf;
+    const char *oldCl, *oldCu;  // the approximations alone
+    const char *cl, *cu;        // shown now
+    bool exactL, exactU;
+  } cases[] = {
+      {4, 95, "0.320915", "13.820657", "0.320915", "13.820657", false, false},
+      {4, 99, "0.233707", "37.388169", "0.233707", "41.828301", false, true},
+      {4, 99.9, "0.169591", "21.924225", "0.169205", "196.348349", true, true},
+      {5, 99.9, "0.200331", "34.949849", "0.200026", "62.576221", true, true},
+      {8, 99.999, "0.191258", "12.249543", "0.189941", "55.995555", true, true},
+      {8, 99.99999, "0.155815", "0.000003", "0.148163", "210.865471", true, true},
+      {12, 99.9, "0.332334", "6.729147", "0.331959", "6.931982", true, true},
+  };
+  auto trimmed = [](double v) {
+    std::string text = FormatCoefficient(v);
+    return text.substr(0, text.find(' '));
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "n=" << c.n << " cf=" << c.cf);
+    const double oldL = ApproximateQuantile(QuantileKind::kChiSquareLarger, c.cf, c.n);
+    const double oldU = ApproximateQuantile(QuantileKind::kChiSquareSmaller, c.cf, c.n);
+    EXPECT_EQ(trimmed((c.n - 1) / oldL), c.oldCl);
+    EXPECT_EQ(trimmed((c.n - 1) / oldU), c.oldCu);
+    double cl = 0.0, cu = 0.0;
+    ASSERT_EQ(VarianceCoefficients(c.cf, c.n, cl, cu), kCoefficientOk);
+    EXPECT_EQ(trimmed(cl), c.cl);
+    EXPECT_EQ(trimmed(cu), c.cu);
+    EXPECT_EQ(CheckedQuantile(QuantileKind::kChiSquareLarger, c.cf, c.n).source,
+              c.exactL ? QuantileSource::kExactRoot : QuantileSource::kApproximation);
+    EXPECT_EQ(CheckedQuantile(QuantileKind::kChiSquareSmaller, c.cf, c.n).source,
+              c.exactU ? QuantileSource::kExactRoot : QuantileSource::kApproximation);
+  }
+  // The worked values pass the check: the approximations stand unchanged.
+  for (int n : {2, 10}) {
+    for (QuantileKind kind : {QuantileKind::kStudentT, QuantileKind::kChiSquareLarger,
+                              QuantileKind::kChiSquareSmaller}) {
+      const CheckedQuantileResult checked = CheckedQuantile(kind, 95.0, n);
+      EXPECT_EQ(checked.source, QuantileSource::kApproximation) << n;
+      EXPECT_EQ(checked.value, ApproximateQuantile(kind, 95.0, n)) << n;
+    }
+  }
+  EXPECT_EQ(CheckedQuantile(QuantileKind::kStudentT, 99.95, 2).source,
+            QuantileSource::kApproximation);
+}
+
+TEST(ZorpaCoefficients, TailCheckKeepsOnlyValuesWithinOnePercent) {
+  // The exact 95 % quantiles of 3 degrees of freedom (n = 4), Boost.Math with 50 digits.
+  const struct {
+    QuantileKind kind;
+    double exact;
+  } cases[] = {{QuantileKind::kStudentT, 3.1824463052837096},
+               {QuantileKind::kChiSquareLarger, 9.3484036044961478},
+               {QuantileKind::kChiSquareSmaller, 0.21579528262389787}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    EXPECT_NEAR(ExactQuantile(c.kind, 95.0, 4, 1.0) / c.exact, 1.0, 1e-14);
+    EXPECT_NEAR(ExactQuantile(c.kind, 95.0, 4, 1e6) / c.exact, 1.0, 1e-14);  // any start
+    EXPECT_TRUE(PassesTailCheck(c.kind, 95.0, 4, c.exact));
+    EXPECT_TRUE(PassesTailCheck(c.kind, 95.0, 4, c.exact * 1.0005));
+    EXPECT_FALSE(PassesTailCheck(c.kind, 95.0, 4, c.exact * 1.02));
+    EXPECT_FALSE(PassesTailCheck(c.kind, 95.0, 4, c.exact / 1.02));
+    for (double bad : {0.0, -1.0, HUGE_VAL, std::nan("")}) EXPECT_FALSE(PassesTailCheck(c.kind, 95.0, 4, bad));
+  }
+  // One degree of freedom, lower tail: 1 % of the tail is 2 % of the quantile, so a
+  // quantile 1.5 % off fails although its tail is within 1 %.
+  const double lower = ExactQuantile(QuantileKind::kChiSquareSmaller, 99.0, 2, 1.0);
+  const double nearby = lower * 1.005;  // tail about 0.25 % off
+  const double off = lower * 1.015;     // tail about 0.75 % off
+  const double target = TargetTail(99.0);
+  EXPECT_LT(std::fabs(static_cast<double>(SmallerTail(QuantileKind::kChiSquareSmaller, 2, off)) / target - 1), 0.01);
+  EXPECT_TRUE(PassesTailCheck(QuantileKind::kChiSquareSmaller, 99.0, 2, nearby));
+  EXPECT_FALSE(PassesTailCheck(QuantileKind::kChiSquareSmaller, 99.0, 2, off));
+}
+
+// Across the places where the approximation gives way to the exact root the shown quantile
+// never turns back, on a fine grid of cf: 20 points a decade of cf from 1.0E-5 to 50, then of
+// 100 - cf down to 1e-7.
+TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoins) {
+  std::vector<double> grid;
+  for (int k = -100; k <= 33; ++k) grid.push_back(std::pow(10.0, k / 20.0));
+  for (int k = 20; k <= 180; ++k) grid.push_back(100.0 - 100.0 * std::pow(10.0, -k / 20.0));
+  for (int n : {2, 4, 12, 13, 20}) {
+    for (QuantileKind kind : {QuantileKind::kStudentT, QuantileKind::kChiSquareLarger,
+                              QuantileKind::kChiSquareSmaller}) {
+      const bool grows = kind != QuantileKind::kChiSquareSmaller;
+      double previous = NAN;
+      int joins = 0;
+      QuantileSource previousSource = QuantileSource::kApproximation;
+      for (double cf : grid) {
+        const CheckedQuantileResult q = CheckedQuantile(kind, cf, n);
+        ASSERT_NE(q.source, QuantileSource::kUnresolved);
+        if (q.source != previousSource) ++joins;
+        previousSource = q.source;
+        if (!std::isnan(previous)) {
+          EXPECT_TRUE(grows ? q.value >= previous : q.value <= previous)
+              << "n=" << n << " kind=" << static_cast<int>(kind) << " cf=" << cf;
+        }
+        previous = q.value;
+      }
+      EXPECT_LE(joins, 4) << "n=" << n << " kind=" << static_cast<int>(kind);
+    }
+  }
+}
+
+// ---------------------------------------------------------------- exact reference
+
+struct CoefficientRow {
+  int n;
+  double cf;
+  double mean, cl, cu;  // exact
+};
+
+std::vector<CoefficientRow> CoefficientTable() {
+  std::vector<CoefficientRow> rows;
+  std::FILE *file = std::fopen(SUITE_TEST_DATA_DIR "/coefficients.txt", "r");
+  char line[256];
+  while (file != nullptr && std::fgets(line, sizeof line, file) != nullptr) {
+    CoefficientRow row;
+    if (line[0] != '#' &&
+        std::sscanf(line, "%d %lf %lf %lf %lf", &row.n, &row.cf, &row.mean, &row.cl, &row.cu) == 5)
+      rows.push_back(row);
+  }
+  if (file != nullptr) std::fclose(file);
+  return rows;
+}
+
+// n = 2 ... 200 at cf 50 ... 99.99999: every shown coefficient within 1 % of the exact value,
+// and monotone in cf for each n.
+TEST(ZorpaCoefficients, AgreeWithExactValuesWithinOnePercent) {
+  const std::vector<CoefficientRow> rows = CoefficientTable();
+  ASSERT_EQ(rows.size(), 199u * 9u);
+  auto within = [](double shown, double exact) { return std::fabs(shown / exact - 1.0) <= 0.01; };
+  int previousN = 0;
+  double previousMean = 0, previousCl = 0, previousCu = 0;
+  for (const CoefficientRow &r : rows) {
+    SCOPED_TRACE(testing::Message() << "n=" << r.n << " cf=" << r.cf);
+    double mean = 0, cl = 0, cu = 0;
+    ASSERT_EQ(MeanCoefficient(r.cf, r.n, mean), kCoefficientOk);
+    ASSERT_EQ(VarianceCoefficients(r.cf, r.n, cl, cu), kCoefficientOk);
+    EXPECT_TRUE(within(mean, r.mean)) << mean << " exact " << r.mean;
+    EXPECT_TRUE(within(cl, r.cl)) << cl << " exact " << r.cl;
+    EXPECT_TRUE(within(cu, r.cu)) << cu << " exact " << r.cu;
+    if (r.n == previousN) {
+      EXPECT_GE(mean, previousMean);
+      EXPECT_LE(cl, previousCl);
+      EXPECT_GE(cu, previousCu);
+    }
+    previousN = r.n;
+    previousMean = mean;
+    previousCl = cl;
+    previousCu = cu;
+  }
 }
 
 // Every sample size, with cf values the 16-character box admits up to the one closest to 100:
@@ -126,7 +311,7 @@ TEST(ZorpaCoefficients, EverySampleSizeEndsWithAValueOrTheRefusal) {
   auto shown = [](double v) {
     return std::isfinite(v) && v > 0.0 && FormatCoefficient(v).size() < 64;
   };
-  for (int n = 2; n <= 10000; n += (n < 40 ? 1 : 97)) {
+  for (int n = 2; n <= 10000; n += (n < 40 ? 1 : 331)) {
     for (double cf : {1.0E-5, 0.000001, 50.0, 99.9999999, 99.99999999999999}) {
       SCOPED_TRACE(testing::Message() << "n=" << n << " cf=" << cf);
       double cl = -1.0, cu = -1.0;
