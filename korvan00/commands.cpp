@@ -145,6 +145,16 @@ void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese) {
   SaveResultsFile(state, host, useJapanese);
 }
 
+void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese) {
+  const PageState before = state.pageState;
+  if (before == PageState::kStartPicture) return;
+  const ClientSize client = host.ClientAreaSize();
+  const HistogramPage page =
+      LayoutHistogramPage(client.width, client.height, state.results, state.conditions.working, useJapanese);
+  state.pageState = PageState::kGraphDrawn;
+  host.DrawPage(before, page);
+}
+
 unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength) {
   return static_cast<unsigned long long>(clipTextLength) + 1000;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "korvan00/conditions.h"
+#include "korvan00/histogram_page.h"
 #include "korvan00/program_state.h"
 
 namespace korvan00 {
@@ -57,6 +58,12 @@ class CommandHost {
   // True when the drive has the bytes asked for plus the check's own margin.
   virtual bool HasEnoughFreeSpace(const std::string& root, unsigned long long bytes) = 0;
   virtual FileWriteOutcome WriteResultsFile(const std::string& path, const std::string& content) = 0;
+  // The size of the main window's client area now.
+  virtual ClientSize ClientAreaSize() = 0;
+  // Releases what the page showed before (the start picture after pageState 0 or 1, the old
+  // page after 2), draws the layout into a new off-screen page of page.width x page.height
+  // and repaints the whole window. Called with pageState already 2.
+  virtual void DrawPage(PageState before, const HistogramPage& page) = 0;
 };
 
 // Drops a drawn page: only with pageState 2, which becomes 0; the start picture is shown and
@@ -91,6 +98,11 @@ AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisC
 //  4. The results replace the previous ones; arrow cursor; the window comes to the
 //     foreground; SaveResultsFile.
 void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese);
+
+// Draw Graph (command 103): with results to draw (pageState 1 or 2) the page of the last
+// results in the working basis and markers choice, for the present client size; pageState
+// becomes 2. With pageState 0 there is nothing to draw and nothing happens.
+void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese);
 
 // The bytes asked of the free-space check for a results file: the clipboard text's length
 // and 1000 more (the check adds its own margin on top).

@@ -32,10 +32,6 @@ struct WindowPlace {
 WindowPlace PlaceMainWindow(int screenWidth, int screenHeight, int captionHeight);
 
 // The client size the window gets with a fixed frame of frameWidth x frameHeight pixels.
-struct ClientSize {
-  int width, height;
-  bool operator==(const ClientSize&) const = default;
-};
 ClientSize ClientSizeForFrame(int frameWidth, int frameHeight);
 
 // The window's caption; a second copy of the program finds the first by either of them.

@@ -71,4 +71,9 @@ struct StripRect {
 };
 StripRect RectOf(IconBarStrip strip);
 
+struct ClientSize {
+  int width, height;
+  bool operator==(const ClientSize&) const = default;
+};
+
 }  // namespace korvan00

@@ -67,6 +67,12 @@ struct RecordingHost : CommandHost {
     written = content;
     return write;
   }
+  ClientSize ClientAreaSize() override { return {474, 377}; }
+  void DrawPage(PageState before, const HistogramPage& page) override {
+    log.push_back("draw after " + std::to_string(static_cast<int>(before)));
+    drawn = page;
+  }
+  HistogramPage drawn;
 };
 
 using Log = std::vector<std::string>;
@@ -249,6 +255,29 @@ TEST(Korvan00ResultsFile, JapaneseMessagesAndTheBytesAskedOfTheDrive) {
   EXPECT_EQ("space C:\\ 1009", host.log.at(6));
   EXPECT_EQ((Notice{"ファイルに書き込めません.", "エラー", kIconError}), host.notices.at(0));
   EXPECT_EQ("GetSaveFileName エラー 0xffff", SaveDialogErrorText(0xffff, 1));
+}
+
+TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
+  ProgramState state;
+  RecordingHost host;
+  DrawGraph(state, host, 0);  // nothing analysed yet
+  EXPECT_TRUE(host.log.empty());
+  EXPECT_EQ(PageState::kStartPicture, state.pageState);
+
+  host.clipboard = kFiveValues;
+  host.answer = NoFile(0);
+  RunAnalysis(state, host, 0);
+  state.conditions.working.statisticsBasis = StatisticsBasis::kSample;  // no new analysis
+  for (const int before : {1, 2}) {
+    host.log.clear();
+    DrawGraph(state, host, 0);
+    EXPECT_EQ(Log{"draw after " + std::to_string(before)}, host.log);
+    EXPECT_EQ(PageState::kGraphDrawn, state.pageState);
+  }
+  EXPECT_EQ("Sample Mean (m) = 3", host.drawn.lines[1].text);
+  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", host.drawn.lines[2].text);
+  EXPECT_EQ(241, host.drawn.baseLine);
+  EXPECT_EQ(6u, host.drawn.bars.size());
 }
 
 // ---- Set Conditions ---------------------------------------------------------------------
