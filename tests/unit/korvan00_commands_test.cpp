@@ -1,0 +1,367 @@
+// korvan00's commands over a recording host: Analysis, the results file, Set Conditions and
+// the page reset, each checked by what the window is asked to do, in order.
+#include "korvan00/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "korvan00/main_window_rules.h"
+
+namespace korvan00 {
+namespace {
+
+SaveDialogAnswer Chosen(const char* path) { return {true, path, 0}; }
+SaveDialogAnswer NoFile(unsigned long code) { return {false, "", code}; }
+
+// Plays the window: answers from its settings and writes down every request.
+struct RecordingHost : CommandHost {
+  std::optional<std::string> clipboard;
+  SaveDialogAnswer answer = Chosen("C:\\r.xls");
+  bool refusedDrive = false;
+  bool enoughSpace = true;
+  FileWriteOutcome write = FileWriteOutcome::kWritten;
+  // One entry per run of the conditions dialog; an empty function: the dialog fails to open.
+  std::vector<std::function<void(ConditionsDialog&)>> dialogRuns;
+  std::vector<std::string> log;
+  std::vector<Notice> notices;
+  std::string written;
+
+  std::optional<std::string> ReadClipboardText() override { return clipboard; }
+  void SetWaitCursor(bool wait) override { log.push_back(wait ? "wait" : "arrow"); }
+  void ShowNotice(const Notice& notice) override {
+    notices.push_back(notice);
+    log.push_back("notice " + notice.caption);
+  }
+  void ShowStartPicture() override { log.push_back("start picture"); }
+  void Repaint(IconBarStrip strip) override {
+    const StripRect r = RectOf(strip);
+    log.push_back("repaint " + std::to_string(r.left) + "-" + std::to_string(r.right));
+  }
+  void BringToForeground() override { log.push_back("foreground"); }
+  bool RunConditionsDialog(ConditionsDialog& dialog) override {
+    log.push_back("dialog");
+    const auto run = dialogRuns.front();
+    dialogRuns.erase(dialogRuns.begin());
+    if (!run) return false;
+    dialog.Init();
+    run(dialog);
+    return true;
+  }
+  SaveDialogAnswer AskResultsFileName(int) override {
+    log.push_back("save dialog");
+    return answer;
+  }
+  bool IsRefusedDrive(const std::string& root) override {
+    log.push_back("drive " + root);
+    return refusedDrive;
+  }
+  bool HasEnoughFreeSpace(const std::string& root, unsigned long long bytes) override {
+    log.push_back("space " + root + " " + std::to_string(bytes));
+    return enoughSpace;
+  }
+  FileWriteOutcome WriteResultsFile(const std::string& path, const std::string& content) override {
+    log.push_back("write " + path);
+    written = content;
+    return write;
+  }
+  ClientSize ClientAreaSize() override { return {474, 377}; }
+  void DrawPage(PageState before, const HistogramPage& page) override {
+    log.push_back("draw after " + std::to_string(static_cast<int>(before)));
+    drawn = page;
+  }
+  HistogramPage drawn;
+};
+
+using Log = std::vector<std::string>;
+const std::string kFiveValues = "1\r\n2\r\n3\r\n4\r\n5\r\n";
+
+std::string Column(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += std::to_string(i % 97) + "\r\n";
+  return text;
+}
+
+TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessage) {
+  const Log refused = {"wait", "arrow", "notice Error"};
+  const struct {
+    const char* name;
+    std::optional<std::string> clipboard;
+    const char* text;
+    int dataCount;  // was 1000 before the command
+  } cases[] = {
+      {"no text", std::nullopt, "No text data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF).", 1000},
+      {"no CR LF", std::string("1\r\n2\r\n3"), "Incorrect Clipboard data.\nNot copied data from Excel.", 1000},
+      {"heading", std::string("Weight\r\n2\r\n3\r\n"), "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF).", 1000},
+      {"two values", std::string("1\t\t2\r\n\r\n"), "Too few data! (Data < 3)", 2},
+      {"no values", std::string("\t\r\n"), "Too few data! (Data < 3)", 0},
+      {"all equal", std::string("7\r\n7\r\n7\r\n"), "All data have a same value!", 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const PageState before : {PageState::kStartPicture, PageState::kResultsReady, PageState::kGraphDrawn}) {
+      ProgramState state;
+      state.dataCount = 1000;
+      state.results.count = 1000;
+      state.pageState = before;
+      RecordingHost host;
+      host.clipboard = c.clipboard;
+      RunAnalysis(state, host, 0);
+      Log expected = refused;
+      if (before == PageState::kGraphDrawn) expected.insert(expected.begin(), {"start picture", "repaint 79-207"});
+      EXPECT_EQ(expected, host.log);
+      ASSERT_EQ(1u, host.notices.size());
+      EXPECT_EQ((Notice{c.text, "Error", kIconError}), host.notices[0]);
+      EXPECT_EQ(before == PageState::kGraphDrawn ? PageState::kStartPicture : before, state.pageState);
+      EXPECT_EQ(c.dataCount, state.dataCount);
+      EXPECT_EQ(1000, state.results.count);  // a refused analysis keeps the last results whole
+      EXPECT_FALSE(state.import.held);
+    }
+  }
+}
+
+TEST(Korvan00Analysis, FiveValuesGiveTheWorkedResultsAndTheWorkedFile) {
+  ProgramState state;
+  RecordingHost host;
+  host.clipboard = kFiveValues;
+  RunAnalysis(state, host, 0);
+  EXPECT_EQ((Log{"wait", "arrow", "foreground", "save dialog", "repaint 47-79", "drive C:\\",
+                 "space C:\\ 1015", "write C:\\r.xls", "notice Success", "repaint 79-111"}),
+            host.log);
+  const AnalysisResults& r = state.results;
+  EXPECT_EQ(5, r.count);
+  EXPECT_EQ(5, state.dataCount);
+  EXPECT_EQ(3, r.mean);
+  EXPECT_NEAR(1.581139, r.sampleDeviation, 5e-7);
+  EXPECT_NEAR(1.682088, r.unbiasedDeviation, 5e-7);
+  EXPECT_NEAR(2.13184, r.tValue, 5e-7);
+  EXPECT_NEAR(1.492561, r.meanLower, 5e-7);
+  EXPECT_NEAR(4.507439, r.meanUpper, 5e-7);
+  EXPECT_NEAR(1.026642, r.deviationLower, 5e-7);
+  EXPECT_NEAR(3.751032, r.deviationUpper, 5e-7);
+  ASSERT_EQ(6, r.intervalCount);
+  const double frequencies[] = {1, 1, 0.5, 0.5, 1, 1};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(frequencies[i], r.frequencies[i]) << i;
+  EXPECT_EQ(0u, host.written.find("Inputted Data\r\n1\r\n2\r\n3\r\n4\r\n5\r\n\r\nNumber of Data\r\n5\r\n"));
+  EXPECT_NE(std::string::npos, host.written.find("1.026642 < sigma < 3.751032\r\n"));
+  EXPECT_NE(std::string::npos, host.written.find("2.333333 - 3.000000\t0.500000\r\n"));
+  EXPECT_EQ("The solution has been saved in the file\n  C:\\r.xls.\nDouble click the file, then you can read the solution.",
+            host.notices.at(0).text);
+  EXPECT_EQ(PageState::kResultsReady, state.pageState);
+  EXPECT_FALSE(state.import.held);
+}
+
+TEST(Korvan00Analysis, IntervalNumberFollowsTheMode) {
+  const struct { int mode; const char* text; int count; int k; } cases[] = {
+      {kIntervalStandard, "6", 3, 2},   {kIntervalStandard, "6", 10, 4},
+      {kIntervalStandard, "6", 31, 5},  {kIntervalStandard, "6", 1000, 10},
+      {kIntervalChoice, "2", 10, 2},    {kIntervalChoice, "20", 10, 20},
+  };
+  for (const auto& c : cases) {
+    AnalysisConditions conditions;
+    conditions.intervalMode = c.mode;
+    conditions.intervalText = c.text;
+    std::vector<double> values;
+    for (int i = 0; i < c.count; ++i) values.push_back(i);
+    AnalysisResults results;
+    ASSERT_EQ(AnalysisOutcome::kAnalysed, AnalyseValues(values, conditions, results));
+    EXPECT_EQ(c.k, results.intervalCount) << c.count << " values, mode " << c.mode;
+  }
+}
+
+TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoesOn) {
+  for (const int count : {30000, 30001}) {
+    ProgramState state;
+    state.conditions.working.intervalMode = kIntervalStandard;
+    RecordingHost host;
+    host.clipboard = Column(count);
+    host.answer = NoFile(0);  // cancelled
+    RunAnalysis(state, host, 1);
+    EXPECT_EQ((Log{"wait", "arrow", "notice お知らせ", "wait", "arrow", "foreground", "save dialog",
+                   "repaint 47-79", "notice 成功", "repaint 79-111"}),
+              host.log) << count;
+    EXPECT_EQ(kIconInformation, host.notices.at(0).icon);
+    EXPECT_EQ(30000, state.dataCount);
+    EXPECT_EQ(30000, state.results.count);
+    EXPECT_EQ(15, state.results.intervalCount);
+  }
+}
+
+TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenDone) {
+  const Log start = {"wait", "arrow", "foreground", "save dialog", "repaint 47-79"};
+  const struct {
+    const char* name;
+    SaveDialogAnswer answer;
+    bool refused, space;
+    FileWriteOutcome write;
+    Log tail;
+    Notice notice;
+    bool ready;  // pageState becomes 1
+  } cases[] = {
+      {"cancelled", NoFile(0), false, true, FileWriteOutcome::kWritten, {"notice Success", "repaint 79-111"},
+       {"The solution not saved.\nBut the calculation done.", "Success", kIconInformation}, true},
+      {"dialog failed", NoFile(0x3003), false, true, FileWriteOutcome::kWritten, {"notice Error"},
+       {"GetSaveFileName error 0x3003", "Error", kIconError}, false},
+      {"remote", Chosen("Y:\\r.xls"), true, true, FileWriteOutcome::kWritten,
+       {"drive Y:\\", "notice Warning"}, {"Unable to save the solution to the remote disk.", "Warning", kIconWarning}, false},
+      {"full", Chosen("C:\\r.xls"), false, false, FileWriteOutcome::kWritten,
+       {"drive C:\\", "space C:\\ 1015", "notice Warning"}, {"Not enough free diskspace.", "Warning", kIconWarning}, false},
+      {"txt", Chosen("C:\\r.txt"), false, true, FileWriteOutcome::kWritten,
+       {"drive C:\\", "space C:\\ 1015", "notice Error"}, {"Assign a file with XLS extension.", "Error", kIconWarning}, false},
+      {"not created", Chosen("C:\\r.XLS"), false, true, FileWriteOutcome::kNotCreated,
+       {"drive C:\\", "space C:\\ 1015", "write C:\\r.XLS", "notice Error"},
+       {"Unable to create a file to save the solution.", "Error", kIconError}, false},
+      {"failed part-way", Chosen("C:\\r.xls"), false, true, FileWriteOutcome::kWriteFailed,
+       {"drive C:\\", "space C:\\ 1015", "write C:\\r.xls", "notice Error"}, {"Unable to write to file.", "Error", kIconError}, false},
+      {"upper-case extension", Chosen("C:\\R.XlS"), false, true, FileWriteOutcome::kWritten,
+       {"drive C:\\", "space C:\\ 1015", "write C:\\R.XlS", "notice Success", "repaint 79-111"},
+       {"The solution has been saved in the file\n  C:\\R.XlS.\nDouble click the file, then you can read the solution.",
+        "Success", kIconInformation}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const PageState before : {PageState::kStartPicture, PageState::kResultsReady, PageState::kGraphDrawn}) {
+      ProgramState state;
+      state.pageState = before;
+      RecordingHost host;
+      host.clipboard = kFiveValues;
+      host.answer = c.answer;
+      host.refusedDrive = c.refused;
+      host.enoughSpace = c.space;
+      host.write = c.write;
+      RunAnalysis(state, host, 0);
+      Log expected = start;
+      if (before == PageState::kGraphDrawn) expected.insert(expected.begin(), {"start picture", "repaint 79-207"});
+      expected.insert(expected.end(), c.tail.begin(), c.tail.end());
+      EXPECT_EQ(expected, host.log);
+      ASSERT_EQ(1u, host.notices.size());
+      EXPECT_EQ(c.notice, host.notices[0]);
+      const PageState after = before == PageState::kGraphDrawn ? PageState::kStartPicture : before;
+      EXPECT_EQ(c.ready ? PageState::kResultsReady : after, state.pageState);
+      EXPECT_FALSE(state.import.held);
+      EXPECT_EQ(5, state.results.count);
+    }
+  }
+}
+
+TEST(Korvan00ResultsFile, JapaneseMessagesAndTheBytesAskedOfTheDrive) {
+  ProgramState state;
+  RecordingHost host;
+  host.clipboard = std::string("1\r\n2\r\n3\r\n\0 ignored", 18);  // 9 bytes before the NUL
+  host.write = FileWriteOutcome::kWriteFailed;
+  RunAnalysis(state, host, 1);
+  EXPECT_EQ("space C:\\ 1009", host.log.at(6));
+  EXPECT_EQ((Notice{"ファイルに書き込めません.", "エラー", kIconError}), host.notices.at(0));
+  EXPECT_EQ("GetSaveFileName エラー 0xffff", SaveDialogErrorText(0xffff, 1));
+}
+
+TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
+  ProgramState state;
+  RecordingHost host;
+  DrawGraph(state, host, 0);  // nothing analysed yet
+  EXPECT_TRUE(host.log.empty());
+  EXPECT_EQ(PageState::kStartPicture, state.pageState);
+
+  host.clipboard = kFiveValues;
+  host.answer = NoFile(0);
+  RunAnalysis(state, host, 0);
+  state.conditions.working.statisticsBasis = StatisticsBasis::kSample;  // no new analysis
+  for (const int before : {1, 2}) {
+    host.log.clear();
+    DrawGraph(state, host, 0);
+    EXPECT_EQ(Log{"draw after " + std::to_string(before)}, host.log);
+    EXPECT_EQ(PageState::kGraphDrawn, state.pageState);
+  }
+  EXPECT_EQ("Sample Mean (m) = 3", host.drawn.lines[1].text);
+  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", host.drawn.lines[2].text);
+  EXPECT_EQ(241, host.drawn.baseLine);
+  EXPECT_EQ(6u, host.drawn.bars.size());
+}
+
+// ---- Set Conditions ---------------------------------------------------------------------
+void Type(ConditionsDialog& d, const char* text) { d.OnCommand(kConfidenceEdit, {-1, text}); }
+void Press(ConditionsDialog& d, int id) { d.OnCommand(id, {}); }
+
+TEST(Korvan00Conditions, OkCommitsAndResetsADrawnPage) {
+  ProgramState state;
+  state.pageState = PageState::kGraphDrawn;
+  RecordingHost host;
+  host.dialogRuns = {[](ConditionsDialog& d) {
+    Press(d, kRadioSample);
+    Press(d, kRadioNotDisplay);
+    d.OnCommand(kIntervalCombo, {18, ""});
+    Type(d, "99.5");
+    Press(d, kDialogOk);
+  }};
+  ShowConditionsDialog(state, host, 0);
+  EXPECT_EQ((Log{"dialog", "start picture", "repaint 79-207"}), host.log);
+  const AnalysisConditions expected{StatisticsBasis::kSample, false, kIntervalChoice, "20", "99.5"};
+  EXPECT_EQ(expected, state.conditions.committed);
+  EXPECT_EQ(expected, state.conditions.working);
+  EXPECT_EQ(PageState::kStartPicture, state.pageState);
+  for (const int button : {kButtonDrawGraph, kButtonCopyGraph, kButtonSaveGraph, kButtonPrintGraph})
+    EXPECT_FALSE(IsButtonEnabled(button, state.pageState)) << button;
+}
+
+TEST(Korvan00Conditions, CancelAndCloseLeaveEverythingAsItWas) {
+  for (const bool close : {false, true}) {
+    ProgramState state;
+    state.pageState = PageState::kGraphDrawn;
+    RecordingHost host;
+    host.dialogRuns = {[close](ConditionsDialog& d) {
+      Press(d, kRadioSample);
+      Press(d, kRadioNotDisplay);
+      Press(d, kRadioStandard);
+      Type(d, "50");
+      close ? d.OnClose() : Press(d, kDialogCancel);
+    }};
+    ShowConditionsDialog(state, host, 0);
+    EXPECT_EQ(Log{"dialog"}, host.log);
+    EXPECT_EQ(AnalysisConditions{}, state.conditions.working);
+    EXPECT_EQ(AnalysisConditions{}, state.conditions.committed);
+    EXPECT_EQ(PageState::kGraphDrawn, state.pageState);
+  }
+}
+
+TEST(Korvan00Conditions, BadConfidenceWarnsAndReopensWithTheCommittedText) {
+  ProgramState state;
+  RecordingHost host;
+  ConditionsDialogView reopened;
+  std::string reopenedText;
+  host.dialogRuns = {[](ConditionsDialog& d) {
+                       Press(d, kRadioSample);
+                       Type(d, "9");
+                       Type(d, "");  // the box emptied: the dialog ends at once
+                       Press(d, kDialogOk);
+                     },
+                     [&](ConditionsDialog& d) {
+                       reopened = d.View();
+                       reopenedText = d.InitialConfidenceText();
+                       Press(d, kDialogOk);
+                     }};
+  ShowConditionsDialog(state, host, 0);
+  EXPECT_EQ((Log{"dialog", "notice WARNING", "dialog"}), host.log);
+  EXPECT_EQ((Notice{"Input a proper value!\n        (0<P<100)", "WARNING", kIconWarning}), host.notices.at(0));
+  EXPECT_EQ(kRadioSample, reopened.basisButton);
+  EXPECT_EQ("90", reopenedText);
+  EXPECT_EQ(StatisticsBasis::kSample, state.conditions.committed.statisticsBasis);
+  EXPECT_EQ("90", state.conditions.committed.confidenceText);
+}
+
+TEST(Korvan00Conditions, ADialogThatCannotOpenIsASystemErrorAndResetsThePage) {
+  ProgramState state;
+  state.pageState = PageState::kGraphDrawn;
+  RecordingHost host;
+  host.dialogRuns = {[](ConditionsDialog& d) { Press(d, kRadioSample); Type(d, "0"); }, nullptr};
+  ShowConditionsDialog(state, host, 1);
+  EXPECT_EQ((Log{"dialog", "notice 警告", "dialog", "notice システム・エラー", "start picture", "repaint 79-207"}),
+            host.log);
+  EXPECT_EQ((Notice{"ダイアログを表示できません.", "システム・エラー", kIconError, true}), host.notices.at(1));
+  EXPECT_EQ(state.conditions.committed, state.conditions.working);
+  EXPECT_EQ(PageState::kStartPicture, state.pageState);
+}
+
+}  // namespace
+}  // namespace korvan00
