@@ -91,7 +91,10 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
     if (random() % 10 == 0) cell = " " + cell;
     const int whole = static_cast<int>(random() % 25);
     cell += digits(whole);
-    if (random() % 2 || whole == 0) cell += "." + digits(1 + static_cast<int>(random() % 20));
+    if (random() % 2 || whole == 0) {
+      cell += '.';
+      cell += digits(1 + static_cast<int>(random() % 20));
+    }
     if (random() % 2) {
       cell += random() % 2 ? 'e' : 'E';
       const int sign = static_cast<int>(random() % 3);
@@ -159,7 +162,8 @@ TEST(SheetText, CellRules) {
   EXPECT_EQ(7, CheckNumberText("5", 7));
   EXPECT_EQ(kCellTooLong, CheckNumberText(long45.c_str(), 7));
   // The length counts leading blanks.
-  EXPECT_EQ(kCellTooLong, CheckNumberText((" " + std::string(44, '1')).c_str(), 0));
+  const std::string blankAnd44 = std::string(1, ' ').append(44, '1');
+  EXPECT_EQ(kCellTooLong, CheckNumberText(blankAnd44.c_str(), 0));
   for (const char* good : {"1", "-1", "+.5", "5.", " \n7", "1e5", "1E-05", "0.0"})
     EXPECT_EQ(1, IsDecimalNumberText(good)) << good;
   for (const char* bad : {"", " ", ".", "-", "e5", "1e", "1e+", "inf", "NaN", "0x1", "1 ",
