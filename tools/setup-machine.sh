@@ -6,6 +6,7 @@ packages=(
   cmake make g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 wine wine64 xvfb xauth imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()
