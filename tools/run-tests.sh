@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests, then the Windows tests
-# (unit tests and the program tests of the test driver) under Wine in a virtual display.
+# Builds everything and runs every test: the native unit tests, the same tests built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short run of every fuzz target, then the
+# Windows tests (unit tests and the program tests of the test driver) under Wine in a virtual
+# display. FUZZ_SECONDS sets the time of each fuzz target (default 20).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -8,6 +10,22 @@ bash "$top/tools/build-all.sh"
 
 echo "== native tests =="
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
+
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+# Only the executables the tests run are built: each test is its own target, but for the
+# runs of korvan-cli and bmpgen.
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake -S "$top" -B "$build/asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
+  -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >"$build/asan.configure.log" 2>&1 \
+  || { cat "$build/asan.configure.log"; exit 1; }
+targets=$(ctest --test-dir "$build/asan" -N | sed -n 's/^ *Test *#[0-9]*: //p' \
+  | sed '/_test$/!{s/^korvan_cli_.*/korvan-cli/; s/^bmpgen_.*/bmpgen/}' | sort -u)
+cmake --build "$build/asan" -j "${JOBS:-$(nproc)}" --target $targets >"$build/asan.build.log" 2>&1 \
+  || { cat "$build/asan.build.log"; exit 1; }
+ctest --test-dir "$build/asan" --output-on-failure -j "$(nproc)"
+
+echo "== fuzz targets (${FUZZ_SECONDS:-20} s each) =="
+bash "$top/tools/run-fuzz.sh" "${FUZZ_SECONDS:-20}"
 
 echo "== Windows tests under Wine =="
 # The printing tests print to the cups-pdf queue.

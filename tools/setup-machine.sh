@@ -8,6 +8,7 @@ packages=(
   mingw-w64 wine wine64 xvfb xauth imagemagick
   weasyprint python3-markdown python3-munkres fonts-ipaexfont fonts-dejavu-core poppler-utils
   cups printer-driver-cups-pdf
+  clang libclang-rt-14-dev
 )
 
 missing=()
