@@ -25,6 +25,9 @@ constexpr unsigned kIconError = 0x10;
 constexpr unsigned kIconQuestion = 0x20;
 constexpr unsigned kIconWarning = 0x30;
 constexpr unsigned kIconInformation = 0x40;
+// The style bit of a box that stays above every window (MB_SYSTEMMODAL), for rows whose
+// `icon` holds the whole style.
+constexpr unsigned kSystemModal = 0x1000;
 
 // One entry of a message table: text and caption in both languages, and the icon.
 struct MessageEntry {

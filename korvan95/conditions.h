@@ -111,4 +111,3 @@ ConditionsStep AfterConditionsDialog(AnalysisConditions& conditions, ConditionsD
 // "Unable to display dialog." (caption "System Error", MB_SYSTEMMODAL | MB_ICONERROR, no
 // owner) when DialogBoxParamA returns -1.
 MessageBoxText ConditionsDialogFailedMessage(int useJapanese);
-constexpr unsigned kSystemModal = 0x1000;  // MB_SYSTEMMODAL

@@ -47,3 +47,11 @@ constexpr int kDlgOk = 1;      // IDOK
 constexpr int kDlgCancel = 2;  // IDCANCEL
 // The icon resource shown in the dialog.
 constexpr int kDlgIconResource = 130;
+
+// The icon-bar button that sends command id `buttonId` has the control id 21 lower (118 for
+// Save As ... 128 for Exit; 117 and 129 are the "Gap" and "Space" elements).
+constexpr int ButtonControlId(int buttonId) { return buttonId - 21; }
+
+// The Print Zoom dialog's edit box and scroll bar.
+constexpr int kDlgZoomEdit = 116;
+constexpr int kDlgZoomScroll = 115;

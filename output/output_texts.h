@@ -20,10 +20,6 @@ struct OutputProgramTraits {
 };
 const OutputProgramTraits& TraitsOf(OutputProgram program);
 
-// Style bit of a message box that stays above every window (MB_SYSTEMMODAL), for the table
-// rows below, which live in code without windows.h.
-constexpr unsigned kSystemModal = 0x1000;
-
 // The message boxes of the graph output. A row's `icon` holds the whole box style.
 enum OutputMessage {
   kOutputBadInfoHeader = 0,   // "Illegal structure size is found in info header."

@@ -1,0 +1,838 @@
+// korvan95: the data-entry program. The window carries out what the pure core decides:
+// the grid state machine and its layout (korvan95/grid*.h), the conditions dialog model
+// (korvan95/conditions.h), the results page layout (korvan95/results_layout.h) and the main
+// window rules (korvan95/main_window.h); the graph output comes from output/.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "frame/frame.h"
+#include "frame/gdi_guard.h"
+#include "korvan95/conditions.h"
+#include "korvan95/data_file.h"
+#include "korvan95/grid.h"
+#include "korvan95/grid_layout.h"
+#include "korvan95/ids.h"
+#include "korvan95/main_window.h"
+#include "korvan95/results_layout.h"
+#include "output/drive_rules.h"
+#include "output/output.h"
+#include "stats/analysis.h"
+
+namespace {
+
+// ---- Window state -------------------------------------------------------------------------
+struct Korvan95Window {
+  GridState grid;
+  PageState page;
+  AnalysisConditions conditions;
+  AnalysisResults results;
+  PrintState print{};
+  // The page canvas: the drawn grid or results page, and the client size it was drawn for.
+  HDC pageMemoryDC = nullptr;
+  HBITMAP pageBitmap = nullptr;
+  HGDIOBJ previousBitmap = nullptr;
+  int pageWidth = 0;
+  int pageHeight = 0;
+  // The start picture, shown until the first page.
+  HDC startPictureDC = nullptr;
+  HBITMAP startPicture = nullptr;
+  HGDIOBJ startPrevious = nullptr;
+  bool created = false;  // the creation steps have run: sizes may be enforced
+  bool ended = false;    // the program end has run
+  bool screenSaverWasActive = false;
+  int frameExtraWidth = 0;
+  int frameExtraHeight = 0;
+  HCURSOR cellCursor = nullptr;
+  // Conditions dialog: how it ended, and whether it is being taken down.
+  ConditionsDialogResult dialogResult = kConditionsOk;
+  ConditionsDialogView dialogView{};
+  bool dialogEnded = false;
+};
+
+Korvan95Window& Self(HWND window) { return ProgramStateOf<Korvan95Window>(window); }
+
+HINSTANCE InstanceOf(HWND window) {
+  return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+int Say(HWND owner, const MessageBoxText& message, UINT extraStyle = 0) {
+  return MessageBoxA(owner, message.text, message.caption, MB_OK | message.icon | extraStyle);
+}
+
+void SayDataFile(HWND window, DataFileMessage message) {
+  Say(window, GetDataFileMessage(message, UseJapanese(window)));
+}
+
+// A message with the %lx of a file-dialog error code filled in.
+void SayDialogError(HWND window, DataFileMessage message, unsigned long code) {
+  const MessageBoxText row = GetDataFileMessage(message, UseJapanese(window));
+  char text[258];
+  std::snprintf(text, sizeof text, row.text, code);
+  MessageBoxA(window, text, row.caption, MB_OK | row.icon);
+}
+
+CommandView ViewOf(HWND window) { return ViewOf(Self(window).page, Self(window).grid); }
+
+OutputContext OutputOf(HWND window) {
+  OutputContext context;
+  context.window = window;
+  context.instance = InstanceOf(window);
+  context.program = kKorvan95;
+  context.useJapanese = UseJapanese(window);
+  context.windowsVersionClass = FrameOf(window).windowsVersionClass;
+  return context;
+}
+
+PageCanvas CanvasOf(HWND window) {
+  const Korvan95Window& self = Self(window);
+  return PageCanvas{self.pageMemoryDC, self.pageWidth, self.pageHeight};
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+void Repaint(HWND window, const RECT* area, bool erase) {
+  InvalidateRect(window, area, erase ? TRUE : FALSE);
+  UpdateWindow(window);
+}
+
+// ---- Page canvas --------------------------------------------------------------------------
+// Releases the canvas of the page shown, or before any page the start picture.
+void ReleasePageCanvas(HWND window) {
+  Korvan95Window& self = Self(window);
+  if (self.startPictureDC) {
+    SelectObject(self.startPictureDC, self.startPrevious);
+    DeleteDC(self.startPictureDC);
+    self.startPictureDC = nullptr;
+  }
+  if (self.startPicture) {
+    DeleteObject(self.startPicture);
+    self.startPicture = nullptr;
+  }
+  if (self.pageMemoryDC) {
+    SelectObject(self.pageMemoryDC, self.previousBitmap);
+    DeleteDC(self.pageMemoryDC);
+    self.pageMemoryDC = nullptr;
+  }
+  if (self.pageBitmap) {
+    DeleteObject(self.pageBitmap);
+    self.pageBitmap = nullptr;
+  }
+}
+
+// A new white canvas of the client width x (client height - 21); the size is recorded.
+HDC NewPageCanvas(HWND window, SIZE client) {
+  Korvan95Window& self = Self(window);
+  WindowDc windowDc(window, false);
+  self.pageMemoryDC = CreateCompatibleDC(windowDc.get());
+  const int height = client.cy - kPageImageTop > 0 ? client.cy - kPageImageTop : 1;
+  const int width = client.cx > 0 ? client.cx : 1;
+  self.pageBitmap = CreateCompatibleBitmap(windowDc.get(), width, height);
+  self.previousBitmap = SelectObject(self.pageMemoryDC, self.pageBitmap);
+  SetStretchBltMode(self.pageMemoryDC, COLORONCOLOR);
+  PatBlt(self.pageMemoryDC, 0, 0, width, height, WHITENESS);
+  self.pageWidth = client.cx;
+  self.pageHeight = client.cy;
+  return self.pageMemoryDC;
+}
+
+// ---- Grid page ----------------------------------------------------------------------------
+GridMetrics MeasureWindow(HWND window) {
+  WindowDc dc(window, false);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc.get(), &metrics);
+  return MeasureGrid(metrics.tmHeight, metrics.tmExternalLeading, ClientSize(window).cy);
+}
+
+void DrawTexts(HDC dc, const std::vector<GridText>& texts) {
+  SetBkMode(dc, TRANSPARENT);
+  for (const GridText& text : texts) {
+    TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
+  }
+}
+
+// Draws the grid page currentPage afresh and paints it.
+void DrawGridPage(HWND window) {
+  Korvan95Window& self = Self(window);
+  DestroyCaret();
+  ReleasePageCanvas(window);
+  Repaint(window, nullptr, true);
+  const SIZE client = ClientSize(window);
+  HDC dc = NewPageCanvas(window, client);
+  const GridPageLayout layout = LayoutGridPage(self.grid, client.cx, UseJapanese(window));
+  for (const GridRule& rule : layout.rules) {
+    MoveToEx(dc, rule.x1, rule.y1, nullptr);
+    LineTo(dc, rule.x2, rule.y2);
+  }
+  DrawTexts(dc, layout.texts);
+  Repaint(window, nullptr, false);
+}
+
+void PlaceCaret(HWND window, int row, const std::string& text) {
+  const Korvan95Window& self = Self(window);
+  SIZE extent = {0, 0};
+  if (!text.empty()) {
+    WindowDc dc(window, false);
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  }
+  const CaretPlace place = GridCaretPlace(self.grid, row, text.empty(), extent.cx);
+  DestroyCaret();
+  CreateCaret(window, nullptr, place.width, place.height);
+  SetCaretPos(place.x, place.y);
+  ShowCaret(window);
+  SetFocus(window);
+}
+
+// Carries out a grid effect in its order: cell, warning, page, caret, message.
+void ApplyGridEffect(HWND window, const GridEffect& effect) {
+  Korvan95Window& self = Self(window);
+  const int japanese = UseJapanese(window);
+  if (effect.cellDrawn && self.pageMemoryDC) {
+    const PixelRect inside = GridCellInterior(self.grid, effect.cellRow, self.pageWidth);
+    PatBlt(self.pageMemoryDC, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
+           WHITENESS);
+    DrawTexts(self.pageMemoryDC, {GridCellText(self.grid, effect.cellRow, effect.cellText)});
+    const PixelRect repaint = GridCellRepaintRect(self.grid, effect.cellRow, self.pageWidth);
+    const RECT area = {repaint.left, repaint.top, repaint.right, repaint.bottom};
+    Repaint(window, &area, false);
+  }
+  if (effect.warningBeforeStore != kGridNoMessage) {
+    HideCaret(window);
+    Say(window, GetGridMessage(effect.warningBeforeStore, japanese));
+    ShowCaret(window);
+  }
+  if (effect.pageDrawn) DrawGridPage(window);
+  if (effect.caretPlaced) PlaceCaret(window, effect.caretRow, effect.caretText);
+  if (effect.message != kGridNoMessage) Say(window, GetGridMessage(effect.message, japanese));
+}
+
+// ---- Results page -------------------------------------------------------------------------
+HFONT CreateResultsFont(HWND window) {
+  WindowDc dc(window, false);
+  const int japanese = UseJapanese(window);
+  LOGFONTA font = {};
+  font.lfHeight = -MulDiv(japanese ? 9 : 8, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = 1;  // DEFAULT_CHARSET
+  std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", japanese ? "ＭＳ ゴシック" : "Helv");
+  return CreateFontIndirectA(&font);
+}
+
+// Computes the analysis of the data set with the working conditions and draws the results
+// page; with all values equal only the message is shown and nothing changes.
+void ShowResults(HWND window) {
+  Korvan95Window& self = Self(window);
+  const ConditionValues& working = self.conditions.working;
+  const AnalysisRequest request = {working.intervalMode, working.intervalText.c_str(),
+                                   LenientDecimal(working.confidenceText)};
+  AnalysisResults results;
+  if (AnalyzeData(self.grid.dataValues.data(), GridValueCount(self.grid), request, results) != AnalysisOutcome::kDone) {
+    self.page.pageShown = PageShown::kPage;
+    SayDataFile(window, kDataFileSameValue);
+    return;
+  }
+  self.results = results;
+  DestroyCaret();
+  const SIZE client = ClientSize(window);
+  const ResultsLayout layout = LayoutResultsPage(client.cx, client.cy, results, working.statisticsBasis,
+                                                 working.showMarkers != 0, UseJapanese(window));
+  ReleasePageCanvas(window);
+  EnterResultsPage(self.grid, self.page);
+  Repaint(window, nullptr, true);
+  HDC dc = NewPageCanvas(window, client);
+  {
+    GdiObject<HFONT> font(CreateResultsFont(window));
+    Selection selectedFont(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < kResultsLineCount; ++i) {
+      TextOutA(dc, kResultsTextX, layout.lineY[i], layout.lines[i].c_str(), static_cast<int>(layout.lines[i].size()));
+    }
+  }
+  MoveToEx(dc, layout.axisLeft, layout.baseY, nullptr);
+  LineTo(dc, layout.axisRight, layout.baseY);
+  {
+    GdiObject<HBRUSH> blue(CreateSolidBrush(RGB(0, 0, 255)));
+    Selection selectedBrush(dc, blue.get());
+    for (const ResultsBar& bar : layout.bars) {
+      MoveToEx(dc, bar.left, layout.baseY, nullptr);
+      LineTo(dc, bar.left, layout.baseY - bar.height);
+      LineTo(dc, bar.right, layout.baseY - bar.height);
+      LineTo(dc, bar.right, layout.baseY);
+    }
+    for (const ResultsBar& bar : layout.bars) {
+      if (bar.filled) FloodFill(dc, bar.fillX, bar.fillY, RGB(0, 0, 0));
+    }
+  }
+  if (layout.meanMarker.shown) {
+    GdiObject<HPEN> solid(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+    Selection selectedPen(dc, solid.get());
+    MoveToEx(dc, layout.meanMarker.x, layout.baseY, nullptr);
+    LineTo(dc, layout.meanMarker.x, layout.markerTopY);
+  }
+  {
+    GdiObject<HPEN> dashed(CreatePen(PS_DASH, 1, RGB(255, 0, 0)));
+    Selection selectedPen(dc, dashed.get());
+    for (const ResultsMarker& marker : {layout.lowerMarker, layout.upperMarker}) {
+      if (!marker.shown) continue;
+      MoveToEx(dc, marker.x, layout.baseY, nullptr);
+      LineTo(dc, marker.x, layout.markerTopY);
+    }
+  }
+  self.page.pageShown = PageShown::kPage;
+  Repaint(window, nullptr, false);
+}
+
+// ---- Painting, resizing, the cursor -------------------------------------------------------
+void PaintPage(HWND window) {
+  Korvan95Window& self = Self(window);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  const SIZE client = ClientSize(window);
+  if (self.page.pageShown == PageShown::kStartPicture && self.startPictureDC) {
+    const int x = client.cx < 216 ? 0 : client.cx / 2 - 108;
+    const int y = client.cy < 144 ? 0 : client.cy / 2 - 72;
+    BitBlt(dc, x, y, 216, 144, self.startPictureDC, 0, 0, SRCCOPY);
+  } else if (self.page.pageShown == PageShown::kPage && self.pageMemoryDC) {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, kPageImageTop, client.cx, client.cy - kPageImageTop, self.pageMemoryDC, 0, 0, self.pageWidth,
+               self.pageHeight - kPageImageTop, SRCCOPY);
+  }
+  EndPaint(window, &paint);
+  const std::array<ButtonChange, 11> changes = ButtonChangesOnPaint(ViewOf(window));
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (changes[i] == ButtonChange::kUnchanged) continue;
+    HWND button = IconBarCommandButton(window, kButtonFirst + i);
+    const BOOL enable = changes[i] == ButtonChange::kEnable ? TRUE : FALSE;
+    if (button && (IsWindowEnabled(button) != FALSE) != (enable != FALSE)) EnableWindow(button, enable);
+  }
+}
+
+void LayoutOnResize(HWND window) {
+  Korvan95Window& self = Self(window);
+  if (!self.created) return;
+  RECT area;
+  GetWindowRect(window, &area);
+  const MinimumSizeFix fix = EnforceMinimumSize(area.right - area.left, area.bottom - area.top, self.frameExtraWidth,
+                                                self.frameExtraHeight, IsIconic(window) != FALSE);
+  if (fix.resize) {
+    HDWP positions = BeginDeferWindowPos(1);
+    if (positions) positions = DeferWindowPos(positions, window, nullptr, 0, 0, fix.width, fix.height, SWP_NOZORDER | SWP_NOMOVE);
+    if (positions) EndDeferWindowPos(positions);
+  }
+  switch (RebuildOnResize(ViewOf(window))) {
+    case ResizeRebuild::kGridPage:
+      if (!IsIconic(window)) ApplyGridEffect(window, GridAfterResize(self.grid, MeasureWindow(window)));
+      break;
+    case ResizeRebuild::kResultsPage:
+      if (!IsIconic(window)) {
+        self.page.pageShown = PageShown::kRebuildingResults;
+        ShowResults(window);
+      }
+      break;
+    case ResizeRebuild::kNothing:
+      break;
+  }
+  const RECT strip = {15, 0, 271, 20};
+  Repaint(window, &strip, true);
+}
+
+void SetGridCursor(HWND window, LPARAM position) {
+  const Korvan95Window& self = Self(window);
+  const int x = static_cast<short>(LOWORD(position));
+  const int y = static_cast<short>(HIWORD(position));
+  const bool cell = self.page.pageShown == PageShown::kPage && GridShowsCellCursor(self.grid, x, y);
+  SetCursor(cell && self.cellCursor ? self.cellCursor : LoadCursor(nullptr, IDC_ARROW));
+}
+
+void ClickGrid(HWND window) {
+  Korvan95Window& self = Self(window);
+  if (self.page.pageShown != PageShown::kPage || !self.grid.gridActive) return;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  ScreenToClient(window, &cursor);
+  ApplyGridEffect(window, OnClick(self.grid, cursor.x, cursor.y));
+}
+
+// ---- Data commands ------------------------------------------------------------------------
+void RestoreCaret(HWND window, POINT caret) {
+  const Korvan95Window& self = Self(window);
+  if (!self.grid.gridActive) return;
+  DestroyCaret();
+  CreateCaret(window, nullptr, 2, self.grid.rowHeight);
+  SetCaretPos(caret.x, caret.y);
+  ShowCaret(window);
+}
+
+POINT CaretNow() {
+  POINT caret = {0, 0};
+  GetCaretPos(&caret);
+  return caret;
+}
+
+// Data Save: true when the file was written.
+bool DataSave(HWND window) {
+  Korvan95Window& self = Self(window);
+  const POINT caret = CaretNow();
+  const DataFileMessage refusal = DataSaveRefusal(self.grid);
+  if (refusal != kDataFileOk) {
+    SayDataFile(window, refusal);
+    RestoreCaret(window, caret);
+    return false;
+  }
+  char path[512] = {};
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.lpstrFilter = "Texts (*.txt)\0*.txt\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = UseJapanese(window) ? "データを保存するファイル名の設定" : "Assign a file to save the data.";
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  dialog.lpstrDefExt = "TXT";
+  if (!GetSaveFileNameA(&dialog)) {
+    const DWORD code = CommDlgExtendedError();
+    if (code != 0) {
+      SayDialogError(window, kDataFileSaveDialogError, code);
+    } else {
+      RestoreCaret(window, caret);
+    }
+    return false;
+  }
+  const int count = GridValueCount(self.grid);
+  const std::string root = DriveRoot(path);
+  DataFileMessage problem = kDataFileOk;
+  if (IsRefusedDrive(root.c_str())) {
+    problem = kDataFileRemoteDisk;
+  } else if (!HasEnoughFreeSpace(root.c_str(), DataFileBytesAsked(count), FrameOf(window).windowsVersionClass)) {
+    problem = kDataFileNoFreeSpace;
+  } else if (!HasExtension(path, "TXT")) {
+    problem = kDataFileTxtExtension;
+  }
+  bool written = false;
+  if (problem != kDataFileOk) {
+    SayDataFile(window, problem);
+  } else {
+    const std::string content = WriteDataText(self.grid.dataValues.data(), count);
+    const SafeWriteOutcome outcome = WriteFileSafely(path, content.data(), content.size());
+    if (outcome == SafeWriteOutcome::kWritten) {
+      MarkDataSaved(self.grid);
+      written = true;
+    } else {
+      ShowOutputMessage(OutputOf(window),
+                        outcome == SafeWriteOutcome::kUnableToOpen ? kOutputUnableToOpen : kOutputUnableToWrite);
+    }
+  }
+  RestoreCaret(window, caret);
+  return written;
+}
+
+// The whole file, or false when it cannot be opened or read.
+bool ReadWholeFile(const char* path, std::string& content, DataFileMessage& failure) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    failure = kDataFileUnableToOpen;
+    return false;
+  }
+  char buffer[65536];
+  DWORD got = 0;
+  bool ok = true;
+  // A data file holds at most some thousand lines; a longer file is refused by the reader
+  // long before this bound, which keeps an unsuitable file from filling the memory.
+  constexpr std::size_t kMost = 64u << 20;
+  while (ok && content.size() < kMost) {
+    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+      ok = false;
+      failure = kDataFileUnableToRead;
+    } else if (got == 0) {
+      break;
+    } else {
+      content.append(buffer, got);
+    }
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+void DataRead(HWND window) {
+  Korvan95Window& self = Self(window);
+  const POINT caret = CaretNow();
+  char path[512] = {};
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.lpstrFilter = "Texts (*.txt)\0*.txt\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = UseJapanese(window) ? "データ・ファイルの選択" : "Select a data file.";
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  const BOOL chosen = GetOpenFileNameA(&dialog);
+  const RECT button = {143, 0, 175, 20};
+  Repaint(window, &button, true);
+  if (!chosen) {
+    const DWORD code = CommDlgExtendedError();
+    if (code != 0) {
+      SayDialogError(window, kDataFileOpenDialogError, code);
+    } else {
+      RestoreCaret(window, caret);
+    }
+    return;
+  }
+  std::string content;
+  DataFileMessage failure = kDataFileOk;
+  if (!ReadWholeFile(path, content, failure)) {
+    SayDataFile(window, failure);
+    RestoreCaret(window, caret);
+    return;
+  }
+  SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  const DataReadResult read = ReadDataText(content);
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  for (std::size_t i = 0; i < read.droppedOffsets.size(); ++i) SayDataFile(window, kDataFileOverDigits);
+  if (read.outcome != kDataFileOk) {
+    SayDataFile(window, read.outcome);
+    RestoreCaret(window, caret);
+    return;
+  }
+  const GridEffect effect = ApplyDataRead(self.grid, self.page, read.values, MeasureWindow(window));
+  ApplyGridEffect(window, effect);
+}
+
+// Asks "Save the data set?" and runs Data Save on Yes; true when the command may go on.
+bool SaveQuestion(HWND window) {
+  const int answer = MessageBoxA(window, GetDataFileMessage(kDataFileSaveQuestion, UseJapanese(window)).text,
+                                 GetDataFileMessage(kDataFileSaveQuestion, UseJapanese(window)).caption,
+                                 MB_YESNO | MB_ICONQUESTION);
+  const bool yes = answer == IDYES;
+  const bool written = yes && DataSave(window);
+  return ProceedAfterSaveQuestion(yes, written);
+}
+
+void DataInput(HWND window) {
+  Korvan95Window& self = Self(window);
+  if (DataInputAsksToSave(self.grid) && !SaveQuestion(window)) return;
+  ApplyGridEffect(window, DataInputStart(self.grid, self.page, MeasureWindow(window)));
+}
+
+void PreviousPageCommand(HWND window) { ApplyGridEffect(window, PreviousPage(Self(window).grid)); }
+void NextPageCommand(HWND window) { ApplyGridEffect(window, NextPage(Self(window).grid)); }
+
+// ---- Analysis -----------------------------------------------------------------------------
+void ShowDialogView(HWND dialog, const ConditionsDialogView& view) {
+  SetDlgItemTextA(dialog, kDlgIntervalEdit, view.intervalText.c_str());
+  EnableWindow(GetDlgItem(dialog, kDlgIntervalEdit), view.intervalEnabled ? TRUE : FALSE);
+}
+
+INT_PTR CALLBACK ConditionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    HWND window = reinterpret_cast<HWND>(lParam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    Korvan95Window& self = Self(window);
+    self.dialogEnded = false;
+    self.dialogView = ConditionsDialogOpens(self.conditions, GridValueCount(self.grid));
+    SendDlgItemMessageA(dialog, kDlgConfidenceEdit, EM_LIMITTEXT, kConfidenceTextLimit, 0);
+    SetDlgItemTextA(dialog, kDlgConfidenceEdit, self.dialogView.confidenceText.c_str());
+    CheckRadioButton(dialog, kDlgBasisSample, kDlgBasisUnbiased, self.dialogView.basisButton);
+    CheckRadioButton(dialog, kDlgMarkersDisplay, kDlgMarkersHide, self.dialogView.markersButton);
+    CheckRadioButton(dialog, kDlgModeStandard, kDlgModeChoice, self.dialogView.modeButton);
+    ShowDialogView(dialog, self.dialogView);
+    return TRUE;
+  }
+  HWND window = reinterpret_cast<HWND>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (window == nullptr) return FALSE;
+  Korvan95Window& self = Self(window);
+  auto end = [&](ConditionsDialogResult result) {
+    self.dialogResult = result;
+    self.dialogEnded = true;
+    EndDialog(dialog, result);
+  };
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (self.dialogEnded) return TRUE;
+      char text[kConditionFieldReadLimit + 1] = {};
+      if (id >= kDlgBasisSample && id <= kDlgModeChoice) {
+        if (HIWORD(wParam) != BN_CLICKED) return TRUE;
+        OnConditionsRadio(self.conditions, self.dialogView, id, GridValueCount(self.grid));
+        const int first = id <= kDlgBasisUnbiased ? kDlgBasisSample : id <= kDlgMarkersHide ? kDlgMarkersDisplay : kDlgModeStandard;
+        CheckRadioButton(dialog, first, first + 1, id);
+        if (id >= kDlgModeStandard) ShowDialogView(dialog, self.dialogView);
+      } else if (id == kDlgIntervalEdit) {
+        GetDlgItemTextA(dialog, kDlgIntervalEdit, text, sizeof text);
+        if (OnIntervalEdit(self.conditions, text) != kConditionsOk) end(kConditionsBadInterval);
+      } else if (id == kDlgConfidenceEdit) {
+        GetDlgItemTextA(dialog, kDlgConfidenceEdit, text, sizeof text);
+        if (OnConfidenceEdit(self.conditions, text) != kConditionsOk) end(kConditionsBadConfidence);
+      } else if (id == kDlgOk) {
+        end(kConditionsOk);
+      } else if (id == kDlgCancel) {
+        end(kConditionsCancelled);
+      }
+      return TRUE;
+    }
+    case WM_CLOSE:
+      if (!self.dialogEnded) end(kConditionsCancelled);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void AnalysisCommand(HWND window) {
+  Korvan95Window& self = Self(window);
+  const int japanese = UseJapanese(window);
+  if (TooFewForAnalysis(GridValueCount(self.grid))) {
+    SayDataFile(window, kDataFileTooFew);
+    return;
+  }
+  BeginConditionsDialog(self.conditions);
+  for (;;) {
+    self.dialogResult = kConditionsOk;
+    const INT_PTR shown = DialogBoxParamA(InstanceOf(window), japanese ? "ANALYSIS_DLG_J" : "ANALYSIS_DLG", window,
+                                          ConditionsDialogProc, reinterpret_cast<LPARAM>(window));
+    if (shown == -1) {
+      Say(nullptr, ConditionsDialogFailedMessage(japanese));
+      return;
+    }
+    if (self.dialogResult == kConditionsOk) CommitConditions(self.conditions);
+    const ConditionsStep step = AfterConditionsDialog(self.conditions, self.dialogResult, japanese);
+    if (step.next == ConditionsNext::kWarnAndReopen) {
+      Say(window, step.message);
+      continue;
+    }
+    if (step.next == ConditionsNext::kAnalyse) ShowResults(window);
+    return;
+  }
+}
+
+// ---- Graph output, Help, Exit -------------------------------------------------------------
+void SaveAsCommand(HWND window) { SaveGraphAs(OutputOf(window), CanvasOf(window)); }
+void PrintCommand(HWND window) { PrintPage(OutputOf(window), CanvasOf(window), Self(window).print); }
+void PrinterSetupCommand(HWND window) { PrinterSetup(Self(window).print); }
+void PrintZoomCommand(HWND window) { ShowPrintZoom(OutputOf(window), Self(window).print.zoom); }
+void CopyCommand(HWND window) { CopyGraph(OutputOf(window), CanvasOf(window)); }
+
+// The end of the program: canvas released, the screen saver back on, the loop ended.
+void EndProgram(HWND window) {
+  Korvan95Window& self = Self(window);
+  if (self.ended) return;
+  self.ended = true;
+  ReleasePageCanvas(window);
+  ReleasePrintState(self.print);
+  if (self.screenSaverWasActive) SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
+  PostQuitMessage(0);
+}
+
+// Exit and the close box: typed values not saved since are offered for saving first.
+bool MayEnd(HWND window) {
+  return !ExitAsksToSave(Self(window).grid) || SaveQuestion(window);
+}
+
+void ExitCommand(HWND window) {
+  if (MayEnd(window)) EndProgram(window);
+}
+
+// ---- Creation -----------------------------------------------------------------------------
+struct DesktopSearch {
+  HWND iconWindow = nullptr;
+};
+
+BOOL CALLBACK FindDesktopIcons(HWND candidate, LPARAM parameter) {
+  auto& search = *reinterpret_cast<DesktopSearch*>(parameter);
+  if (search.iconWindow) return TRUE;
+  char name[258] = {};
+  GetClassNameA(candidate, name, 256);
+  if (std::string(name).find("Progman") == std::string::npos) return TRUE;
+  HWND child = GetWindow(candidate, GW_CHILD);
+  HWND grandchild = child ? GetWindow(child, GW_CHILD) : nullptr;
+  if (grandchild) search.iconWindow = grandchild;
+  return TRUE;
+}
+
+ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+void CreateMainWindow(HWND window) {
+  Korvan95Window& self = Self(window);
+  const int japanese = UseJapanese(window);
+  DesktopSearch desktop;
+  EnumWindows(FindDesktopIcons, reinterpret_cast<LPARAM>(&desktop));
+  // One copy only. The new window is still named "Korvan_Main" and never finds itself.
+  if (FindWindowExA(nullptr, nullptr, nullptr, "Korvan") || FindWindowExW(nullptr, nullptr, nullptr, L"コルヴァン")) {
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  if (!japanese) {
+    HMENU english = LoadMenuA(InstanceOf(window), "IMENU_1");
+    HMENU previous = GetMenu(window);
+    if (english && SetMenu(window, english)) {
+      if (previous) DestroyMenu(previous);
+      SetWindowTextA(window, "Korvan");
+    }
+  } else {
+    SetWindowTextA(window, "コルヴァン");
+  }
+  FrameOf(window).readmePath =
+      BuildSiblingPath("KORVAN95.EXE", 12, japanese ? "KORVAN_J.PDF" : "KORVAN_E.PDF");
+
+  // The free area: from the desktop's icon window, or from the system's work area where the
+  // desktop has none (other shells, Wine).
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  WorkAreaMargins margins;
+  RECT area;
+  if (desktop.iconWindow && GetWindowRect(desktop.iconWindow, &area)) {
+    margins = MarginsFromDesktopIcons(ToScreenRect(area), screenWidth, screenHeight);
+  } else if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+    margins = MarginsFromWorkArea(ToScreenRect(area), screenWidth, screenHeight);
+  }
+  const WindowPlacement place = PlaceMainWindow(screenWidth, screenHeight, margins);
+  HDWP positions = BeginDeferWindowPos(1);
+  if (positions) positions = DeferWindowPos(positions, window, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER);
+  if (positions) EndDeferWindowPos(positions);
+
+  self.startPicture = LoadBitmapA(InstanceOf(window), "IBMP_1");
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  {
+    WindowDc dc(window, false);
+    self.startPictureDC = CreateCompatibleDC(dc.get());
+    self.startPrevious = SelectObject(self.startPictureDC, self.startPicture);
+    const SIZE client = ClientSize(window);
+    BitBlt(dc.get(), client.cx / 2 - 108, client.cy / 2 - 72, 216, 144, self.startPictureDC, 0, 0, SRCCOPY);
+  }
+  RECT outer, inner;
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &inner);
+  self.frameExtraHeight = (outer.bottom - outer.top) - (inner.bottom - inner.top);
+  self.frameExtraWidth = (outer.right - outer.left) - (inner.right - inner.left);
+  self.page.pageShown = PageShown::kStartPicture;
+
+  BOOL saverActive = FALSE;
+  if (SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saverActive, 0) && saverActive) {
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, SPIF_SENDWININICHANGE);
+    self.screenSaverWasActive = true;
+  }
+  self.cellCursor = LoadCursorA(InstanceOf(window), "CURSOR_I");
+  PreparePrintState(self.print, window);
+  self.created = true;
+}
+
+bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  Korvan95Window& self = Self(window);
+  result = 0;
+  switch (message) {
+    case WM_CLOSE:
+      if (self.created && !self.ended && !MayEnd(window)) return true;
+      return false;  // DefWindowProcA destroys the window
+    case WM_DESTROY:
+      EndProgram(window);
+      return true;
+    case WM_SIZE:
+      LayoutOnResize(window);
+      return true;
+    case WM_PAINT:
+      PaintPage(window);
+      return true;
+    case WM_KEYDOWN:
+      ApplyGridEffect(window, OnKeyDown(self.grid, IdentifyGridKeyFromData(static_cast<unsigned>(wParam),
+                                                                           static_cast<unsigned long long>(lParam))));
+      return true;
+    case WM_KEYUP:
+      OnKeyUp(self.grid, IdentifyGridKeyFromData(static_cast<unsigned>(wParam), static_cast<unsigned long long>(lParam)));
+      return true;
+    case WM_MOUSEMOVE:
+      SetGridCursor(window, lParam);
+      return true;
+    case WM_LBUTTONDOWN:
+      ClickGrid(window);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---- Tables -------------------------------------------------------------------------------
+bool MenuEnabled(HWND window, int menuId) { return MenuItemEnabled(menuId, ViewOf(window)); }
+template <int kMenuId>
+bool EnabledByView(HWND window) {
+  return MenuEnabled(window, kMenuId);
+}
+
+constexpr Command kCommands[] = {
+    {kCmdSaveAs, kButtonSaveAs, SaveAsCommand, EnabledByView<kCmdSaveAs>, nullptr},
+    {kCmdPrinterSetup, 0, PrinterSetupCommand, nullptr, nullptr},
+    {kCmdPrintZoom, 0, PrintZoomCommand, nullptr, nullptr},
+    {kCmdPrint, kButtonPrint, PrintCommand, EnabledByView<kCmdPrint>, nullptr},
+    {kCmdExit, kButtonExit, ExitCommand, nullptr, nullptr},
+    {kCmdCopy, kButtonCopy, CopyCommand, EnabledByView<kCmdCopy>, nullptr},
+    {kCmdDataInput, kButtonDataInput, DataInput, nullptr, nullptr},
+    {kCmdDataRead, kButtonDataRead, DataRead, EnabledByView<kCmdDataRead>, nullptr},
+    {kCmdPreviousPage, kButtonPreviousPage, PreviousPageCommand, EnabledByView<kCmdPreviousPage>, nullptr},
+    {kCmdNextPage, kButtonNextPage, NextPageCommand, EnabledByView<kCmdNextPage>, nullptr},
+    {kCmdAnalysis, kButtonAnalysis, AnalysisCommand, EnabledByView<kCmdAnalysis>, nullptr},
+    {kCmdAbout, kButtonAbout, ShowAbout, nullptr, nullptr},
+    {kCmdHowToUse, kButtonHowToUse, ShowReadme, nullptr, nullptr},
+    {kCmdDataSave, 0, [](HWND window) { DataSave(window); }, EnabledByView<kCmdDataSave>, nullptr},
+};
+
+constexpr IconBarButton kButtons[] = {
+    {0, 16, 117, "Gap", 0, {"", ""}, 1},
+    {16, 32, 118, "SaveAs", kButtonSaveAs, {"Save As", "画面の保存"}, 1},
+    {48, 32, 119, "Print", kButtonPrint, {"Print", "印刷"}, 1},
+    {80, 32, 120, "Copy", kButtonCopy, {"Copy", "コピー"}, 1},
+    {112, 32, 121, "DataW", kButtonDataInput, {"Data Input", "データ入力"}, 0},
+    {144, 32, 122, "Read", kButtonDataRead, {"Data Read", "データ読込"}, 1},
+    {176, 32, 123, "Prev", kButtonPreviousPage, {"Previous Page", "前ページ"}, 1},
+    {208, 32, 124, "Next", kButtonNextPage, {"Next Page", "次ページ"}, 1},
+    {240, 32, 125, "AnaW", kButtonAnalysis, {"Analysis", "データ解析"}, 1},
+    {272, 32, 126, "About", kButtonAbout, {"About", "御案内"}, 0},
+    {304, 32, 127, "Help", kButtonHowToUse, {"How to Use", "使い方"}, 0},
+    {336, 32, 128, "Exit", kButtonExit, {"Exit", "終了"}, 0},
+    {368, 0, 129, "Space", 0, {"", ""}, 1},
+};
+
+RECT InitialPlace(int screenWidth, int screenHeight) {
+  const int x = static_cast<int>(0.05 * screenWidth), y = static_cast<int>(0.05 * screenHeight);
+  return RECT{x, y, x + static_cast<int>(0.9 * screenWidth), y + static_cast<int>(0.9 * screenHeight)};
+}
+
+const ProgramDefinition kProgram = {
+    .className = "KORVAN95",
+    .windowName = "Korvan_Main",
+    .classMenu = "IMENU_1_J",
+    .whiteBackground = true,
+    .classArrowCursor = false,
+    .style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
+    .initialPlace = InitialPlace,
+    .fullVersionVariant = 1,
+    .buttons = kButtons,
+    .buttonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
+    .rowRightEnd = 368,
+    .hasMenuBar = true,
+    .barHasArrowCursor = false,
+    .line = kLineBlack,
+    .commands = kCommands,
+    .commandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]),
+    .viewer = ReadmeViewer::kPdfViewer,
+    .readmeMissing = {"Install the readme file (KORVAN_E.PDF)\nin the same directory.",
+                      "説明書ファイル（KORVAN_J.PDF）を同じ\nフォルダーに入れてください."},
+    .readmeFailed = {"Unable to open the readme file (KORVAN_E.PDF)\nbecause of being NO software to read PDF documents.",
+                     "PDF 文書の閲覧ソフトが無いので、\n説明書（KORVAN_J.PDF）を開けません."},
+    .aboutFailed = {"Unable to display dialog", "ダイアログを表示できません"},
+    .create = CreateMainWindow,
+    .handle = HandleMessage,
+    .control = nullptr,
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  Korvan95Window state;
+  return RunMainWindow(instance, showCommand, kProgram, &state);
+}
