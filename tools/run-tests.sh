@@ -12,15 +12,11 @@ echo "== native tests =="
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-# Only the executables the tests run are built: each test is its own target, but for the
-# runs of korvan-cli and bmpgen.
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S "$top" -B "$build/asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >"$build/asan.configure.log" 2>&1 \
   || { cat "$build/asan.configure.log"; exit 1; }
-targets=$(ctest --test-dir "$build/asan" -N | sed -n 's/^ *Test *#[0-9]*: //p' \
-  | sed '/_test$/!{s/^korvan_cli_.*/korvan-cli/; s/^bmpgen_.*/bmpgen/}' | sort -u)
-cmake --build "$build/asan" -j "${JOBS:-$(nproc)}" --target $targets >"$build/asan.build.log" 2>&1 \
+cmake --build "$build/asan" -j "${JOBS:-$(nproc)}" >"$build/asan.build.log" 2>&1 \
   || { cat "$build/asan.build.log"; exit 1; }
 ctest --test-dir "$build/asan" --output-on-failure -j "$(nproc)"
 

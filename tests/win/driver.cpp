@@ -334,7 +334,14 @@ bool AnswerFileDialog(DWORD processId, const std::string& title, const std::stri
     SetTextOf(edit, path);
     PressDialogButton(dialog, IDOK);
   }
-  return WaitUntil([&] { return !IsWindow(dialog); });
+  // A file that exists already is confirmed with Yes when the dialog asks.
+  return WaitUntil([&] {
+    if (!IsWindow(dialog)) return true;
+    for (HWND question : FindTopLevel(processId, "#32770")) {
+      if (question != dialog && GetWindow(question, GW_OWNER) == dialog) PressDialogButton(question, IDYES);
+    }
+    return false;
+  });
 }
 
 std::vector<unsigned char> ClipboardDib() {

@@ -73,7 +73,8 @@ void PressKey(HWND window, UINT virtualKey, bool extended = false);
 void HoldKey(HWND window, UINT virtualKey, bool down);
 
 // A common file dialog of the process with this title: waits for it, puts the path into its
-// file-name box and presses OK (or Cancel when path is empty). False when no such dialog came.
+// file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks
+// whether to replace an existing file. False when no such dialog came, or it did not close.
 bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path);
 // The title of the open dialog of the process, or empty.
 std::string DialogTitle(DWORD processId);

@@ -511,6 +511,24 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   EXPECT_EQ(ReadWholeFile(path), "the good old file");
 }
 
+// The same for Data Save: a thousand values read as "1e9" (5 bytes a line) are written as
+// "1000000000" (12 bytes a line), more than the limit.
+TEST_F(Korvan95FailedWrite, ADataSaveThatCannotBeWrittenLeavesTheOldFile) {
+  const std::string folder = MakeTestFolder("k95-failed-data-write");
+  std::string content;
+  for (int i = 0; i < 1000; ++i) content += "1e9\r\n";
+  ASSERT_TRUE(WriteWholeFile(folder + "\\big.txt", content));
+  const std::string path = folder + "\\data.txt";
+  ASSERT_TRUE(WriteWholeFile(path, "1\r\n2\r\n"));
+  ReadData(folder + "\\big.txt");
+  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
+  PostCommand(main_, kCmdDataSave);
+  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, path));
+  const BoxContent box = AnswerMessageBox(program_);
+  EXPECT_EQ(box.text, "Unable to write to file.");
+  EXPECT_EQ(ReadWholeFile(path), "1\r\n2\r\n");
+}
+
 TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
   EXPECT_EQ(TextOf(main_), "コルヴァン");
   StartDataInput();
