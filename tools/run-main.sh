@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
 bash "$top/tools/build-all.sh"
 
-program=${1:-zorpa95}
+program=${1:-korvan95}
 if [ -n "${DISPLAY:-}" ] && [ -f "$build/win-x86_64/bin/$program.exe" ]; then
   export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}

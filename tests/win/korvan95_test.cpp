@@ -198,6 +198,7 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   const BoxContent eleven = AnswerMessageBox(program_);
   EXPECT_EQ(eleven.text, "Total digits <= 11");
   EXPECT_EQ(eleven.caption, "Warning");
+  SaveScreenshot(main_, BesideDriver("korvan95-grid.bmp"));
   EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n4\r\n12345678901\r\n");
 }
 
@@ -314,6 +315,8 @@ TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
   HWND dialog = OpenConditions();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "Set Analysis Conditions");
+  Sleep(300);  // the picture only
+  SaveScreenshot(dialog, BesideDriver("korvan95-conditions.bmp"));
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgConfidenceEdit)), "90");
   // 21 intervals: the warning, then the dialog again with the committed number.
@@ -352,6 +355,7 @@ TEST_F(Korvan95, ResultsPageSavedAsBitmapHasTheComputedGeometry) {
   for (int id : {kButtonSaveAs, kButtonPrint, kButtonCopy}) EXPECT_TRUE(Enabled(id)) << id;
   EXPECT_FALSE(Enabled(kButtonPreviousPage));
   EXPECT_FALSE(Enabled(kButtonNextPage));
+  Sleep(300);  // the picture only: the page is painted just after the buttons change
   SaveScreenshot(main_, BesideDriver("korvan95-results.bmp"));
   RECT client;
   GetClientRect(main_, &client);
@@ -536,13 +540,17 @@ TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "数値入力なしでEnterキーを押さないで下さい!");
   EXPECT_EQ(box.caption, "警告");
-  Type("1\r2\r3\r");
+  Type("1\r2\r3\r4\r5\r");
+  SaveScreenshot(main_, BesideDriver("korvan95-grid-ja.bmp"));
   HWND dialog = OpenConditions();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "解析条件の設定");
+  Sleep(300);
+  SaveScreenshot(dialog, BesideDriver("korvan95-conditions-ja.bmp"));
   PressDialogButton(dialog, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); }));
-  SaveScreenshot(main_, BesideDriver("korvan95-japanese.bmp"));
+  Sleep(300);
+  SaveScreenshot(main_, BesideDriver("korvan95-results-ja.bmp"));
 }
 
 }  // namespace

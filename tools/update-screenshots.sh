@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Takes the screenshots of the manuals and the README again: runs the program tests that save
+# them (English, then Japanese) and converts the driver's BMP files into docs/screenshots/.
+# Run after a build (tools/build-all.sh).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${SUITE_BUILD_DIR:-$top/build}
+bin=$build/win-x86_64/bin
+export WINEPREFIX=$build/wineprefix
+export WINEDEBUG=-all
+shots=(korvan95-grid korvan95-conditions korvan95-results)
+filter='Korvan95.TypedNumbersFollowTheCellRules:Korvan95.AnalysisNeedsThreeValuesAndValidatesTheConditions'
+filter+=':Korvan95.ResultsPageSavedAsBitmapHasTheComputedGeometry'
+if [ -f "$top/tests/win/korvan00_test.cpp" ]; then
+  shots+=(korvan00-conditions korvan00-results)
+  filter+=':Korvan00.*'
+fi
+bash "$top/tools/wine-session.sh" wine "$bin/program_tests.exe" --gtest_filter="$filter" >/dev/null
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash "$top/tools/wine-session.sh" \
+  wine "$bin/program_tests.exe" --gtest_filter='*Japanese*' >/dev/null
+mkdir -p "$top/docs/screenshots"
+for shot in "${shots[@]}"; do
+  for name in "$shot" "$shot-ja"; do
+    if [ -f "$bin/$name.bmp" ]; then
+      convert "$bin/$name.bmp" -strip "$top/docs/screenshots/$name.png"
+      echo "docs/screenshots/$name.png"
+    fi
+  done
+done
