@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -425,6 +426,35 @@ TEST_F(Korvan95, CopyPutsTheResultsPageOnTheClipboard) {
     // Palette entry 12 is pure blue (blue, green, red, 0).
     EXPECT_EQ(Field(block, 40 + 4 * 12, 4), 0x000000FFu);
   }
+}
+
+// The PDF files the cups-pdf queue has written (its folder is ~/PDF, reached through Z:).
+std::vector<std::string> PrintedFiles() {
+  std::vector<std::string> names;
+  // Wine names the Unix home folder in WINEHOMEDIR ("\\??\\Z:\\root").
+  const char* home = std::getenv("WINEHOMEDIR");
+  if (home == nullptr) return names;
+  std::string folder = home;
+  if (folder.rfind("\\??\\", 0) == 0) folder.erase(0, 4);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\PDF\\Korvan*.pdf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+TEST_F(Korvan95, PrintSendsTheResultsPageToThePrinter) {
+  AnalyseOneToFive();
+  const std::vector<std::string> before = PrintedFiles();
+  PostCommand(main_, kCmdPrint);
+  HWND dialog = WaitForDialog(Pid());
+  ASSERT_NE(dialog, nullptr) << "no print dialog";
+  PressDialogButton(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return PrintedFiles().size() > before.size(); }, 60000))
+      << "no document reached the PDF queue";
+  EXPECT_TRUE(NoDialogWithin(Pid(), 500)) << DialogTitle(Pid());
 }
 
 TEST_F(Korvan95, PrintZoomKeepsItsLimits) {
