@@ -376,6 +376,19 @@ POINT CaretNow() {
   return caret;
 }
 
+// The record of a file dialog for data text files, its name written into `path`.
+OPENFILENAMEA TextFileDialog(HWND window, char* path, DWORD pathSize, const char* title, DWORD flags) {
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.lpstrFilter = "Texts (*.txt)\0*.txt\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = pathSize;
+  dialog.lpstrTitle = title;
+  dialog.Flags = flags;
+  return dialog;
+}
+
 // Data Save: true when the file was written.
 bool DataSave(HWND window) {
   Korvan95Window& self = Self(window);
@@ -387,14 +400,10 @@ bool DataSave(HWND window) {
     return false;
   }
   char path[512] = {};
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = window;
-  dialog.lpstrFilter = "Texts (*.txt)\0*.txt\0";
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = UseJapanese(window) ? "データを保存するファイル名の設定" : "Assign a file to save the data.";
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  OPENFILENAMEA dialog = TextFileDialog(
+      window, path, sizeof path,
+      UseJapanese(window) ? "データを保存するファイル名の設定" : "Assign a file to save the data.",
+      OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
   dialog.lpstrDefExt = "TXT";
   if (!GetSaveFileNameA(&dialog)) {
     const DWORD code = CommDlgExtendedError();
@@ -464,14 +473,9 @@ void DataRead(HWND window) {
   Korvan95Window& self = Self(window);
   const POINT caret = CaretNow();
   char path[512] = {};
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = window;
-  dialog.lpstrFilter = "Texts (*.txt)\0*.txt\0";
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = UseJapanese(window) ? "データ・ファイルの選択" : "Select a data file.";
-  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  OPENFILENAMEA dialog =
+      TextFileDialog(window, path, sizeof path, UseJapanese(window) ? "データ・ファイルの選択" : "Select a data file.",
+                     OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
   const BOOL chosen = GetOpenFileNameA(&dialog);
   const RECT button = {143, 0, 175, 20};
   Repaint(window, &button, true);
