@@ -203,6 +203,35 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n4\r\n12345678901\r\n");
 }
 
+// A click on a cell moves the caret there, and the next number overwrites that cell; while a
+// number is pending the click is refused.
+TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
+  const std::string folder = MakeTestFolder("k95-click");
+  StartDataInput();
+  Type("1\r2\r3\r");
+  HDC dc = GetDC(main_);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  ReleaseDC(main_, dc);
+  const int rowHeight = metrics.tmHeight + metrics.tmExternalLeading + 1;
+  auto clickLine = [&](int line) {
+    POINT point = {120, 40 + line * rowHeight + rowHeight / 2};
+    ClientToScreen(main_, &point);
+    SetCursorPos(point.x, point.y);
+    PostMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    PostMessageA(main_, WM_LBUTTONUP, 0, 0);
+  };
+  Type("4");
+  clickLine(1);
+  EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the input figure!");
+  Type("\b");
+  PressKey(main_, VK_DOWN, true);  // an empty cell again: navigation fixes the input
+  clickLine(1);
+  EXPECT_TRUE(NoDialogWithin(Pid(), 500));
+  Type("9\r");
+  EXPECT_EQ(SaveData(folder), "9\r\n2\r\n3\r\n");
+}
+
 TEST_F(Korvan95, SavingAsksForAFixedFigureAndRefusesOtherExtensions) {
   const std::string folder = MakeTestFolder("k95-save-rules");
   StartDataInput();
