@@ -149,6 +149,53 @@ TEST_F(Korvan00, GraphButtonsFollowThePageState) {
   EXPECT_EQ(GraphButtons(), (std::vector<bool>{false, false, false, false}));
 }
 
+TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
+  auto click = [](HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  };
+  // The conditions dialog once it is on show (a message box may still be closing).
+  auto conditions = [&] {
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindDialog(Pid())) != nullptr && TextOf(dialog) == "Set Analysis Conditions"; });
+    return dialog;
+  };
+  auto open = [&] {
+    PostCommand(main_, kCommandSetConditions);
+    return conditions();
+  };
+  HWND dialog = open();
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kIntervalCombo);
+  // No data yet: Standard hides the list; Choice shows it again.
+  click(dialog, kRadioStandard);
+  EXPECT_FALSE(IsWindowVisible(list));
+  click(dialog, kRadioChoice);
+  EXPECT_TRUE(IsWindowVisible(list) && IsWindowEnabled(list));
+  // 100 is refused at once: the warning, then the dialog again with the committed "90".
+  SetTextOf(GetDlgItem(dialog, kConfidenceEdit), "100");
+  const BoxContent warning = AnswerMessageBox(program_);
+  EXPECT_EQ(warning.text, "Input a proper value!\n        (0<P<100)");
+  EXPECT_EQ(warning.caption, "WARNING");
+  dialog = conditions();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfidenceEdit)), "90");
+  PressDialogButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return FindDialog(Pid()) == nullptr; }));
+
+  // After 1000 values Standard shows their standard number, 10, in a disabled list.
+  std::string values;
+  for (int i = 1; i <= 1000; ++i) values += std::to_string(i) + "\r\n";
+  EXPECT_EQ(AnalyseAndSave(values, "").caption, "Success");
+  dialog = open();
+  ASSERT_NE(dialog, nullptr);
+  list = GetDlgItem(dialog, kIntervalCombo);
+  click(dialog, kRadioStandard);
+  EXPECT_EQ(ComboSelection(list), 10 - 2);
+  EXPECT_TRUE(IsWindowVisible(list));
+  EXPECT_FALSE(IsWindowEnabled(list));
+  PressDialogButton(dialog, IDCANCEL);
+}
+
 TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
   AnalyseOneToFiveAndDraw();
   const std::string folder = MakeTestFolder("k00-graph");
