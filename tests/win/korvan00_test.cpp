@@ -59,6 +59,7 @@ class Korvan00 : public ::testing::Test {
 };
 
 class Korvan00Japanese : public Korvan00 {};
+class Korvan00FailedWrite : public Korvan00 {};
 
 TEST_F(Korvan00, StartsFixedAndCentredWithTheGraphButtonsOff) {
   EXPECT_EQ(TextOf(main_), "Korvan [II]");
@@ -252,6 +253,20 @@ TEST_F(Korvan00, ThirtyThousandValuesAreTheLimit) {
   EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
   const std::string file = ReadWholeFile(path);
   EXPECT_NE(file.find("\r\n30001\r\n\r\nNumber of Data\r\n30000\r\n"), std::string::npos);
+}
+
+// Run by a separate test entry under a file-size limit of 8 KiB: a results file of 3000 rows
+// cannot be written whole; the failure is reported (not the success box) and no partial file
+// is left under the name.
+TEST_F(Korvan00FailedWrite, AResultsFileThatCannotBeWrittenIsReported) {
+  std::string values;
+  for (int i = 1; i <= 3000; ++i) values += std::to_string(i) + "\r\n";
+  const std::string path = MakeTestFolder("k00-failed-write") + "\\results.xls";
+  const BoxContent box = AnalyseAndSave(values, path);
+  EXPECT_EQ(box.text, "Unable to write to file.");
+  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(Enabled(kButtonDrawGraph));
 }
 
 TEST_F(Korvan00Japanese, TitleAndMessagesInJapanese) {
