@@ -5,6 +5,7 @@
 
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
+#include "stats/analysis.h"
 
 namespace korvan00 {
 
@@ -96,11 +97,15 @@ void ShowConditionsDialog(ProgramState& state, CommandHost& host, int useJapanes
 
 AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisConditions& conditions,
                               AnalysisResults& results) {
-  const int count = static_cast<int>(values.size());
+  // The suite's one analysis; its order (interval number, frequencies with the equal-values
+  // test, statistics) is this program's. A refused data set leaves the previous results.
+  AnalysisRequest request;
+  request.intervalMode = conditions.intervalMode;
+  request.intervalText = conditions.intervalText.c_str();
+  request.confidencePercent = ConfidenceOf(conditions);
   AnalysisResults fresh;
-  const int k = ComputeIntervalNumber(conditions.intervalMode, conditions.intervalText.c_str(), count);
-  if (!ComputeFrequencies(values.data(), count, k, fresh)) return AnalysisOutcome::kAllEqual;
-  ComputeSampleStatistics(values.data(), count, ConfidenceOf(conditions), fresh);
+  if (AnalyzeData(values.data(), static_cast<int>(values.size()), request, fresh) != ::AnalysisOutcome::kDone)
+    return AnalysisOutcome::kAllEqual;
   results = fresh;
   return AnalysisOutcome::kAnalysed;
 }
