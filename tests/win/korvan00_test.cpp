@@ -317,7 +317,9 @@ TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
   }
 
   ASSERT_TRUE(SetClipboardText("not a picture"));
-  PostCommand(main_, kCommandCopyGraph);
+  // Sent, not posted: the clipboard is read only after the copy, so the two never race
+  // for it (a copy that cannot open the clipboard says so in a box).
+  ASSERT_TRUE(SendCommand(main_, kCommandCopyGraph, kWaitMs)) << ReadMessageBox(FindDialog(Pid())).text;
   std::vector<unsigned char> dib;
   ASSERT_TRUE(WaitUntil([&] { return !(dib = ClipboardDib()).empty(); }));
   const std::string block(dib.begin(), dib.end());
