@@ -9,6 +9,7 @@ packages=(
   weasyprint python3-markdown python3-munkres fonts-ipaexfont fonts-dejavu-core poppler-utils
   cups printer-driver-cups-pdf
   clang libclang-rt-14-dev
+  libreoffice-calc-nogui
 )
 
 missing=()

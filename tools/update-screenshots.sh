@@ -15,9 +15,14 @@ if [ -f "$top/tests/win/korvan00_test.cpp" ]; then
   shots+=(korvan00-conditions korvan00-results)
   filter+=':Korvan00.*'
 fi
-bash "$top/tools/wine-session.sh" wine "$bin/program_tests.exe" --gtest_filter="$filter" >/dev/null
-LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash "$top/tools/wine-session.sh" \
-  wine "$bin/program_tests.exe" --gtest_filter='*Japanese*' >/dev/null
+# The tests that take the pictures; a failing one is shown (its pictures may be wrong).
+log=$build/screenshots.log
+shoot() {
+  "$@" >"$log" 2>&1 || { grep -B2 -A8 'Failure\|FAILED' "$log" >&2; exit 1; }
+}
+shoot bash "$top/tools/wine-session.sh" wine "$bin/program_tests.exe" --gtest_filter="$filter"
+shoot env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash "$top/tools/wine-session.sh" \
+  wine "$bin/program_tests.exe" --gtest_filter='Korvan*Japanese*'
 mkdir -p "$top/docs/screenshots"
 for shot in "${shots[@]}"; do
   for name in "$shot" "$shot-ja"; do

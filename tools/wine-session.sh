@@ -31,6 +31,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 
+# Drive R: is a network drive (a folder of the prefix), where the programs refuse to save.
+mkdir -p "$WINEPREFIX/network-drive"
+ln -sfn "$WINEPREFIX/network-drive" "$WINEPREFIX/dosdevices/r:"
+wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f >/dev/null 2>&1 || true
+wineserver -w || true
+
 # One Wine server, with Wine's own background services, for the whole session: each program
 # start then takes a moment, not seconds. The services are started here, away from the
 # command's output, or a test runner would wait for them to close it.

@@ -1,6 +1,7 @@
 #include "tests/win/driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -393,4 +394,56 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
   if (file == nullptr) return false;
   const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
   return std::fclose(file) == 0 && written;
+}
+
+std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+  return value;
+}
+
+bool Bitmap4::Load(const std::string& content) {
+  bytes = content;
+  if (bytes.size() < 118 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+  width = static_cast<int>(Field(bytes, 18, 4));
+  height = static_cast<int>(Field(bytes, 22, 4));
+  return Field(bytes, 28, 2) == 4 && bytes.size() == 118 + RowBytes() * static_cast<std::size_t>(height);
+}
+
+int Bitmap4::At(int x, int y) const {
+  const unsigned char b = static_cast<unsigned char>(bytes[118 + (height - 1 - y) * RowBytes() + x / 2]);
+  return x % 2 == 0 ? b >> 4 : b & 0x0F;
+}
+
+std::vector<std::string> PrintedFiles() {
+  std::vector<std::string> names;
+  // Wine names the Unix home folder in WINEHOMEDIR ("\\??\\Z:\\root").
+  const char* home = std::getenv("WINEHOMEDIR");
+  if (home == nullptr) return names;
+  std::string folder = home;
+  if (folder.rfind("\\??\\", 0) == 0) folder.erase(0, 4);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\PDF\\Korvan*.pdf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool RecordShellOpens(const char* extension, const std::string& recordPath) {
+  const std::string type = "KorvanTest.Recorder";
+  const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1> \"" + recordPath + "\"";
+  auto setDefault = [](const std::string& key, const std::string& value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS) {
+      return false;
+    }
+    const bool set = RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return set;
+  };
+  return setDefault(extension, type) && setDefault(type + "\\shell\\open\\command", command);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -96,3 +97,24 @@ void SelectComboItem(HWND combo, int index);  // as the user does: selection and
 COLORREF ScreenPixel(int x, int y);
 // Saves the window's area of the screen as a 24-bit BMP file.
 bool SaveScreenshot(HWND window, const std::string& path);
+
+// A little-endian field of a byte block (BMP headers, DIB blocks).
+std::uint32_t Field(const std::string& bytes, std::size_t at, int size);
+
+// A 4-bit BMP read back: the palette index of a pixel, rows counted from the top.
+struct Bitmap4 {
+  std::string bytes;
+  int width = 0, height = 0;
+  bool Load(const std::string& content);
+  std::size_t RowBytes() const { return 4 * ((static_cast<std::size_t>(width) + 7) / 8); }
+  int At(int x, int y) const;
+};
+// Palette indexes of the page colours in the 16-colour BMP files.
+constexpr int kBlack = 0, kRed = 9, kBlue = 12, kWhite = 15;
+
+// The PDF files the cups-pdf print queue has written so far (its folder is ~/PDF).
+std::vector<std::string> PrintedFiles();
+
+// Makes Wine open files of the extension (".PDF") with a recorder: the shell's "open" writes
+// the path it was given into recordPath instead of starting a viewer.
+bool RecordShellOpens(const char* extension, const std::string& recordPath);
