@@ -431,6 +431,17 @@ std::vector<std::string> PrintedFiles() {
   return names;
 }
 
+std::string PrintIntoQueue(HWND mainWindow, DWORD processId, int command) {
+  const std::size_t before = PrintedFiles().size();
+  PostCommand(mainWindow, command);
+  HWND dialog = WaitForDialog(processId);
+  if (dialog == nullptr) return "no print dialog";
+  PressDialogButton(dialog, IDOK);
+  if (!WaitUntil([&] { return PrintedFiles().size() > before; }, 60000)) return "no document reached the PDF queue";
+  if (!NoDialogWithin(processId, 500)) return "a box after printing: " + DialogTitle(processId);
+  return std::string();
+}
+
 bool RecordShellOpens(const char* extension, const std::string& recordPath) {
   const std::string type = "KorvanTest.Recorder";
   const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1> \"" + recordPath + "\"";

@@ -114,6 +114,9 @@ constexpr int kBlack = 0, kRed = 9, kBlue = 12, kWhite = 15;
 
 // The PDF files the cups-pdf print queue has written so far (its folder is ~/PDF).
 std::vector<std::string> PrintedFiles();
+// Sends the print command, confirms the print dialog and waits for a new document in the PDF
+// queue; empty when it came and no box followed, else what went wrong.
+std::string PrintIntoQueue(HWND mainWindow, DWORD processId, int command);
 
 // Makes Wine open files of the extension (".PDF") with a recorder: the shell's "open" writes
 // the path it was given into recordPath instead of starting a viewer.
