@@ -59,16 +59,16 @@ void BM_FullAnalysis(benchmark::State& state) {
 BENCHMARK(BM_FullAnalysis)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 // The steps of the whole analysis of 30000 values one by one.
-void BM_ImportSheetText30000(benchmark::State& state) {
+void BM_ImportColumn30000(benchmark::State& state) {
   const std::string text = MeasurementColumn();
   for (auto _ : state) {
     const SheetImportResult data = ImportSheetText(text);
     benchmark::DoNotOptimize(data.values.data());
   }
 }
-BENCHMARK(BM_ImportSheetText30000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImportColumn30000)->Unit(benchmark::kMicrosecond);
 
-void BM_AnalyzeData30000(benchmark::State& state) {
+void BM_AnalyzeColumn30000(benchmark::State& state) {
   const std::string text = MeasurementColumn();
   const SheetImportResult data = ImportSheetText(text);
   AnalysisRequest request;
@@ -78,9 +78,9 @@ void BM_AnalyzeData30000(benchmark::State& state) {
     benchmark::DoNotOptimize(results.deviationLower);
   }
 }
-BENCHMARK(BM_AnalyzeData30000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnalyzeColumn30000)->Unit(benchmark::kMicrosecond);
 
-void BM_FormatResultsFile30000(benchmark::State& state) {
+void BM_ExportColumn30000(benchmark::State& state) {
   const std::string text = MeasurementColumn();
   const SheetImportResult data = ImportSheetText(text);
   AnalysisRequest request;
@@ -91,7 +91,7 @@ void BM_FormatResultsFile30000(benchmark::State& state) {
     benchmark::DoNotOptimize(file.data());
   }
 }
-BENCHMARK(BM_FormatResultsFile30000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExportColumn30000)->Unit(benchmark::kMicrosecond);
 
 void BM_SigmaCoefficient(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
