@@ -707,19 +707,19 @@ double SigmaCoefficient(int n) {
   if (h == std::trunc(h)) {
     a = StoredLog(sqrtPi);
     b = 0;
-    StoredLogWalk halves(0.5L), wholes(1.0L);
+    StoredLogWalk halves(0.5), wholes(1.0);
     for (int i = 4; i <= n; i += 2) {
       a = Store(a + static_cast<Extended>(halves.Next()));  // ln((i - 3) / 2)
       b = Store(b + static_cast<Extended>(wholes.Next()));  // ln((i - 2) / 2)
     }
   } else {
     a = 0;
-    StoredLogWalk wholes(1.0L);
+    StoredLogWalk wholes(1.0);
     for (int i = 5; i <= n; i += 2) {
       a = Store(a + static_cast<Extended>(wholes.Next()));  // ln((i - 3) / 2)
     }
     b = StoredLog(sqrtPi);
-    StoredLogWalk halves(0.5L);
+    StoredLogWalk halves(0.5);
     for (int i = 3; i <= n; i += 2) {
       b = Store(b + static_cast<Extended>(halves.Next()));  // ln((i - 2) / 2)
     }
