@@ -285,7 +285,7 @@ struct DigitRun {
   std::uint64_t value;
 };
 
-DigitRun ReadDigitRun(const char* text) {
+[[gnu::always_inline]] inline DigitRun ReadDigitRun(const char* text) {
   std::uint64_t bytes;
   std::memcpy(&bytes, text, sizeof bytes);
   constexpr std::uint64_t kOnes = 0x0101010101010101u;
