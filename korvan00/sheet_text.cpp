@@ -265,7 +265,9 @@ const char* ReadPlainCell(const char* cell, double& value) {
     if (*c == '+' || *c == '-') ++c;
     const char* exponentFrom = c;
     int exponent = 0;
-    for (; IsDigit(*c); ++c) exponent = exponent * 10 + (*c - '0');
+    for (; IsDigit(*c); ++c) {
+      if (exponent <= 1000) exponent = exponent * 10 + (*c - '0');  // long ones are refused
+    }
     const std::ptrdiff_t exponentDigits = c - exponentFrom;
     if (exponentDigits == 0 || exponentDigits > 3 || exponent > kMaxWrittenExponent) return nullptr;
     scale += negativeExponent ? -exponent : exponent;

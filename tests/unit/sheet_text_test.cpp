@@ -147,7 +147,7 @@ TEST(SheetText, CellsInOneTextWithEverySeparatorHaveStrtodsValues) {
       "50.123456", "-0", "+0.0e+0", "7", "-7.", "+.5", ".5e1", "1e100", "1e-100", "1E+100",
       "1e0100", "-1e-0100", "2.5e-022", "9007199254740992", "9007199254740993",
       "9007199254740993e-5", "1234567890123456789", "12345678901234567890", "0.1234567890123456789",
-      "000000000000000000001.5", "1e22", "1e23", "3e-22", "3e-23", "123456789e15",
+      "000000000000000000001.5", "1e22", "1e23", "1e000000000000000000000000001", "3e-22", "3e-23", "123456789e15",
       "4.9406564584124654e-99", " 12", "1.5/2", "00000000000000000000000000000000000000000001"};
   const char* separators[] = {"\t", "\r\n", "\r", "\t\n"};
   std::string text;
@@ -173,7 +173,7 @@ TEST(SheetText, CellsInOneTextWithEverySeparatorHaveStrtodsValues) {
   // A cell that looks like a number up to a byte that ends neither a number nor a cell is
   // refused whole.
   for (const char* bad : {"12x\t3\r\n4\r\n5\r\n", "1e5e5\r\n2\r\n3\r\n", "1e\r\n2\r\n3\r\n",
-                          "1e1001\r\n2\r\n3\r\n", "-\r\n2\r\n3\r\n", "1.2.3\t2\t3\r\n", "12 \t2\t3\r\n"}) {
+                          "1e1001\r\n2\r\n3\r\n", "1e99999999999999\r\n2\r\n3\r\n", "-\r\n2\r\n3\r\n", "1.2.3\t2\t3\r\n", "12 \t2\t3\r\n"}) {
     const SheetImportResult refused = ImportSheetText(std::string(bad));
     EXPECT_NE(kSheetOk, refused.outcome) << bad;
     EXPECT_TRUE(refused.values.empty()) << bad;
