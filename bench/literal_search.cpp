@@ -1,5 +1,7 @@
 #include "bench/literal_search.h"
 
+#include <cmath>
+
 #include "stats/distributions.h"
 
 namespace {
@@ -44,4 +46,41 @@ double LiteralChiSquarePercentile(int n, double p) {
     const double q = static_cast<double>(ChiSquareUpperTail(n, x));
     return q > p;
   }, true);
+}
+
+namespace {
+
+inline double Store(Extended value) { return static_cast<double>(value); }
+inline double StoredLog(Extended value) { return Store(std::log(value)); }
+
+}  // namespace
+
+double LiteralSigmaCoefficient(int n) {
+  if (n <= 1) return 0;
+  const Extended sqrtPi = std::sqrt(static_cast<Extended>(3.141592653589793));
+  if (n == 2) return Store(sqrtPi);
+  if (n == 3) return Store(std::sqrt(1.5L) / (0.5L * sqrtPi));
+  const double h = Store(0.5L * n);
+  double a;  // ln Gamma((n - 1) / 2)
+  double b;  // ln Gamma(n / 2)
+  if (h == std::trunc(h)) {
+    a = StoredLog(sqrtPi);
+    b = 0;
+    for (int i = 4; i <= n; i += 2) {
+      a = Store(a + static_cast<Extended>(StoredLog(Store((i - 3) * 0.5L))));
+      b = Store(b + static_cast<Extended>(StoredLog(Store((i - 2) * 0.5L))));
+    }
+  } else {
+    a = 0;
+    for (int i = 5; i <= n; i += 2) {
+      a = Store(a + static_cast<Extended>(StoredLog(Store((i - 3) * 0.5L))));
+    }
+    b = StoredLog(sqrtPi);
+    for (int i = 3; i <= n; i += 2) {
+      b = Store(b + static_cast<Extended>(StoredLog(Store((i - 2) * 0.5L))));
+    }
+  }
+  const double ratio = Store(std::exp(static_cast<Extended>(a) - b));
+  const double rootH = Store(std::sqrt(static_cast<Extended>(h)));
+  return Store(static_cast<Extended>(ratio) * rootH);
 }

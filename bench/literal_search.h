@@ -7,3 +7,7 @@
 
 double LiteralStudentTPercentile(int n, double p);
 double LiteralChiSquarePercentile(int n, double p);
+
+// sqrt(n/2) Gamma((n-1)/2) / Gamma(n/2) with every factor's logarithm from the library, as
+// worded: the reference for the engine's SigmaCoefficient, whose logarithms come from a walk.
+double LiteralSigmaCoefficient(int n);

@@ -51,10 +51,11 @@ MessageBoxText GetSheetMessage(SheetMessage message, int useJapanese) {
 }
 
 std::size_t SheetTextLength(const char* bytes, std::size_t size) {
-  std::size_t length = 0;
-  while (length < size && bytes[length] != '\0' &&
-         static_cast<unsigned char>(bytes[length]) != 0xFF)
-    ++length;
+  std::size_t length = size;
+  if (const void* nul = std::memchr(bytes, '\0', length))
+    length = static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
+  if (const void* end = std::memchr(bytes, 0xFF, length))
+    length = static_cast<std::size_t>(static_cast<const char*>(end) - bytes);
   return length;
 }
 
@@ -227,6 +228,130 @@ int ConvertPlainCell(const char* cell, std::size_t length, double& value) {
 
 }  // namespace
 
+namespace {
+
+// The powers of ten that are exact doubles, and those below 10^8 as integers.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kPowersOfTen64[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+
+// The common cell read in the same pass that finds its end: an optional sign, digits with an
+// optional point, an optional exponent (e or E, optional sign, at most three digits), ended
+// by a TAB or a CR, at most 44 characters, with at most 19 digits, a written exponent within
+// -100..100 and a value that Clinger's fast path converts (as ConvertPlainCell does, to the
+// value strtod gives). Returns the TAB or CR that ends the cell, or nullptr for every other
+// cell, which then takes the cell walk and the general conversion. The text must end with a
+// LF after cell: every loop here stops at it.
+const char* ReadPlainCell(const char* cell, double& value) {
+  const char* c = cell;
+  const bool negative = *c == '-';
+  if (*c == '+' || *c == '-') ++c;
+  std::uint64_t mantissa = 0;
+  const char* digitsFrom = c;
+  for (; IsDigit(*c); ++c) mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+  std::ptrdiff_t digits = c - digitsFrom;
+  int scale = 0;  // the value is mantissa 10^scale
+  if (*c == '.') {
+    const char* fractionFrom = ++c;
+    for (; IsDigit(*c); ++c) mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+    digits += c - fractionFrom;
+    scale = -static_cast<int>(c - fractionFrom);
+  }
+  if (digits == 0 || digits > 19) return nullptr;
+  if (*c == 'e' || *c == 'E') {
+    ++c;
+    const bool negativeExponent = *c == '-';
+    if (*c == '+' || *c == '-') ++c;
+    const char* exponentFrom = c;
+    int exponent = 0;
+    for (; IsDigit(*c); ++c) {
+      if (exponent <= 1000) exponent = exponent * 10 + (*c - '0');  // long ones are refused
+    }
+    const std::ptrdiff_t exponentDigits = c - exponentFrom;
+    if (exponentDigits == 0 || exponentDigits > 3 || exponent > kMaxWrittenExponent) return nullptr;
+    scale += negativeExponent ? -exponent : exponent;
+  }
+  if ((*c != kTab && *c != kCR) || c - cell > kMaxNumberTextLength) return nullptr;
+  if (mantissa > (std::uint64_t{1} << 53) || scale < -22 || scale > 22) return nullptr;
+  const double m = static_cast<double>(mantissa);
+  const double magnitude = scale < 0 ? m / kPowersOfTen[-scale] : m * kPowersOfTen[scale];
+  value = negative ? -magnitude : magnitude;
+  return c;
+}
+
+// The digits at the start of eight bytes (the first byte the first digit) read little-endian
+// from text: their count (0 to 8) and, when it is below 8, their value.
+struct DigitRun {
+  int count;
+  std::uint64_t value;
+};
+
+[[gnu::always_inline]] inline DigitRun ReadDigitRun(const char* text) {
+  std::uint64_t bytes;
+  std::memcpy(&bytes, text, sizeof bytes);
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  // A byte is a digit when its high nibble is 3 and stays 3 after adding 6. A carry out of a
+  // byte of 0xFA and above reaches only bytes after it, and it is no digit itself.
+  const std::uint64_t nonDigits = ((bytes & (0xF0 * kOnes)) ^ (0x30 * kOnes)) |
+                                  (((bytes + 0x06 * kOnes) & (0xF0 * kOnes)) ^ (0x30 * kOnes));
+  if (nonDigits == 0) return {8, 0};
+  const int count = __builtin_ctzll(nonDigits) / 8;
+  if (count == 0) return {0, 0};
+  // The digits moved to the top bytes (zeros before them lead), then combined pairwise.
+  std::uint64_t digits = (bytes - 0x30 * kOnes) << (8 * (8 - count));
+  digits = digits * 10 + (digits >> 8);
+  digits = (((digits & 0x000000FF000000FFu) * (100 + (1000000ull << 32))) +
+            (((digits >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >> 32;
+  return {count, digits};
+}
+
+// ReadPlainCell for the commonest cells, a sign, up to 7 digits and an optional point with
+// up to 7 digits, by eight bytes at a time; every other cell is handed on to ReadPlainCell.
+// The text must hold kShortCellReach bytes from cell on.
+constexpr std::size_t kShortCellReach = 18;  // a sign, 7 digits, a point and 8 bytes
+const char* ReadShortPlainCell(const char* cell, double& value) {
+  const char* c = cell;
+  const bool negative = *c == '-';
+  if (*c == '+' || *c == '-') ++c;
+  const DigitRun whole = ReadDigitRun(c);
+  if (whole.count == 8) return ReadPlainCell(cell, value);
+  c += whole.count;
+  std::uint64_t mantissa = whole.value;
+  int fractionDigits = 0;
+  if (*c == '.') {
+    const DigitRun fraction = ReadDigitRun(c + 1);
+    if (fraction.count == 8) return ReadPlainCell(cell, value);
+    fractionDigits = fraction.count;
+    mantissa = mantissa * kPowersOfTen64[fractionDigits] + fraction.value;
+    c += 1 + fractionDigits;
+  }
+  if (whole.count + fractionDigits == 0) return nullptr;
+  if (*c != kTab && *c != kCR) return ReadPlainCell(cell, value);
+  // At most 14 digits: the mantissa is an exact double, and one division rounds once.
+  const double m = static_cast<double>(mantissa);
+  const double magnitude = fractionDigits != 0 ? m / kPowersOfTen[fractionDigits] : m;
+  value = negative ? -magnitude : magnitude;
+  return c;
+}
+
+// The TABs and CRs of the text: every value is ended by one, so their count bounds the values.
+std::size_t CountSeparators(const char* bytes, std::size_t length) {
+  const auto* u = reinterpret_cast<const unsigned char*>(bytes);
+  std::size_t count = 0;
+  std::size_t i = 0;
+  // Blocks of 255 bytes keep the per-byte counters of a vector loop from overflowing.
+  while (i < length) {
+    const std::size_t blockEnd = std::min(length, i + 255);
+    unsigned char block = 0;
+    for (; i < blockEnd; ++i) block += static_cast<unsigned char>((u[i] == '\t') | (u[i] == '\r'));
+    count += block;
+  }
+  return count;
+}
+
+}  // namespace
+
 SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
   SheetImportResult result;
   const std::size_t length = SheetTextLength(bytes, size);
@@ -235,34 +360,42 @@ SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
     result.outcome = kSheetNotFromSpreadsheet;
     return result;
   }
-  // Every value is ended by a TAB or a CR: their count bounds the values, and the array is
-  // sized once from it.
-  std::size_t separators = 0;
-  for (std::size_t i = 0; i < length; ++i)
-    separators += static_cast<std::size_t>((bytes[i] == '\t') | (bytes[i] == kCR));
-  result.values.resize(std::min(separators, static_cast<std::size_t>(kMaxSheetValues)));
+  // The array is sized once from the count of separators.
+  result.values.resize(
+      std::min(CountSeparators(bytes, length), static_cast<std::size_t>(kMaxSheetValues)));
   double* values = result.values.data();
   std::size_t stored = 0;
   std::string cell;
   std::size_t position = 0;
   while (position < length) {
-    std::size_t cellLength = 0;
-    int lineEnd = 0;
-    const std::size_t next = NextSheetCell(bytes, length, position, cellLength, lineEnd);
-    if (cellLength != 0) {
-      double value = 0;
-      if (!ConvertPlainCell(bytes + position, cellLength, value)) {
-        cell.assign(bytes + position, cellLength);
-        const SheetMessage outcome = ConvertCellText(cell.c_str(), value);
-        if (outcome != kSheetOk) {
-          result.outcome = outcome;
-          result.values.clear();
-          return result;
-        }
-      }
+    // The text ends with LF, which ends every loop of the quick read.
+    double value = 0;
+    const char* from = bytes + position;
+    const char* separator = position + kShortCellReach <= length
+                                ? ReadShortPlainCell(from, value)
+                                : ReadPlainCell(from, value);
+    if (separator != nullptr) {
       values[stored++] = value;
+      position = static_cast<std::size_t>(separator - bytes) + 1;
+      if (position < length && bytes[position] == kLF) ++position;
+    } else {
+      std::size_t cellLength = 0;
+      int lineEnd = 0;
+      const std::size_t next = NextSheetCell(bytes, length, position, cellLength, lineEnd);
+      if (cellLength != 0) {
+        if (!ConvertPlainCell(bytes + position, cellLength, value)) {
+          cell.assign(bytes + position, cellLength);
+          const SheetMessage outcome = ConvertCellText(cell.c_str(), value);
+          if (outcome != kSheetOk) {
+            result.outcome = outcome;
+            result.values.clear();
+            return result;
+          }
+        }
+        values[stored++] = value;
+      }
+      position = next;
     }
-    position = next;
     if (stored >= static_cast<std::size_t>(kMaxSheetValues)) {
       result.limitReached = 1;
       break;

@@ -7,6 +7,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "stats/stored_log_walk.h"
+
 namespace {
 
 using Extended = long double;
@@ -700,21 +702,26 @@ double SigmaCoefficient(int n) {
   const double h = Store(0.5L * n);
   double a;  // ln Gamma((n - 1) / 2)
   double b;  // ln Gamma(n / 2)
+  // Each product's logarithms come from a walk over its factors, 0.5, 1.5, ... or 1, 2, ...
+  // (the same bits as StoredLog of each factor), added in the same order.
   if (h == std::trunc(h)) {
     a = StoredLog(sqrtPi);
     b = 0;
+    StoredLogWalk halves(0.5), wholes(1.0);
     for (int i = 4; i <= n; i += 2) {
-      a = Store(a + static_cast<Extended>(StoredLog(Store((i - 3) * 0.5L))));
-      b = Store(b + static_cast<Extended>(StoredLog(Store((i - 2) * 0.5L))));
+      a = Store(a + static_cast<Extended>(halves.Next()));  // ln((i - 3) / 2)
+      b = Store(b + static_cast<Extended>(wholes.Next()));  // ln((i - 2) / 2)
     }
   } else {
     a = 0;
+    StoredLogWalk wholes(1.0);
     for (int i = 5; i <= n; i += 2) {
-      a = Store(a + static_cast<Extended>(StoredLog(Store((i - 3) * 0.5L))));
+      a = Store(a + static_cast<Extended>(wholes.Next()));  // ln((i - 3) / 2)
     }
     b = StoredLog(sqrtPi);
+    StoredLogWalk halves(0.5);
     for (int i = 3; i <= n; i += 2) {
-      b = Store(b + static_cast<Extended>(StoredLog(Store((i - 2) * 0.5L))));
+      b = Store(b + static_cast<Extended>(halves.Next()));  // ln((i - 2) / 2)
     }
   }
   // exp(A - B) and sqrt(h) are stored as doubles before their product.

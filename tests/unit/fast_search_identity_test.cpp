@@ -12,6 +12,7 @@
 
 #include "bench/literal_search.h"
 #include "stats/distributions.h"
+#include "stats/stored_log_walk.h"
 
 namespace {
 
@@ -109,6 +110,40 @@ TEST(FastSearchIdentity, ChiSquareBelowTheFirstGridStep) {
       ExpectSame(true, n, 1 - tail);
     }
   }
+}
+
+// The sigma coefficient's logarithms: every value of both walks (from 0.5 and from 1) through
+// the whole range where the walk estimates, and past it, against the library logarithm bit for
+// bit. This covers every factor of every sample size up to 65536 values. Most values must come
+// from the walk itself, not from its fallback to the library.
+TEST(StoredLogWalkIdentity, EveryFactorFromBothStartsMatchesTheLibraryLogarithm) {
+  for (const double first : {0.5, 1.0}) {
+    StoredLogWalk walk(first);
+    int steps = 0, mismatches = 0;
+    for (double x = first; x <= StoredLogWalk::kEnd + 4; x += 1, ++steps) {
+      const double fast = walk.Next();
+      const double literal = static_cast<double>(std::log(static_cast<long double>(x)));
+      if (std::memcmp(&fast, &literal, sizeof fast) != 0 && ++mismatches <= 10)
+        ADD_FAILURE() << "first=" << first << " x=" << x;
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_LT(walk.LiteralCount(), steps / 20) << "first=" << first;
+  }
+}
+
+// The whole coefficient against the one that takes every logarithm from the library: every
+// sample size up to 2000, and samples up to the largest and beyond the walk's range.
+TEST(StoredLogWalkIdentity, SigmaCoefficientMatchesTheLiteralProducts) {
+  auto expectSame = [](int n) {
+    const double fast = SigmaCoefficient(n);
+    const double literal = LiteralSigmaCoefficient(n);
+    EXPECT_EQ(std::memcmp(&fast, &literal, sizeof fast), 0)
+        << "n=" << n << " " << fast << " " << literal;
+  };
+  for (int n = -1; n <= 2000; ++n) expectSame(n);
+  for (int n : {4095, 4096, 10000, 10001, 29999, 30000, 30001, 30002, 60001, 60002, 65536,
+                65537, 65538, 65539, 65540, 70001})
+    expectSame(n);
 }
 
 }  // namespace

@@ -105,6 +105,22 @@ TEST(ResultsFile, PastedCellsFollowTheCellWalkOnRandomText) {
     AppendPastedCells(out, text.data(), text.size());
     ASSERT_EQ("head" + walk(text), out) << "round " << round;
   }
+  // Spreadsheet texts with one cell of 255 to 258 bytes at every offset within sixteen bytes,
+  // between short cells: a cell of 257 bytes and more is cut, so the text is not written as
+  // pasted.
+  for (int offset = 0; offset < 16; ++offset) {
+    for (int length = 255; length <= 258; ++length) {
+      for (const char* before : {"\t", "\r\n"}) {
+        std::string text = std::string(static_cast<std::size_t>(offset), '5') + before;
+        text += std::string(static_cast<std::size_t>(length), '7') + "\t12\r\n";
+        for (int row = 0; row < 4; ++row) text += "3.25\t-1\r\n";
+        std::string out;
+        AppendPastedCells(out, text.data(), text.size());
+        ASSERT_EQ(walk(text), out) << "offset " << offset << " length " << length;
+        EXPECT_EQ(length <= 256, out == text) << "offset " << offset << " length " << length;
+      }
+    }
+  }
 }
 
 TEST(ResultsFile, HugeValuesAreWrittenWhole) {

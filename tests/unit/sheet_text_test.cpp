@@ -81,6 +81,16 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
       "2.2250738585072011e-100", "1.7976931348623157e100", "0.1", "-0", "+0.0e+0",
       "1e-100", "1e100", "1E+100", "-1e-0100", "00000000000000000000000000000000000000000001",
       "4.9406564584124654e-99", "123456789012345678901234567890123456789.1234"};
+  // Short cells (up to 8 digits before and after a point) often, as spreadsheets write them.
+  for (int i = 0; i < 3000; ++i) {
+    std::string cell = random() % 3 == 0 ? "-" : "";
+    cell += digits(static_cast<int>(random() % 9));
+    if (random() % 4) {
+      cell += '.';
+      cell += digits(static_cast<int>(random() % 9));
+    }
+    if (cell.find_first_of("0123456789") != std::string::npos) cells.push_back(cell);
+  }
   for (int i = 0; i < 3000; ++i) {
     std::string cell;
     switch (random() % 4) {
@@ -103,6 +113,7 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
     }
     cells.push_back(cell);
   }
+  const std::string kRows = "4\r\n5\t6\r\n7\r\n8\r\n9\r\n10\r\n";
   for (const std::string& cell : cells) {
     const SheetImportResult result = ImportSheetText(Cell(cell));
     if (cell.size() > 44) {
@@ -120,6 +131,52 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
     std::memcpy(&bits[0], &result.values[0], sizeof(double));
     std::memcpy(&bits[1], &expected, sizeof(double));
     EXPECT_EQ(bits[0], bits[1]) << cell;
+    // Far from the end of the text a cell is read eight bytes at a time.
+    const SheetImportResult early = ImportSheetText(Cell(cell) + kRows);
+    ASSERT_EQ(kSheetOk, early.outcome) << cell;
+    std::memcpy(&bits[0], &early.values[0], sizeof(double));
+    EXPECT_EQ(bits[0], bits[1]) << cell;
+  }
+}
+
+// The cells read while their end is sought (a sign, digits, a point, an exponent of up to three
+// digits, ended by TAB or CR) and the cells next to that shape, in one text with every kind of
+// separator: each value must be strtod's, in row order.
+TEST(SheetText, CellsInOneTextWithEverySeparatorHaveStrtodsValues) {
+  const std::vector<std::string> cells = {
+      "50.123456", "-0", "+0.0e+0", "7", "-7.", "+.5", ".5e1", "1e100", "1e-100", "1E+100",
+      "1e0100", "-1e-0100", "2.5e-022", "9007199254740992", "9007199254740993",
+      "9007199254740993e-5", "1234567890123456789", "12345678901234567890", "0.1234567890123456789",
+      "000000000000000000001.5", "1e22", "1e23", "1e000000000000000000000000001", "3e-22", "3e-23", "123456789e15",
+      "4.9406564584124654e-99", " 12", "1.5/2", "00000000000000000000000000000000000000000001"};
+  const char* separators[] = {"\t", "\r\n", "\r", "\t\n"};
+  std::string text;
+  for (std::size_t i = 0; i < cells.size(); ++i) text += cells[i] + separators[i % 4];
+  text += "\r\n";
+  const SheetImportResult result = ImportSheetText(text);
+  ASSERT_EQ(kSheetOk, result.outcome) << (result.outcome == kSheetOk ? "" : text);
+  ASSERT_EQ(cells.size(), result.values.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    double expected;
+    const std::size_t slash = cells[i].find('/');
+    if (slash == std::string::npos) {
+      expected = std::strtod(cells[i].c_str(), nullptr);
+    } else {
+      expected = std::strtod(cells[i].substr(0, slash).c_str(), nullptr) /
+                 std::strtod(cells[i].substr(slash + 1).c_str(), nullptr);
+    }
+    std::uint64_t bits[2];
+    std::memcpy(&bits[0], &result.values[i], sizeof(double));
+    std::memcpy(&bits[1], &expected, sizeof(double));
+    EXPECT_EQ(bits[0], bits[1]) << cells[i];
+  }
+  // A cell that looks like a number up to a byte that ends neither a number nor a cell is
+  // refused whole.
+  for (const char* bad : {"12x\t3\r\n4\r\n5\r\n", "1e5e5\r\n2\r\n3\r\n", "1e\r\n2\r\n3\r\n",
+                          "1e1001\r\n2\r\n3\r\n", "1e99999999999999\r\n2\r\n3\r\n", "-\r\n2\r\n3\r\n", "1.2.3\t2\t3\r\n", "12 \t2\t3\r\n"}) {
+    const SheetImportResult refused = ImportSheetText(std::string(bad));
+    EXPECT_NE(kSheetOk, refused.outcome) << bad;
+    EXPECT_TRUE(refused.values.empty()) << bad;
   }
 }
 
