@@ -713,14 +713,14 @@ double SigmaCoefficient(int n) {
       b = Store(b + static_cast<Extended>(wholes.Next()));  // ln((i - 2) / 2)
     }
   } else {
+    // The two products in one loop, each added in its own order: b's first factor (i = 3)
+    // has no partner in a.
     a = 0;
-    StoredLogWalk wholes(1.0);
+    b = StoredLog(sqrtPi);
+    StoredLogWalk wholes(1.0), halves(0.5);
+    b = Store(b + static_cast<Extended>(halves.Next()));  // ln(1 / 2)
     for (int i = 5; i <= n; i += 2) {
       a = Store(a + static_cast<Extended>(wholes.Next()));  // ln((i - 3) / 2)
-    }
-    b = StoredLog(sqrtPi);
-    StoredLogWalk halves(0.5);
-    for (int i = 3; i <= n; i += 2) {
       b = Store(b + static_cast<Extended>(halves.Next()));  // ln((i - 2) / 2)
     }
   }
