@@ -246,6 +246,12 @@ class Run {
         FUZZ_CHECK(t == "-" || t == "." || t == "-.");
       }
     }
+    // The window is told what changed: a moved caret, another page, a changed cell text.
+    if (s_.caretRow != before.caretRow || s_.currentPage != before.currentPage)
+      FUZZ_CHECK(e.caretPlaced);
+    if (s_.currentPage != before.currentPage) FUZZ_CHECK(e.pageDrawn);
+    if (e.storedIndex < 0 && s_.cellText != before.cellText)
+      FUZZ_CHECK(e.cellDrawn && e.cellText == s_.cellText && e.cellRow == s_.caretRow);
     // The grid fills with the 1000th value, and says so.
     if (GridIsFull(s_)) FUZZ_CHECK(e.message == kGridTooManyData);
     if (e.message == kGridTooManyData) FUZZ_CHECK(GridIsFull(s_));
@@ -280,6 +286,7 @@ class Run {
     FUZZ_CHECK(s_.cellText == before.cellText);  // a pending text stays
     if (e.pageDrawn) {
       FUZZ_CHECK(s_.currentPage == before.currentPage + (next ? 1 : -1));
+      FUZZ_CHECK(e.caretPlaced);
     } else {
       FUZZ_CHECK(SameFields(before, s_));
     }
