@@ -11,7 +11,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}/fuzz
 seconds=${1:-20}
 jobs=${JOBS:-$(nproc)}
-targets=${FUZZ_TARGETS:-"data_file sheet_text results_file cf_input cli_options"}
+targets=${FUZZ_TARGETS:-"data_file sheet_text results_file cf_input cli_options grid_keys"}
 
 mkdir -p "$build"
 cmake -S "$top/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None \
@@ -20,10 +20,12 @@ cmake --build "$build" -j "$jobs" --target $(printf 'fuzz_%s ' $targets) >"$buil
   || { cat "$build/build.log"; exit 1; }
 
 # Longest input per target: the cf box holds at most 61 characters, argument lists and
-# data texts are explored at a few kilobytes.
+# data texts are explored at a few kilobytes, grid event sequences at one (its 'B' and 'D'
+# events reach a full grid in a few bytes).
 max_len() {
   case $1 in
     cf_input) echo 64 ;;
+    grid_keys) echo 1024 ;;
     *) echo 4096 ;;
   esac
 }
