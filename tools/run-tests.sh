@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native unit tests, the same tests built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short run of every fuzz target, then the
 # Windows tests (unit tests and the program tests of the test driver) under Wine in a virtual
-# display. FUZZ_SECONDS sets the time of each fuzz target (default 20).
+# display, and last the release archives (tools/make-dist.sh, tests/check-dist.sh).
+# FUZZ_SECONDS sets the time of each fuzz target (default 20).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -33,3 +34,8 @@ bash "$top/tools/print-queue.sh"
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
 bash "$top/tools/wine-session.sh" ctest --test-dir "$build/win-x86_64" --output-on-failure
+
+echo "== release archives =="
+# The archives made from this build, unpacked and checked as a user gets them.
+bash "$top/tools/make-dist.sh"
+bash "$top/tests/check-dist.sh"

@@ -11,6 +11,9 @@ export WINEDEBUG=-all
 shots=(korvan95-grid korvan95-conditions korvan95-results)
 filter='Korvan95.TypedNumbersFollowTheCellRules:Korvan95.AnalysisNeedsThreeValuesAndValidatesTheConditions'
 filter+=':Korvan95.ResultsPageSavedAsBitmapHasTheComputedGeometry'
+# The calculators with a worked result, for the README.
+shots+=(zorpa95-results quibe95-results)
+filter+=':Zorpa.VarianceCoefficientsShowTheWorkedValues:Quibe.ShowsTheWorkedCoefficientsAndClearsOnEveryChoice'
 if [ -f "$top/tests/win/korvan00_test.cpp" ]; then
   shots+=(korvan00-conditions korvan00-results)
   filter+=':Korvan00.*'
