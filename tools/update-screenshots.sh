@@ -14,10 +14,8 @@ filter+=':Korvan95.ResultsPageSavedAsBitmapHasTheComputedGeometry'
 # The calculators with a worked result, for the README.
 shots+=(zorpa95-results quibe95-results)
 filter+=':Zorpa.VarianceCoefficientsShowTheWorkedValues:Quibe.ShowsTheWorkedCoefficientsAndClearsOnEveryChoice'
-if [ -f "$top/tests/win/korvan00_test.cpp" ]; then
-  shots+=(korvan00-conditions korvan00-results)
-  filter+=':Korvan00.*'
-fi
+shots+=(korvan00-conditions korvan00-results)
+filter+=':Korvan00.*'
 # The tests that take the pictures; a failing one is shown (its pictures may be wrong).
 log=$build/screenshots.log
 shoot() {

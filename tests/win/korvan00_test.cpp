@@ -42,6 +42,10 @@ class Korvan00 : public ::testing::Test {
     return {Enabled(kButtonDrawGraph), Enabled(kButtonCopyGraph), Enabled(kButtonSaveGraph),
             Enabled(kButtonPrintGraph)};
   }
+  // The buttons follow the page state on the next paint: waits until they show these flags.
+  bool GraphButtonsBecome(const std::vector<bool>& flags) const {
+    return WaitUntil([&] { return GraphButtons() == flags; });
+  }
   // Pastes the text and runs Analysis up to the results file dialog, which is answered with
   // path (cancelled when empty); the box that follows is returned.
   BoxContent AnalyseAndSave(const std::string& text, const std::string& path) {
@@ -204,12 +208,10 @@ TEST_F(Korvan00, GraphButtonsFollowThePageState) {
   // 1: the save declined, the results drawable.
   const BoxContent box = AnalyseAndSave("1\r\n2\r\n3\r\n4\r\n5\r\n", "");
   EXPECT_EQ(box.text, "The solution not saved.\nBut the calculation done.");
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonDrawGraph); }));
-  EXPECT_EQ(GraphButtons(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
   // 2: the page drawn.
   PostCommand(main_, kCommandDrawGraph);
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonPrintGraph); }));
-  EXPECT_EQ(GraphButtons(), (std::vector<bool>{true, true, true, true}));
+  ASSERT_TRUE(GraphButtonsBecome({true, true, true, true}));
   Sleep(300);  // the picture only
   SaveScreenshot(main_, BesideDriver("korvan00-results.bmp"));
   // 0: OK in the conditions dialog drops the page.
@@ -222,8 +224,7 @@ TEST_F(Korvan00, GraphButtonsFollowThePageState) {
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, kIntervalCombo)), 6 - 2);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfidenceEdit)), "90");
   PressDialogButton(dialog, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !Enabled(kButtonDrawGraph); }));
-  EXPECT_EQ(GraphButtons(), (std::vector<bool>{false, false, false, false}));
+  EXPECT_TRUE(GraphButtonsBecome({false, false, false, false}));
 }
 
 TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
