@@ -96,9 +96,18 @@ std::vector<HWND> TopLevelWindows(const char* className) {
 bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  std::string commandLine = "\"" + exePath + "\"";
-  return CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &program.process) != 0;
+  // Wine now and then refuses a start just after a program ended (the loaded machine of the
+  // tests): a few more tries, then the reason.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    std::string commandLine = "\"" + exePath + "\"";
+    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &program.process) != 0) {
+      return true;
+    }
+    std::fprintf(stderr, "CreateProcess %s failed: error %lu\n", exePath.c_str(), GetLastError());
+    Sleep(500);
+  }
+  return false;
 }
 
 bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program) {
