@@ -40,6 +40,7 @@ constexpr MessageEntry kMessages[kDataFileMessageCount] = {
      kIconError},
     {"All data have a same value!", "Warning", "すべてのデータが同じ値です!", "警告",
      kIconError},
+    {"Unable to write to file.", "Error", "ファイルに書き込めません.", "エラー", kIconError},
 };
 
 constexpr unsigned char kCR = 0x0D;
@@ -71,6 +72,7 @@ DataReadResult ReadDataText(const char* bytes, std::size_t size) {
   const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes);
   std::string cellText;  // the kept characters of the open number text
   int digitCount = 0;    // characters of the open number text, kept or dropped
+  int significantDigits = 0;  // kept digits from the first one other than 0 on
   bool pointTyped = false;
   bool minusPoint = false;  // the text is exactly "-."
   bool hasDigit = false;    // the kept or dropped characters include a digit
@@ -149,6 +151,7 @@ DataReadResult ReadDataText(const char* bytes, std::size_t size) {
       // The first character opens the number text.
       textStart = position;
       cellText.assign(1, static_cast<char>(byte));
+      significantDigits = isDigit && byte != '0' ? 1 : 0;
       digitCount = 1;
       pointTyped = byte == '.';
       hasDigit = isDigit;
@@ -160,10 +163,18 @@ DataReadResult ReadDataText(const char* bytes, std::size_t size) {
       } else {
         minusPoint = false;
       }
-      if (cellText.size() < static_cast<std::size_t>(kMaxNumberChars)) {
-        cellText += static_cast<char>(byte);
+      // Only significant digits count toward the limit: a sign, a point and the zeros
+      // before the first other digit carry no precision, so every value Data Save writes
+      // (%.11g, as "-0.000123456789") reads back whole.
+      if (isDigit && (significantDigits > 0 || byte != '0')) {
+        if (significantDigits < kMaxNumberChars) {
+          ++significantDigits;
+          cellText += static_cast<char>(byte);
+        } else {
+          result.droppedOffsets.push_back(position);
+        }
       } else {
-        result.droppedOffsets.push_back(position);
+        cellText += static_cast<char>(byte);
       }
       if (byte == '.') pointTyped = true;
       if (isDigit) hasDigit = true;

@@ -12,8 +12,13 @@
 
 // Values the data grid holds, and the most a data file may hold.
 constexpr int kMaxDataValues = 1000;
-// Characters kept of one number text (without its exponent part); further ones are dropped
-// with the over-digits warning.
+// The largest data file read. Data Save writes at most some 25 kilobytes; a larger file is
+// refused as a format error before it is read whole, never read in part.
+constexpr unsigned long long kMaxDataFileBytes = 64ull << 20;
+// Significant digits kept of one number text (the digits from the first one other than 0 on,
+// without the exponent part); further digits are dropped with the over-digits warning. The
+// grid takes at most this many characters, so a typed number never loses a digit, and every
+// value written by WriteDataText reads back to the same double.
 constexpr int kMaxNumberChars = 11;
 
 // Every message box of the data file commands (and korvan95's two data-set refusals).
@@ -36,6 +41,7 @@ enum DataFileMessage {
   kDataFileSaveQuestion,    // "Save the data set?" (Yes/No question of Data Input)
   kDataFileTooFew,          // "Too few data! (Data < 3)" (Analysis)
   kDataFileSameValue,       // "All data have a same value!" (Analysis)
+  kDataFileUnableToWrite,   // "Unable to write to file." (Data Save)
   kDataFileMessageCount
 };
 
@@ -62,8 +68,8 @@ struct DataReadResult {
 // file), too many values (the 1001st value is complete), a number running into the end of
 // the file without its CR, a comment line running into the end of the file (told as not
 // terminated as well). An exponent part (e or E, optional sign, at least one digit) may follow
-// the number text; it does not count toward the 11 characters, and a value beyond the range
-// of a double is a format error.
+// the number text; it does not count toward the 11 significant digits, and a value beyond the
+// range of a double is a format error.
 DataReadResult ReadDataText(const char* bytes, std::size_t size);
 DataReadResult ReadDataText(const std::string& content);
 

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -53,7 +57,7 @@ TEST(DataFile, RefusesEverythingElse) {
   }
 }
 
-TEST(DataFile, DropsCharactersBeyondTheEleventhWithOneWarningEach) {
+TEST(DataFile, DropsDigitsBeyondTheEleventhWithOneWarningEach) {
   const DataReadResult result = ReadDataText("  123456789012345\r\n1.5\r\n");
   EXPECT_EQ(kDataFileOk, result.outcome);
   ASSERT_EQ(2u, result.values.size());
@@ -63,39 +67,74 @@ TEST(DataFile, DropsCharactersBeyondTheEleventhWithOneWarningEach) {
   EXPECT_EQ(15u, result.valueTexts[0].length);
   // Dropped characters are still checked: a second point is refused.
   EXPECT_EQ(kDataFileFormatError, ReadDataText("1.2345678901.\r\n").outcome);
-  // The exponent part does not count toward the eleven characters.
-  const DataReadResult exponent = ReadDataText("1.2345678901e-05\r\n");
-  EXPECT_EQ(std::vector<std::size_t>{11}, exponent.droppedOffsets);
-  EXPECT_EQ(std::vector<double>{1.23456789e-05}, exponent.values);
+  // Only significant digits count: not the sign, the point, leading zeros or the exponent.
+  const struct { const char* content; std::vector<std::size_t> dropped; double value; } counted[] = {
+      {"-0.123456789\r\n", {}, -0.123456789},
+      {"-0.00012345678901\r\n", {}, -0.00012345678901},
+      {"0001234567890.1\r\n", {}, 1234567890.1},
+      {"1.2345678901e-05\r\n", {}, 1.2345678901e-05},
+      {"-0.000123456789012\r\n", {17}, -0.00012345678901},
+      {"1.23456789012e5\r\n", {12}, 123456.789010}};
+  for (const auto& c : counted) {
+    const DataReadResult read = ReadDataText(c.content);
+    EXPECT_EQ(c.dropped, read.droppedOffsets) << c.content;
+    EXPECT_EQ(std::vector<double>{c.value}, read.values) << c.content;
+  }
   // The warnings given before a refusal stay reported.
   const DataReadResult refused = ReadDataText("123456789012\r\nx");
   EXPECT_EQ(kDataFileFormatError, refused.outcome);
   EXPECT_EQ(1u, refused.droppedOffsets.size());
 }
 
-TEST(DataFile, WritesElevenSignificantDigitsAndReadsThemBack) {
+// Bits of a double: -0 and 0 differ.
+std::uint64_t Bits(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+TEST(DataFile, EveryDataSetTheGridHoldsIsSavedAndReadBackWhole) {
   EXPECT_EQ("1e-05\r\n2.5\r\n100\r\n-0.5\r\n1e+20\r\n12345678901\r\n3.1415926536\r\n0\r\n",
             WriteDataText(std::vector<double>{0.00001, 2.50, 100, -0.5, 1e20, 12345678901.0,
                                               3.14159265358979, 0}));
   EXPECT_EQ("", WriteDataText(std::vector<double>{}));
-  const std::vector<double> values = {1e-05,  1e+20, -0.5,  12345678901.0, 0.1, 1e-300,
-                                      -2.5e-7, 1e100, 42,    -7.25,         0,   123.456};
-  const std::string text = WriteDataText(values);
-  const DataReadResult result = ReadDataText(text);
-  ASSERT_EQ(kDataFileOk, result.outcome);
-  EXPECT_TRUE(result.droppedOffsets.empty());
-  ASSERT_EQ(values.size(), result.values.size());
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const std::string line = text.substr(result.valueTexts[i].offset, result.valueTexts[i].length);
-    EXPECT_EQ(std::strtod(line.c_str(), nullptr), result.values[i]) << line;
-    EXPECT_DOUBLE_EQ(values[i], result.values[i]) << line;
+  // Values the grid holds: typed texts of 1 to 11 characters (digits, one point, a leading
+  // minus), and values read from files (up to 11 significant digits and any exponent).
+  std::mt19937 random(20261207);
+  auto pick = [&](const char* from) { return from[random() % std::strlen(from)]; };
+  std::vector<double> values;
+  for (int length = 1; length <= kMaxNumberChars; ++length) {
+    for (int n = 0; n < 300; ++n) {
+      std::string typed(1, pick("-.0123456789"));
+      while (static_cast<int>(typed.size()) < length) {
+        const char c = pick(".0123456789000");
+        if (c != '.' || typed.find('.') == std::string::npos) typed += c;
+      }
+      if (typed == "-" || typed == "." || typed == "-.") continue;  // the grid stores none
+      values.push_back(std::strtod(typed.c_str(), nullptr));
+      std::string file = random() % 2 ? "-" : "";
+      for (int digits = 1 + static_cast<int>(random() % kMaxNumberChars); digits > 0; --digits) file += pick("0123456789");
+      file += 'e';
+      file += std::to_string(static_cast<int>(random() % 638) - 340);  // never beyond the range
+      const DataReadResult read = ReadDataText(file + "\r\n");
+      ASSERT_EQ(kDataFileOk, read.outcome) << file;
+      values.push_back(read.values[0]);
+    }
   }
-  // A full grid saved is read back whole, in order.
-  std::vector<double> full(kMaxDataValues);
-  for (int i = 0; i < kMaxDataValues; ++i) full[i] = (i - 500) * 0.25;
-  const DataReadResult fullResult = ReadDataText(WriteDataText(full));
-  ASSERT_EQ(kDataFileOk, fullResult.outcome);
-  EXPECT_EQ(full, fullResult.values);
+  values.insert(values.end(), {-0.0, 1.7976931348e308, -1.7976931348e308, 4.9406564584e-324});
+  for (std::size_t at = 0; at < values.size(); at += kMaxDataValues) {
+    const std::vector<double> set(values.begin() + at, values.begin() + std::min(values.size(), at + kMaxDataValues));
+    const std::string text = WriteDataText(set);
+    const DataReadResult read = ReadDataText(text);
+    ASSERT_EQ(kDataFileOk, read.outcome);
+    EXPECT_TRUE(read.droppedOffsets.empty());
+    ASSERT_EQ(set.size(), read.values.size());
+    for (std::size_t i = 0; i < set.size(); ++i) {
+      EXPECT_EQ(Bits(set[i]), Bits(read.values[i]))
+          << text.substr(read.valueTexts[i].offset, read.valueTexts[i].length);
+    }
+    EXPECT_EQ(text, WriteDataText(read.values));
+  }
 }
 
 TEST(DataFile, MessagesAndTxtExtension) {
