@@ -79,14 +79,21 @@ ResultsLayout LayoutResultsPage(int width, int height, const AnalysisResults& r,
 
   if (showMarkers && r.maximum > r.minimum) {
     const double span = r.maximum - r.minimum;
+    // The marker of v; none where v is no finite number (a mean or deviation beyond the
+    // range of a double).
     auto at = [&](double v) {
-      return Column(((W - 2.0 * x0) * v + x0 * r.maximum - (W - static_cast<double>(x0)) * r.minimum) / span);
+      double x = ((W - 2.0 * x0) * v + x0 * r.maximum - (W - static_cast<double>(x0)) * r.minimum) / span;
+      // Values near the ends of the double range overflow that form: the same map, halved.
+      if (!std::isfinite(x)) {
+        x = x0 + (W - 2.0 * x0) * ((0.5 * v - 0.5 * r.minimum) / (0.5 * r.maximum - 0.5 * r.minimum));
+      }
+      return std::isfinite(x) ? ResultsMarker{true, Column(x)} : ResultsMarker{false, 0};
     };
-    layout.meanMarker = {true, at(r.mean)};
-    const int lower = at(r.mean - deviation);
-    const int upper = at(r.mean + deviation);
-    layout.lowerMarker = {lower >= layout.axisLeft, lower};
-    layout.upperMarker = {upper <= layout.axisRight, upper};
+    layout.meanMarker = at(r.mean);
+    layout.lowerMarker = at(r.mean - deviation);
+    layout.upperMarker = at(r.mean + deviation);
+    layout.lowerMarker.shown = layout.lowerMarker.shown && layout.lowerMarker.x >= layout.axisLeft;
+    layout.upperMarker.shown = layout.upperMarker.shown && layout.upperMarker.x <= layout.axisRight;
   }
   return layout;
 }

@@ -40,8 +40,9 @@ struct ResultsLayout {
   int barLeft;                           // x_0 = floor(0.15 W)
   double barUnit;                        // b = 0.7 W / k
   std::vector<ResultsBar> bars;          // k bars, from the lowest interval
-  // Markers (only when showMarkers): the mean at floor(X(m)), always shown then; m - d and
-  // m + d (d = s or sigma hat by the basis) left out outside [x_a, W - x_a].
+  // Markers (only when showMarkers): the mean at floor(X(m)), shown then unless m is no
+  // finite number; m - d and m + d (d = s or sigma hat by the basis) left out outside
+  // [x_a, W - x_a] and where they are no finite number.
   ResultsMarker meanMarker, lowerMarker, upperMarker;
   int markerTopY;  // baseY - plotHeight - 5
 };

@@ -3,6 +3,7 @@
 #include "korvan95/ids.h"
 #include "korvan95/main_window.h"
 #include "korvan95/results_layout.h"
+#include "stats/analysis.h"
 #include "stats/sample_statistics.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,32 @@ TEST(ResultsLayout, OneIntervalEmptyIntervalsAndLeftOutMarkers) {
   const ResultsLayout right = LayoutResultsPage(600, 400, Analyse(mirrored, 4), kBasisSample, true, 0);
   EXPECT_TRUE(right.lowerMarker.shown);
   EXPECT_FALSE(right.upperMarker.shown);
+}
+
+// Values near the ends of the double range (a data file may hold them in exponent form): the
+// analysis and the page stay defined, a marker that has no place on the axis is left out.
+TEST(ResultsLayout, ExtremeValuesGiveADefinedPage) {
+  const struct { std::vector<double> data; const char* meanLine; } cases[] = {
+      {{1.7e308, -1.7e308, 0}, "Sample Mean (m) = 0"},
+      {{1.7e308, 1.6e308, 1.5e308}, "Sample Mean (m) = inf"},  // the stored sum overflows
+      {{-1.7e308, -1.7e308, 1.7e308, 1.7e308}, "Sample Mean (m) = -inf"},
+      {{2.2e-308, 0, -2.2e-308}, "Sample Mean (m) = 0"}};
+  for (const auto& c : cases) {
+    AnalysisResults r;
+    ASSERT_EQ(AnalysisOutcome::kDone, AnalyzeData(c.data.data(), static_cast<int>(c.data.size()), {}, r));
+    for (int basis : {kBasisSample, kBasisUnbiased}) {
+      const ResultsLayout page = LayoutResultsPage(600, 400, r, basis, true, 0);
+      if (basis == kBasisSample) {
+        EXPECT_EQ(c.meanLine, page.lines[1]);
+      }
+      EXPECT_EQ(6u, page.bars.size()) << c.meanLine;
+      for (const ResultsMarker& marker : {page.meanMarker, page.lowerMarker, page.upperMarker}) {
+        if (marker.shown) {
+          EXPECT_TRUE(marker.x >= 0 && marker.x <= 600) << c.meanLine << " " << marker.x;
+        }
+      }
+    }
+  }
 }
 
 TEST(Conditions, InitialValuesAndStandardText) {
