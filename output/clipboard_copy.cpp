@@ -6,7 +6,7 @@
 
 int CopyGraph(const OutputContext& context, const PageCanvas& canvas) {
   PageImage image;
-  if (!image.Capture(context.window, canvas)) return 0;
+  if (!image.CaptureFor(context, canvas)) return 0;
   std::vector<unsigned char> dib;
   {
     GlobalBlockLock lock(image.block());

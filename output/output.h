@@ -58,9 +58,13 @@ class PageImage {
 
   // Captures the page of `canvas` scaled to the present client area of `window` below the
   // icon-bar strip, every pixel turned into the nearest colour of the graph palette. The
-  // header states 0 colours used (all 16). Returns 1, or 0 when there is nothing to capture
-  // (no canvas, a client area no higher than the icon bar) or memory or GDI fail.
-  int Capture(HWND window, const PageCanvas& canvas);
+  // header states 0 colours used (all 16). kNothing when there is nothing to capture (no
+  // canvas, a client area no higher than the icon bar), kFailed when memory or GDI fail.
+  enum class Outcome { kCaptured, kNothing, kFailed };
+  Outcome Capture(HWND window, const PageCanvas& canvas);
+  // Capture for a command: a failure of memory or GDI is reported (kOutputCaptureMemory).
+  // True when the page was captured.
+  bool CaptureFor(const OutputContext& context, const PageCanvas& canvas);
   void Free();
 
   HGLOBAL block() const { return block_; }

@@ -34,6 +34,8 @@ constexpr MessageEntry kMessages[kOutputMessageCount] = {
      "クリップボードのメモリを確保できません.", kCaptionError.japanese, kIconError},
     {"Unable to copy the graph to the clipboard.", kCaptionError.english,
      "グラフをクリップボードにコピーできません.", kCaptionError.japanese, kIconError},
+    {"Unable to allocate memory for the graph.", kCaptionError.english,
+     "グラフのメモリを確保できません.", kCaptionError.japanese, kIconError},
 };
 
 // korvan00's own texts of two messages: the dialog failure without the final point, and its

@@ -34,6 +34,7 @@ enum OutputMessage {
   kOutputPrintStartFailed,    // "Unable to start print job."
   kOutputClipboardMemory,     // "Unable to allocate clipboard memory."
   kOutputClipboardFailed,     // "Unable to copy the graph to the clipboard."
+  kOutputCaptureMemory,       // "Unable to allocate memory for the graph."
   kOutputMessageCount
 };
 

@@ -27,16 +27,16 @@ void PageImage::Free() {
   size_ = {0, 0};
 }
 
-int PageImage::Capture(HWND window, const PageCanvas& canvas) {
+PageImage::Outcome PageImage::Capture(HWND window, const PageCanvas& canvas) {
   Free();
   RECT client = {};
-  if (!canvas.dc || !GetClientRect(window, &client)) return 0;
+  if (!canvas.dc || !GetClientRect(window, &client)) return Outcome::kNothing;
   const PageImageSize size = PageImageSizeOf(client.right - client.left, client.bottom - client.top);
-  if (!IsCapturable(size)) return 0;
+  if (!IsCapturable(size)) return Outcome::kNothing;
   const std::vector<unsigned char> header = PageBlockHeader(size, PageHeaderUse::kCapture);
   const std::size_t bytes = PageBlockBytes(size);
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  if (!block) return 0;
+  if (!block) return Outcome::kFailed;
 
   // A section with the graph palette: StretchBlt into it picks the nearest palette colour.
   WindowDc windowDc(window, false);
@@ -63,12 +63,18 @@ int PageImage::Capture(HWND window, const PageCanvas& canvas) {
   }
   if (!captured) {
     GlobalFree(block);
-    return 0;
+    return Outcome::kFailed;
   }
   block_ = block;
   bytes_ = bytes;
   size_ = size;
-  return 1;
+  return Outcome::kCaptured;
+}
+
+bool PageImage::CaptureFor(const OutputContext& context, const PageCanvas& canvas) {
+  const Outcome outcome = Capture(context.window, canvas);
+  if (outcome == Outcome::kFailed) ShowOutputMessage(context, kOutputCaptureMemory);
+  return outcome == Outcome::kCaptured;
 }
 
 // ---- Guards -------------------------------------------------------------------------------
@@ -171,6 +177,6 @@ int SaveGraphAs(const OutputContext& context, const PageCanvas& canvas) {
     return 0;
   }
   PageImage image;
-  if (!image.Capture(context.window, canvas)) return 0;
+  if (!image.CaptureFor(context, canvas)) return 0;
   return WriteBitmapFile(context, image, path);
 }

@@ -100,7 +100,7 @@ void PrinterSetup(PrintState& state) {
 
 int PrintPage(const OutputContext& context, const PageCanvas& canvas, PrintState& state) {
   PageImage image;
-  if (!image.Capture(context.window, canvas)) return 0;
+  if (!image.CaptureFor(context, canvas)) return 0;
   RECT client = {};
   GetClientRect(context.window, &client);
   if (!PrintDlgA(&state.settings)) return 0;

@@ -251,7 +251,7 @@ TEST_F(OutputWindow, BitmapFileOfTheDrawnPage) {
   const std::string folder = TestFolder("output_bmp");
   const std::string path = folder + "\\page.bmp";
   PageImage image;
-  ASSERT_EQ(image.Capture(window_, canvas_), 1);
+  ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
   EXPECT_EQ(image.bytes(), 128104u);
   ASSERT_EQ(WriteBitmapFile(context_, image, path.c_str()), 1);
   EXPECT_TRUE(recordedBoxes.empty());
@@ -281,7 +281,7 @@ TEST_F(OutputWindow, ResizedWindowScalesThePage) {
   DrawPage();
   SetClientSize(320, 221);  // half the page width and height below the bar
   PageImage image;
-  ASSERT_EQ(image.Capture(window_, canvas_), 1);
+  ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
   EXPECT_EQ(image.size().width, 320);
   EXPECT_EQ(image.size().height, 200);
   GlobalBlockLock lock(image.block());
@@ -300,7 +300,7 @@ TEST_F(OutputWindow, BlackAndWhitePageGivesTwoIndexes) {
   Fill(canvas_.dc, 100, 100, 200, 200, kWhite);
   Fill(canvas_.dc, 540, 300, 640, 400, kBlack);
   PageImage image;
-  ASSERT_EQ(image.Capture(window_, canvas_), 1);
+  ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
   GlobalBlockLock lock(image.block());
   const unsigned char* block = lock.Address();
   ASSERT_NE(block, nullptr);
@@ -315,9 +315,29 @@ TEST_F(OutputWindow, NothingToCaptureBelowTheBar) {
   DrawPage();
   SetClientSize(200, 21);
   PageImage image;
-  EXPECT_EQ(image.Capture(window_, canvas_), 0);
+  EXPECT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kNothing);
   EXPECT_EQ(image.block(), nullptr);
   EXPECT_EQ(CopyGraph(context_, canvas_), 0);
+  EXPECT_TRUE(recordedBoxes.empty());
+}
+
+// A page that cannot be captured (here its canvas is gone, as when GDI runs out) is told, and
+// nothing reaches the clipboard or the printer.
+TEST_F(OutputWindow, AFailedCaptureIsToldAndNothingIsOutput) {
+  DrawPage();
+  HDC gone = CreateCompatibleDC(nullptr);
+  DeleteDC(gone);
+  const PageCanvas broken{gone, canvas_.width, canvas_.height};
+  PrintState print;
+  PreparePrintState(print, window_);
+  EXPECT_EQ(CopyGraph(context_, broken), 0);
+  EXPECT_EQ(PrintPage(context_, broken, print), 0);
+  ReleasePrintState(print);
+  ASSERT_EQ(recordedBoxes.size(), 2u);
+  for (const RecordedBox& box : recordedBoxes) {
+    EXPECT_EQ(box.text, "Unable to allocate memory for the graph.");
+    EXPECT_EQ(box.caption, "Error");
+  }
 }
 
 // ---- Save Graph ---------------------------------------------------------------------------
@@ -449,7 +469,7 @@ TEST_F(OutputWindow, FailedWriteKeepsTheGoodFile) {
   const std::string good = "a good file that must survive";
   ASSERT_EQ(WriteFileSafely(path.c_str(), good.data(), good.size()), SafeWriteOutcome::kWritten);
   PageImage image;
-  ASSERT_EQ(image.Capture(window_, canvas_), 1);
+  ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
   for (int japanese : {0, 1}) {
     recordedBoxes.clear();
     context_.useJapanese = japanese;
