@@ -231,6 +231,8 @@ void OnKeyUp(GridState& state, const GridKey& key) {
   if (key.keyClass == GridKeyClass::kModifier) state.modifierHeld = false;
 }
 
+void OnFocusLost(GridState& state) { state.modifierHeld = false; }
+
 int GridCellLineAt(const GridState& state, int x, int y) {
   const GridState& s = state;
   if (s.rowsPerPage < kGridMinimumRows || s.rowHeight <= 0) return 0;

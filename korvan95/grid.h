@@ -127,6 +127,9 @@ bool GridTakesInput(const GridState& state);
 GridEffect OnKeyDown(GridState& state, const GridKey& key);
 // A key release: releasing Shift or Ctrl clears modifierHeld.
 void OnKeyUp(GridState& state, const GridKey& key);
+// The window lost the keyboard focus: a modifier released elsewhere never reaches it, so
+// modifierHeld is cleared.
+void OnFocusLost(GridState& state);
 
 // The page line of the selectable cell at client point (x, y), or 0: 70 < x < 170, below
 // line 1's top edge, and on a page before the last above the page's bottom rule, on the
@@ -175,8 +178,8 @@ void MarkDataSaved(GridState& state);
 
 // Data Input asks "Save the data set?" when the grid holds a data set.
 bool DataInputAsksToSave(const GridState& state);
-// Exit and closing the window ask "Save the data set?" (Yes/No) when values were typed
-// since the last successful Data Save or Data Read.
+// Exit, closing the window and Data Read ask "Save the data set?" (Yes/No) when values were
+// typed since the last successful Data Save or Data Read.
 bool ExitAsksToSave(const GridState& state);
 // After the save question: go on (discard the data set, or exit) on No, or on Yes when
 // Data Save wrote the file; stop the command, keeping the data, when it did not.

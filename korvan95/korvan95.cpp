@@ -434,15 +434,15 @@ bool DataSave(HWND window) {
       MarkDataSaved(self.grid);
       written = true;
     } else {
-      ShowOutputMessage(OutputOf(window),
-                        outcome == SafeWriteOutcome::kUnableToOpen ? kOutputUnableToOpen : kOutputUnableToWrite);
+      SayDataFile(window, outcome == SafeWriteOutcome::kUnableToOpen ? kDataFileUnableToOpen : kDataFileUnableToWrite);
     }
   }
   RestoreCaret(window, caret);
   return written;
 }
 
-// The whole file, or false when it cannot be opened or read.
+// The whole file, or false when it cannot be opened or read, or is too large to be a data
+// file (refused whole: a part of a file is never read as if it were all of it).
 bool ReadWholeFile(const char* path, std::string& content, DataFileMessage& failure) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -451,26 +451,36 @@ bool ReadWholeFile(const char* path, std::string& content, DataFileMessage& fail
   }
   char buffer[65536];
   DWORD got = 0;
-  bool ok = true;
-  // A data file holds at most some thousand lines; a longer file is refused by the reader
-  // long before this bound, which keeps an unsuitable file from filling the memory.
-  constexpr std::size_t kMost = 64u << 20;
-  while (ok && content.size() < kMost) {
+  failure = kDataFileOk;
+  while (failure == kDataFileOk) {
     if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-      ok = false;
       failure = kDataFileUnableToRead;
     } else if (got == 0) {
       break;
+    } else if (content.size() + got > kMaxDataFileBytes) {
+      failure = kDataFileFormatError;
     } else {
       content.append(buffer, got);
     }
   }
   CloseHandle(file);
-  return ok;
+  return failure == kDataFileOk;
+}
+
+// Asks "Save the data set?" and runs Data Save on Yes; true when the command may go on.
+bool SaveQuestion(HWND window) {
+  const int answer = MessageBoxA(window, GetDataFileMessage(kDataFileSaveQuestion, UseJapanese(window)).text,
+                                 GetDataFileMessage(kDataFileSaveQuestion, UseJapanese(window)).caption,
+                                 MB_YESNO | MB_ICONQUESTION);
+  const bool yes = answer == IDYES;
+  const bool written = yes && DataSave(window);
+  return ProceedAfterSaveQuestion(yes, written);
 }
 
 void DataRead(HWND window) {
   Korvan95Window& self = Self(window);
+  // Typed values not saved yet are offered for saving before a file may replace them.
+  if (ExitAsksToSave(self.grid) && !SaveQuestion(window)) return;
   const POINT caret = CaretNow();
   char path[512] = {};
   OPENFILENAMEA dialog =
@@ -506,16 +516,6 @@ void DataRead(HWND window) {
   }
   const GridEffect effect = ApplyDataRead(self.grid, self.page, read.values, MeasureWindow(window));
   ApplyGridEffect(window, effect);
-}
-
-// Asks "Save the data set?" and runs Data Save on Yes; true when the command may go on.
-bool SaveQuestion(HWND window) {
-  const int answer = MessageBoxA(window, GetDataFileMessage(kDataFileSaveQuestion, UseJapanese(window)).text,
-                                 GetDataFileMessage(kDataFileSaveQuestion, UseJapanese(window)).caption,
-                                 MB_YESNO | MB_ICONQUESTION);
-  const bool yes = answer == IDYES;
-  const bool written = yes && DataSave(window);
-  return ProceedAfterSaveQuestion(yes, written);
 }
 
 void DataInput(HWND window) {
@@ -618,6 +618,13 @@ void AnalysisCommand(HWND window) {
 // ---- Graph output, Help, Exit -------------------------------------------------------------
 void SaveAsCommand(HWND window) { SaveGraphAs(OutputOf(window), CanvasOf(window)); }
 void PrintCommand(HWND window) { PrintPage(OutputOf(window), CanvasOf(window), Self(window).print); }
+// Runs a command whose dialog takes the keyboard focus, and the grid's caret is back after it.
+template <void (*kRun)(HWND)>
+void KeepingCaret(HWND window) {
+  const POINT caret = CaretNow();
+  kRun(window);
+  RestoreCaret(window, caret);
+}
 void PrinterSetupCommand(HWND window) { PrinterSetup(Self(window).print); }
 void PrintZoomCommand(HWND window) { ShowPrintZoom(OutputOf(window), Self(window).print.zoom); }
 void CopyCommand(HWND window) { CopyGraph(OutputOf(window), CanvasOf(window)); }
@@ -750,6 +757,9 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_KEYUP:
       OnKeyUp(self.grid, IdentifyGridKeyFromData(static_cast<unsigned>(wParam), static_cast<unsigned long long>(lParam)));
       return true;
+    case WM_KILLFOCUS:
+      OnFocusLost(self.grid);
+      return false;
     case WM_MOUSEMOVE:
       SetGridCursor(window, lParam);
       return true;
@@ -770,8 +780,8 @@ bool EnabledByView(HWND window) {
 
 constexpr Command kCommands[] = {
     {kCmdSaveAs, kButtonSaveAs, SaveAsCommand, EnabledByView<kCmdSaveAs>, nullptr},
-    {kCmdPrinterSetup, 0, PrinterSetupCommand, nullptr, nullptr},
-    {kCmdPrintZoom, 0, PrintZoomCommand, nullptr, nullptr},
+    {kCmdPrinterSetup, 0, KeepingCaret<PrinterSetupCommand>, nullptr, nullptr},
+    {kCmdPrintZoom, 0, KeepingCaret<PrintZoomCommand>, nullptr, nullptr},
     {kCmdPrint, kButtonPrint, PrintCommand, EnabledByView<kCmdPrint>, nullptr},
     {kCmdExit, kButtonExit, ExitCommand, nullptr, nullptr},
     {kCmdCopy, kButtonCopy, CopyCommand, EnabledByView<kCmdCopy>, nullptr},
@@ -779,7 +789,7 @@ constexpr Command kCommands[] = {
     {kCmdDataRead, kButtonDataRead, DataRead, EnabledByView<kCmdDataRead>, nullptr},
     {kCmdPreviousPage, kButtonPreviousPage, PreviousPageCommand, EnabledByView<kCmdPreviousPage>, nullptr},
     {kCmdNextPage, kButtonNextPage, NextPageCommand, EnabledByView<kCmdNextPage>, nullptr},
-    {kCmdAnalysis, kButtonAnalysis, AnalysisCommand, EnabledByView<kCmdAnalysis>, nullptr},
+    {kCmdAnalysis, kButtonAnalysis, KeepingCaret<AnalysisCommand>, EnabledByView<kCmdAnalysis>, nullptr},
     {kCmdAbout, kButtonAbout, ShowAbout, nullptr, nullptr},
     {kCmdHowToUse, kButtonHowToUse, ShowReadme, nullptr, nullptr},
     {kCmdDataSave, 0, [](HWND window) { DataSave(window); }, EnabledByView<kCmdDataSave>, nullptr},

@@ -39,6 +39,19 @@ class Korvan95 : public ::testing::Test {
   }
   void Click(int buttonId) { ClickIconBarButton(main_, ButtonControlId(buttonId)); }
 
+  // The grid's caret is in the main window (the program's thread owns a caret there).
+  bool HasCaret() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(program_.process.dwThreadId, &info) && info.hwndCaret == main_;
+  }
+  // Answers "Save the data set?" with `button`; false when the question did not come.
+  bool AnswerSaveQuestion(int button) {
+    HWND box = WaitForDialog(Pid());
+    if (box == nullptr || ReadMessageBox(box).text != "Save the data set?") return false;
+    PressDialogButton(box, button);
+    return WaitUntil([&] { return !IsWindow(box); });
+  }
   // Keys as typed: digits, '.', '-', '\r' Enter, '\b' Backspace.
   void Type(const std::string& keys) {
     for (char c : keys) {
@@ -163,6 +176,16 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   Type("99");
   HoldKey(main_, VK_SHIFT, false);
   Type("8\r");
+  // Shift pressed here but released in another window (the About box): digits still arrive.
+  HoldKey(main_, VK_SHIFT, true);
+  Click(kButtonAbout);
+  HWND about = WaitForDialog(Pid());
+  ASSERT_NE(about, nullptr);
+  HoldKey(about, VK_SHIFT, false);
+  PressDialogButton(about, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  SetForegroundWindow(main_);
+  Type("6\r");
   // Up and Down while a number is pending.
   Type("4");
   PressKey(main_, VK_UP, true);
@@ -174,7 +197,23 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   EXPECT_EQ(eleven.text, "Total digits <= 11");
   EXPECT_EQ(eleven.caption, "Warning");
   SaveScreenshot(main_, BesideDriver("korvan95-grid.bmp"));
-  EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n4\r\n12345678901\r\n");
+  EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n6\r\n4\r\n12345678901\r\n");
+}
+
+// A typed number of eleven characters is saved with a leading 0 (twelve characters) and
+// read back whole: no warning, and a second save writes the same bytes.
+TEST_F(Korvan95, TypedValuesSavedReadBackWhole) {
+  const std::string folder = MakeTestFolder("k95-round-trip");
+  StartDataInput();
+  Type("-.123456789");
+  AnswerMessageBox(program_);  // the eleventh character stores the number
+  Type(".1234567891");
+  AnswerMessageBox(program_);
+  const std::string saved = SaveData(folder);
+  EXPECT_EQ(saved, "-0.123456789\r\n0.1234567891\r\n");
+  ReadData(folder + "\\data.txt");
+  EXPECT_TRUE(NoDialogWithin(Pid(), 500));
+  EXPECT_EQ(SaveData(folder, "again.txt"), saved);
 }
 
 // A click on a cell moves the caret there, and the next number overwrites that cell; while a
@@ -238,12 +277,15 @@ TEST_F(Korvan95, DataReadTakesGoodFilesAndKeepsTheDataSetAfterBadOnes) {
       {"plus.txt", "+1\r\n", "File does not have a proper format."},
       {"minuspoint.txt", "-.\r\n", "File does not have a proper format."},
       {"unterminated.txt", "12.5\r\n-3", "File is not terminated by Enter-key."},
+      // Over 64 MiB: refused whole, not read in part.
+      {"huge.txt", nullptr, "File does not have a proper format."},
   };
   ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "; two values\r\n  12.5\r\n-3\r\n"));
   ReadData(folder + "\\good.txt");
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
   for (const Case& c : bad) {
-    ASSERT_TRUE(WriteWholeFile(folder + "\\" + c.name, c.content));
+    const std::string content = c.content ? c.content : "1\r\n;" + std::string(64 << 20, ' ') + "\r\n";
+    ASSERT_TRUE(WriteWholeFile(folder + "\\" + c.name, content));
     ReadData(folder + "\\" + c.name);
     const BoxContent box = AnswerMessageBox(program_);
     EXPECT_EQ(box.text, c.message) << c.name;
@@ -501,6 +543,42 @@ TEST_F(Korvan95, DataInputKeepsTheDataSetWhenItsSaveWasCancelled) {
   EXPECT_EQ(SaveData(folder), "4\r\n5\r\n");
 }
 
+// Data Read offers typed values for saving first: No goes on to the file (a refused file keeps
+// them), Yes saves them and then reads.
+TEST_F(Korvan95, DataReadAsksToSaveTypedValues) {
+  const std::string folder = MakeTestFolder("k95-read-asks");
+  ASSERT_TRUE(WriteWholeFile(folder + "\\bad.txt", "+1\r\n"));
+  ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "7\r\n8\r\n"));
+  StartDataInput();
+  Type("1\r2\r");
+  PostCommand(main_, kCmdDataRead);
+  ASSERT_TRUE(AnswerSaveQuestion(IDNO));
+  ASSERT_TRUE(AnswerFileDialog(Pid(), kReadDataTitle, folder + "\\bad.txt"));
+  EXPECT_EQ(AnswerMessageBox(program_).text, "File does not have a proper format.");
+  PostCommand(main_, kCmdDataRead);
+  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
+  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, folder + "\\typed.txt"));
+  ASSERT_TRUE(AnswerFileDialog(Pid(), kReadDataTitle, folder + "\\good.txt"));
+  EXPECT_EQ(ReadWholeFile(folder + "\\typed.txt"), "1\r\n2\r\n");
+  EXPECT_EQ(SaveData(folder, "read.txt"), "7\r\n8\r\n");
+}
+
+// The dialogs that take the keyboard focus give the grid its caret back.
+TEST_F(Korvan95, TheCaretIsBackAfterDialogs) {
+  StartDataInput();
+  Type("1\r2\r3\r");
+  ASSERT_TRUE(WaitUntil([&] { return HasCaret(); }));
+  HWND dialog = OpenConditions();
+  ASSERT_NE(dialog, nullptr);
+  PressDialogButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Analysis";
+  PostCommand(main_, kCmdPrintZoom);
+  dialog = WaitForDialog(Pid());
+  ASSERT_NE(dialog, nullptr);
+  PressDialogButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
+}
+
 TEST_F(Korvan95, HelpAsksForTheManualWhenItIsMissing) {
   const std::string folder = MakeTestFolder("k95-help");
   ASSERT_TRUE(CopyInto(BesideDriver("korvan95.exe"), folder));
@@ -564,6 +642,17 @@ TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); }));
   Sleep(300);
   SaveScreenshot(main_, BesideDriver("korvan95-results-ja.bmp"));
+  // A data file that cannot be replaced (read-only): the data file's own message.
+  const std::string folder = MakeTestFolder("k95-japanese");
+  const std::string path = folder + "\\data.txt";
+  ASSERT_TRUE(WriteWholeFile(path, "1\r\n"));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  PostCommand(main_, kCmdDataSave);
+  ASSERT_TRUE(AnswerFileDialog(Pid(), "データを保存するファイル名の設定", path));
+  const BoxContent refused = AnswerMessageBox(program_);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(refused.text, "ファイルをオープンできません.");
+  EXPECT_EQ(refused.caption, "エラー");
 }
 
 }  // namespace
