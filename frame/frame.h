@@ -102,6 +102,7 @@ struct FrameState {
   int lineColourSet = 0;
   TooltipState tooltip;
   std::string readmePath;  // the readme Help opens
+  int commandsRunning = 0;  // commands of the table under way (one, or one inside another's box)
 };
 
 // The frame state of a main window made by RunMainWindow.

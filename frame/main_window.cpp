@@ -6,7 +6,20 @@ namespace {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Counts a command as under way for as long as it runs.
+class CommandRunning {
+ public:
+  explicit CommandRunning(FrameState& frame) : frame_(frame) { ++frame_.commandsRunning; }
+  ~CommandRunning() { --frame_.commandsRunning; }
+  CommandRunning(const CommandRunning&) = delete;
+  CommandRunning& operator=(const CommandRunning&) = delete;
+
+ private:
+  FrameState& frame_;
+};
+
 void RunCommand(HWND window, int id, int notification) {
+  CommandRunning running(FrameOf(window));
   const ProgramDefinition& program = *FrameOf(window).program;
   for (int i = 0; i < program.commandCount; ++i) {
     const Command& command = program.commands[i];
@@ -44,6 +57,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     return DefWindowProcA(window, message, wParam, lParam);
+  }
+  // A close request (End task, the end of the session) while a box or dialog of the program is
+  // open, or a command is under way, would end the window under the code that waits for the
+  // box. It waits instead: the box comes to the front, and the request may be made again
+  // once the box is answered. The session is asked to wait too.
+  if ((message == WM_CLOSE || message == WM_QUERYENDSESSION) &&
+      (frame->commandsRunning > 0 || !IsWindowEnabled(window))) {
+    HWND popup = GetLastActivePopup(window);
+    if (popup && popup != window) SetForegroundWindow(popup);
+    return message == WM_QUERYENDSESSION ? FALSE : 0;
   }
   LRESULT result = 0;
   if (program.handle && program.handle(window, message, wParam, lParam, result)) return result;

@@ -629,6 +629,13 @@ void PrinterSetupCommand(HWND window) { PrinterSetup(Self(window).print); }
 void PrintZoomCommand(HWND window) { ShowPrintZoom(OutputOf(window), Self(window).print.zoom); }
 void CopyCommand(HWND window) { CopyGraph(OutputOf(window), CanvasOf(window)); }
 
+// The screen saver, switched off while the program runs, is back on.
+void RestoreScreenSaver(Korvan95Window& self) {
+  if (!self.screenSaverWasActive) return;
+  self.screenSaverWasActive = false;
+  SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
+}
+
 // The end of the program: canvas released, the screen saver back on, the loop ended.
 void EndProgram(HWND window) {
   Korvan95Window& self = Self(window);
@@ -636,7 +643,7 @@ void EndProgram(HWND window) {
   self.ended = true;
   ReleasePageCanvas(window);
   ReleasePrintState(self.print);
-  if (self.screenSaverWasActive) SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
+  RestoreScreenSaver(self);
   PostQuitMessage(0);
 }
 
@@ -741,6 +748,15 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_CLOSE:
       if (self.created && !self.ended && !MayEnd(window)) return true;
       return false;  // DefWindowProcA destroys the window
+    case WM_QUERYENDSESSION:
+      // The session ends: typed values not saved are offered for saving; a save that did not
+      // write the file keeps the session waiting.
+      result = !self.created || self.ended || MayEnd(window) ? TRUE : FALSE;
+      return true;
+    case WM_ENDSESSION:
+      // The process ends with the session, without the usual end.
+      if (wParam) RestoreScreenSaver(self);
+      return true;
     case WM_DESTROY:
       EndProgram(window);
       return true;

@@ -315,6 +315,22 @@ void HoldKey(HWND window, UINT virtualKey, bool down) {
   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1500, &result);
 }
 
+void TypeKeys(HWND window, const std::string& keys) {
+  for (char c : keys) {
+    if (c >= '0' && c <= '9') {
+      PressKey(window, static_cast<UINT>(c));
+    } else if (c == '.') {
+      PressKey(window, VK_OEM_PERIOD);
+    } else if (c == '-') {
+      PressKey(window, VK_OEM_MINUS);
+    } else if (c == '\r') {
+      PressKey(window, VK_RETURN);
+    } else if (c == '\b') {
+      PressKey(window, VK_BACK);
+    }
+  }
+}
+
 std::string DialogTitle(DWORD processId) {
   HWND dialog = FindDialog(processId);
   return dialog ? TextOf(dialog) : std::string();

@@ -72,6 +72,8 @@ void TypeInto(HWND edit, const std::string& characters);
 void PressKey(HWND window, UINT virtualKey, bool extended = false);
 // Holds a modifier (VK_SHIFT, VK_CONTROL) down or releases it.
 void HoldKey(HWND window, UINT virtualKey, bool down);
+// Keys as typed into korvan95's grid: digits, '.', '-', '\r' Enter, '\b' Backspace.
+void TypeKeys(HWND window, const std::string& keys);
 
 // A common file dialog of the process with this title: waits for it, puts the path into its
 // file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks

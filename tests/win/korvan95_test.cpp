@@ -52,22 +52,7 @@ class Korvan95 : public ::testing::Test {
     PressDialogButton(box, button);
     return WaitUntil([&] { return !IsWindow(box); });
   }
-  // Keys as typed: digits, '.', '-', '\r' Enter, '\b' Backspace.
-  void Type(const std::string& keys) {
-    for (char c : keys) {
-      if (c >= '0' && c <= '9') {
-        PressKey(main_, static_cast<UINT>(c));
-      } else if (c == '.') {
-        PressKey(main_, VK_OEM_PERIOD);
-      } else if (c == '-') {
-        PressKey(main_, VK_OEM_MINUS);
-      } else if (c == '\r') {
-        PressKey(main_, VK_RETURN);
-      } else if (c == '\b') {
-        PressKey(main_, VK_BACK);
-      }
-    }
-  }
+  void Type(const std::string& keys) { TypeKeys(main_, keys); }
   void StartDataInput() {
     PostCommand(main_, kCmdDataInput);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); })) << "no grid after Data Input";
