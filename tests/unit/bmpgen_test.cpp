@@ -1,19 +1,14 @@
 // The 16-colour BMP and icon writer: header layout, size arithmetic, row padding and order.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <cstdint>
 #include <vector>
 
 #include "output/bmp_writer.h"
 
 namespace {
-
-// Little-endian field of 1, 2 or 4 bytes.
-std::uint32_t Field(const std::vector<unsigned char>& b, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = (value << 8) | b.at(at + i);
-  return value;
-}
 
 Image4 Picture(int width, int height) {
   Image4 image;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -84,13 +86,6 @@ TEST(DataFile, DropsDigitsBeyondTheEleventhWithOneWarningEach) {
   const DataReadResult refused = ReadDataText("123456789012\r\nx");
   EXPECT_EQ(kDataFileFormatError, refused.outcome);
   EXPECT_EQ(1u, refused.droppedOffsets.size());
-}
-
-// Bits of a double: -0 and 0 differ.
-std::uint64_t Bits(double value) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
 }
 
 TEST(DataFile, EveryDataSetTheGridHoldsIsSavedAndReadBackWhole) {

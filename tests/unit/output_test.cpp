@@ -2,6 +2,8 @@
 // size, Print Zoom rules, drive decisions, the safe write's temporary name, and the texts.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -13,12 +15,6 @@
 #include "output/print_rules.h"
 
 namespace {
-
-std::uint32_t Field(const std::vector<unsigned char>& b, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = (value << 8) | b.at(at + i);
-  return value;
-}
 
 struct FieldCase {
   std::size_t offset;

@@ -1,0 +1,21 @@
+// Small helpers shared by the unit tests and the Windows test driver.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// A little-endian field of 1 to 4 bytes of a byte block (std::string or a byte vector).
+template <typename Bytes>
+std::uint32_t Field(const Bytes& bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+  return value;
+}
+
+// The bits of a double, so that comparisons tell -0 from 0 and see every last bit.
+inline std::uint64_t Bits(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
