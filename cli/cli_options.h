@@ -39,8 +39,8 @@ const char* CliHelpText();
 struct CliData {
   std::vector<double> values;
   // The text the results export lists as the pasted cells: the spreadsheet text up to its
-  // end (NUL, 0xFF or the end of the input), or for a data text file the number text of
-  // every value line, each followed by CR LF.
+  // end (a NUL or the end of the input, less a final 0xFF), or for a data text file the
+  // number text of every value line, each followed by CR LF.
   std::string pastedText;
 };
 

@@ -64,10 +64,13 @@ SheetMessage ReferenceCell(const std::string& cell, double& value) {
 SheetImportResult ReferenceImport(const std::string& input) {
   SheetImportResult result;
   std::size_t length = 0;
-  while (length < input.size() && input[length] != '\0' && input[length] != '\xFF') ++length;
+  // The text ends at a NUL; a 0xFF as its last byte is an end mark, any other refuses it.
+  while (length < input.size() && input[length] != '\0') ++length;
+  if (length > 0 && input[length - 1] == '\xFF') --length;
   result.textLength = length;
   const std::string text = input.substr(0, length);
-  if (length < 2 || text.compare(length - 2, 2, "\r\n") != 0) {
+  if (length < 2 || text.compare(length - 2, 2, "\r\n") != 0 ||
+      text.find('\xFF') != std::string::npos) {
     result.outcome = kSheetNotFromSpreadsheet;
     return result;
   }

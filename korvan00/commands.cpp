@@ -2,6 +2,8 @@
 #include "korvan00/commands.h"
 
 #include <cstdio>
+#include <new>
+#include <utility>
 
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
@@ -27,7 +29,11 @@ int CountFilledCells(const std::string& text) {
   return count;
 }
 
-void ReleaseImportBlocks(ProgramState& state) { state.import = ImportBlocks(); }
+// Frees the blocks (an assignment from an empty string may keep the old one's buffer).
+void ReleaseImportBlocks(ProgramState& state) {
+  const ImportBlocks released = std::move(state.import);
+  state.import = ImportBlocks();
+}
 
 void Show(CommandHost& host, SheetMessage message, int useJapanese) {
   host.ShowNotice(NoticeOf(GetSheetMessage(message, useJapanese)));
@@ -69,7 +75,9 @@ int ResetPage(ProgramState& state, CommandHost& host) {
   return 1;
 }
 
-void ShowConditionsDialog(ProgramState& state, CommandHost& host, int useJapanese) {
+namespace {
+
+void RunConditionsDialogs(ProgramState& state, CommandHost& host, int useJapanese) {
   ConditionsStore& store = state.conditions;
   store.working = store.committed;
   for (;;) {
@@ -95,6 +103,23 @@ void ShowConditionsDialog(ProgramState& state, CommandHost& host, int useJapanes
   }
 }
 
+void ShowMemoryNotice(CommandHost& host, int useJapanese) {
+  host.ShowNotice(NoticeOf(kNotEnoughMemory, useJapanese));
+}
+
+}  // namespace
+
+void ShowConditionsDialog(ProgramState& state, CommandHost& host, int useJapanese) {
+  std::optional<ConditionsStore> before;
+  try {
+    before = state.conditions;
+    RunConditionsDialogs(state, host, useJapanese);
+  } catch (const std::bad_alloc&) {
+    if (before) state.conditions = std::move(*before);
+    ShowMemoryNotice(host, useJapanese);
+  }
+}
+
 AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisConditions& conditions,
                               AnalysisResults& results) {
   // The suite's one analysis; its order (interval number, frequencies with the equal-values
@@ -110,11 +135,11 @@ AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisC
   return AnalysisOutcome::kAnalysed;
 }
 
-void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese) {
-  ResetPage(state, host);
-  host.SetWaitCursor(true);
+namespace {
 
-  const std::optional<std::string> clipboard = host.ReadClipboardText();
+// RunAnalysis after its page reset and wait cursor.
+void AnalyseClipboard(ProgramState& state, CommandHost& host, int useJapanese) {
+  std::optional<std::string> clipboard = host.ReadClipboardText();
   if (!clipboard) {
     host.SetWaitCursor(false);
     Show(host, kSheetNoText, useJapanese);
@@ -128,13 +153,16 @@ void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese) {
   }
   if (import.outcome != kSheetOk) {
     if (import.outcome == kSheetTooFew) state.dataCount = CountFilledCells(*clipboard);
+    clipboard.reset();  // not held while the message is on show
     host.SetWaitCursor(false);
     Show(host, import.outcome, useJapanese);
     return;
   }
 
+  // The text itself moves into the import blocks: it is held once, not copied.
+  clipboard->resize(import.textLength);
   state.import.held = true;
-  state.import.clipText.assign(clipboard->data(), import.textLength);
+  state.import.clipText = std::move(*clipboard);
   state.import.dataValues = std::move(import.values);
   state.dataCount = static_cast<int>(state.import.dataValues.size());
 
@@ -150,14 +178,40 @@ void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese) {
   SaveResultsFile(state, host, useJapanese);
 }
 
+}  // namespace
+
+void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese) {
+  ResetPage(state, host);
+  host.SetWaitCursor(true);
+  // What an allocation that fails part-way puts back (copied without allocating).
+  const AnalysisResults results = state.results;
+  const int dataCount = state.dataCount;
+  const PageState pageState = state.pageState;
+  try {
+    AnalyseClipboard(state, host, useJapanese);
+  } catch (const std::bad_alloc&) {
+    ReleaseImportBlocks(state);
+    state.results = results;
+    state.dataCount = dataCount;
+    state.pageState = pageState;
+    host.SetWaitCursor(false);
+    ShowMemoryNotice(host, useJapanese);
+  }
+}
+
 void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese) {
   const PageState before = state.pageState;
   if (before == PageState::kStartPicture) return;
-  const ClientSize client = host.ClientAreaSize();
-  const HistogramPage page =
-      LayoutHistogramPage(client.width, client.height, state.results, state.conditions.working, useJapanese);
-  state.pageState = PageState::kGraphDrawn;
-  host.DrawPage(before, page);
+  try {
+    const ClientSize client = host.ClientAreaSize();
+    const HistogramPage page =
+        LayoutHistogramPage(client.width, client.height, state.results, state.conditions.working, useJapanese);
+    state.pageState = PageState::kGraphDrawn;
+    host.DrawPage(before, page);
+  } catch (const std::bad_alloc&) {
+    state.pageState = before;
+    ShowMemoryNotice(host, useJapanese);
+  }
 }
 
 unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength) {
@@ -202,10 +256,20 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
     return refuse(kResultsFileNoFreeSpace);
   if (!HasXlsExtension(path.c_str())) return refuse(kResultsFileXlsExtension);
 
-  const std::string content =
-      FormatResultsFile(state.import.clipText.data(), state.import.clipText.size(), state.results,
-                        static_cast<int>(state.conditions.working.statisticsBasis), useJapanese);
-  switch (host.WriteResultsFile(path, content)) {
+  // Formed before the write, so nothing is allocated once the file is written.
+  const Notice saved{ResultsSavedText(path.c_str(), useJapanese), ResultsSavedCaption(useJapanese),
+                     kIconInformation, false};
+  FileWriteOutcome outcome;
+  {
+    const std::string content =
+        FormatResultsFile(state.import.clipText.data(), state.import.clipText.size(), state.results,
+                          static_cast<int>(state.conditions.working.statisticsBasis), useJapanese);
+    // The content holds the text now: the import goes before the write, and the content
+    // after it, so the text is never held more than twice.
+    ReleaseImportBlocks(state);
+    outcome = host.WriteResultsFile(path, content);
+  }
+  switch (outcome) {
     case FileWriteOutcome::kNotCreated:
       return refuse(kResultsFileUnableToCreate);
     case FileWriteOutcome::kWriteFailed:
@@ -213,9 +277,7 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
     case FileWriteOutcome::kWritten:
       break;
   }
-  ReleaseImportBlocks(state);
-  host.ShowNotice(Notice{ResultsSavedText(path.c_str(), useJapanese), ResultsSavedCaption(useJapanese),
-                         kIconInformation, false});
+  host.ShowNotice(saved);
   state.pageState = PageState::kResultsReady;
   host.Repaint(IconBarStrip::kDrawGraph);
 }
@@ -223,5 +285,10 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
 const MessageEntry kResultsWriteFailed = {"Unable to write to file.", kCaptionError.english,
                                           "ファイルに書き込めません.", kCaptionError.japanese,
                                           kIconError};
+
+const MessageEntry kNotEnoughMemory = {"Unable to allocate memory.\nClose other programs and try again.",
+                                       kCaptionError.english,
+                                       "メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.",
+                                       kCaptionError.japanese, kIconError};
 
 }  // namespace korvan00

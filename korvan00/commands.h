@@ -76,6 +76,8 @@ int ResetPage(ProgramState& state, CommandHost& host);
 // outside 0 < P < 100 shows kConfidenceWarning and opens the dialog again with the committed
 // confidence text and the other choices as the user left them. A dialog that cannot be shown
 // gives kConditionsDialogFailed (system-modal), drops uncommitted choices and resets the page.
+// An allocation that fails puts both conditions back as they were before the command and
+// shows kNotEnoughMemory.
 void ShowConditionsDialog(ProgramState& state, CommandHost& host, int useJapanese);
 
 // The analysis of korvan00's data in its order: the interval number from the conditions,
@@ -97,11 +99,18 @@ AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisC
 //     message, the command ends with the previous results kept.
 //  4. The results replace the previous ones; arrow cursor; the window comes to the
 //     foreground; SaveResultsFile.
+// An allocation that fails at any step (a clipboard text too large for the memory left) ends
+// the command with the arrow cursor and kNotEnoughMemory: nothing is held, and the results,
+// dataCount and pageState are those from before the command (after step 1). The text is
+// held at most twice at once: the host's read moves into the import blocks, which are
+// released once the results file content (holding the text) is formed, and the content once
+// it is written.
 void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese);
 
 // Draw Graph (command 103): with results to draw (pageState 1 or 2) the page of the last
 // results in the working basis and markers choice, for the present client size; pageState
-// becomes 2. With pageState 0 there is nothing to draw and nothing happens.
+// becomes 2. With pageState 0 there is nothing to draw and nothing happens. An allocation
+// that fails shows kNotEnoughMemory and leaves pageState as it was.
 void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese);
 
 // The bytes asked of the free-space check for a results file: the clipboard text's length
@@ -119,10 +128,15 @@ unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength);
 //    write that fails part-way ("Unable to write to file."): each shows its message and
 //    leaves pageState. Otherwise the success message naming the path, pageState 1 and the
 //    Draw Graph strip repainted.
+// The import is released as soon as the file content is formed, before the write. Nothing
+// is allocated after a successful write; an allocation that fails before it propagates to
+// the caller (RunAnalysis puts the state back).
 void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese);
 
 // The message of a write that failed part-way (the target keeps what it held before).
 extern const MessageEntry kResultsWriteFailed;
+// The message of an allocation that failed in a command, which then changed nothing.
+extern const MessageEntry kNotEnoughMemory;
 
 // "GetSaveFileName error 0x<code in hex>" in the language.
 std::string SaveDialogErrorText(unsigned long code, int useJapanese);

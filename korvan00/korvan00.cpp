@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -155,43 +156,61 @@ void ApplyDialogView(HWND dialog, const ConditionsDialogView& view) {
   if ((IsWindowVisible(list) != FALSE) != view.listVisible) ShowWindow(list, view.listVisible ? SW_SHOWNA : SW_HIDE);
 }
 
-INT_PTR CALLBACK ConditionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto& model = *reinterpret_cast<ConditionsDialog*>(lParam);
-    model.Init();
-    HWND list = GetDlgItem(dialog, kIntervalCombo);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const char* item : IntervalItems()) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    ApplyDialogView(dialog, model.View());
-    SetDlgItemTextA(dialog, kConfidenceEdit, model.InitialConfidenceText().c_str());
-    SendDlgItemMessageA(dialog, kConfidenceEdit, EM_LIMITTEXT, kConfidenceEditLimit, 0);
-    return TRUE;
-  }
-  auto* model = reinterpret_cast<ConditionsDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (model == nullptr) return FALSE;
+// One run of the conditions dialog: the model, and whether an allocation failed in the
+// dialog procedure (an exception must not cross the system's dialog loop; the host throws
+// it again once the dialog has ended).
+struct ConditionsDialogRun {
+  ConditionsDialog& model;
+  bool outOfMemory = false;
+};
+
+INT_PTR HandleConditionsDialog(HWND dialog, UINT message, WPARAM wParam, ConditionsDialog& model) {
   switch (message) {
+    case WM_INITDIALOG: {
+      model.Init();
+      HWND list = GetDlgItem(dialog, kIntervalCombo);
+      SendMessageA(list, CB_RESETCONTENT, 0, 0);
+      for (const char* item : IntervalItems()) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+      ApplyDialogView(dialog, model.View());
+      SetDlgItemTextA(dialog, kConfidenceEdit, model.InitialConfidenceText().c_str());
+      SendDlgItemMessageA(dialog, kConfidenceEdit, EM_LIMITTEXT, kConfidenceEditLimit, 0);
+      return TRUE;
+    }
     case WM_COMMAND: {
-      if (model->Ended()) return TRUE;
+      if (model.Ended()) return TRUE;
       ConditionsDialogInput input;
       input.listSelection = static_cast<int>(SendDlgItemMessageA(dialog, kIntervalCombo, CB_GETCURSEL, 0, 0));
       char text[kConfidenceReadLimit + 1] = {};
       GetDlgItemTextA(dialog, kConfidenceEdit, text, sizeof text);
       input.confidenceText = text;
-      model->OnCommand(LOWORD(wParam), input);
-      if (model->Ended()) {
-        EndDialog(dialog, model->EndCode());
+      model.OnCommand(LOWORD(wParam), input);
+      if (model.Ended()) {
+        EndDialog(dialog, model.EndCode());
       } else {
-        ApplyDialogView(dialog, model->View());
+        ApplyDialogView(dialog, model.View());
       }
       return TRUE;
     }
     case WM_CLOSE:
-      model->OnClose();
-      EndDialog(dialog, model->EndCode());
+      model.OnClose();
+      EndDialog(dialog, model.EndCode());
       return TRUE;
     default:
       return FALSE;
+  }
+}
+
+INT_PTR CALLBACK ConditionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  auto* run = reinterpret_cast<ConditionsDialogRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (run == nullptr) return FALSE;
+  try {
+    return HandleConditionsDialog(dialog, message, wParam, run->model);
+  } catch (const std::bad_alloc&) {
+    run->outOfMemory = true;
+    run->model.OnClose();
+    EndDialog(dialog, 0);
+    return TRUE;
   }
 }
 
@@ -201,7 +220,9 @@ class WindowHost : public CommandHost {
   explicit WindowHost(HWND window) : window_(window) {}
 
   std::optional<std::string> ReadClipboardText() override {
-    if (!OpenClipboard(window_)) return std::nullopt;
+    // Closed on every path, an allocation that fails for a large text included.
+    ClipboardGuard clipboard(window_);
+    if (!clipboard.Open()) return std::nullopt;
     std::optional<std::string> text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
       GlobalBlockLock lock(data);
@@ -213,7 +234,6 @@ class WindowHost : public CommandHost {
         text.emplace(reinterpret_cast<const char*>(bytes), length);
       }
     }
-    CloseClipboard();
     return text;
   }
 
@@ -239,9 +259,11 @@ class WindowHost : public CommandHost {
   void BringToForeground() override { SetForegroundWindow(window_); }
 
   bool RunConditionsDialog(ConditionsDialog& dialog) override {
+    ConditionsDialogRun run{dialog};
     const INT_PTR shown =
         DialogBoxParamA(InstanceOf(window_), UseJapanese(window_) ? "ANALYSIS_DLG_J" : "ANALYSIS_DLG", window_,
-                        ConditionsDialogProc, reinterpret_cast<LPARAM>(&dialog));
+                        ConditionsDialogProc, reinterpret_cast<LPARAM>(&run));
+    if (run.outOfMemory) throw std::bad_alloc();
     if (shown == -1) return false;
     if (!dialog.Ended()) dialog.OnClose();  // ended by the system: as if closed
     return true;
@@ -355,6 +377,29 @@ void EndProgram(HWND window) {
   PostQuitMessage(0);
 }
 
+// ---- Allocation failures ------------------------------------------------------------------
+// The commands of the core put their state back and say so themselves; an allocation that
+// fails anywhere else in a command (the graph output, Help, About, a host call) ends the
+// command here, with the same message shown from the table's texts (nothing allocated).
+void ShowMemoryMessage(HWND window) {
+  const MessageEntry& message = kNotEnoughMemory;
+  const bool japanese = UseJapanese(window) != 0;
+  MessageBoxA(window, japanese ? message.japanese : message.english,
+              japanese ? message.japaneseCaption : message.englishCaption, MB_OK | message.icon);
+}
+
+template <void (*kRun)(HWND)>
+void Guarded(HWND window) {
+  try {
+    kRun(window);
+  } catch (const std::bad_alloc&) {
+    ShowMemoryMessage(window);
+  }
+}
+
+void PrinterSetupCommand(HWND window) { PrinterSetup(Self(window).print); }
+void PrintZoomCommand(HWND window) { ShowPrintZoom(OutputOf(window), Self(window).print.zoom); }
+
 // ---- Painting and creation ----------------------------------------------------------------
 void PaintMainWindow(HWND window) {
   Korvan00Window& self = Self(window);
@@ -417,11 +462,11 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& re
       return true;
     case WM_SYSCOMMAND:
       if (LOWORD(wParam) == kSysPrinterSetup) {
-        PrinterSetup(Self(window).print);
+        Guarded<PrinterSetupCommand>(window);
         return true;
       }
       if (LOWORD(wParam) == kSysPrintZoom) {
-        ShowPrintZoom(OutputOf(window), Self(window).print.zoom);
+        Guarded<PrintZoomCommand>(window);
         return true;
       }
       return false;
@@ -439,14 +484,14 @@ bool ButtonEnabled(HWND window) {
 void ExitCommand(HWND window) { EndProgram(window); }
 
 constexpr Command kCommands[] = {
-    {0, kCommandSetConditions, SetConditionsCommand, nullptr, ButtonEnabled<kButtonSetConditions>},
-    {0, kCommandAnalysis, AnalysisCommand, nullptr, ButtonEnabled<kButtonAnalysis>},
-    {0, kCommandDrawGraph, DrawGraphCommand, nullptr, ButtonEnabled<kButtonDrawGraph>},
-    {0, kCommandCopyGraph, CopyGraphCommand, nullptr, ButtonEnabled<kButtonCopyGraph>},
-    {0, kCommandSaveGraph, SaveGraphCommand, nullptr, ButtonEnabled<kButtonSaveGraph>},
-    {0, kCommandPrintGraph, PrintGraphCommand, nullptr, ButtonEnabled<kButtonPrintGraph>},
-    {0, kCommandAbout, ShowAbout, nullptr, ButtonEnabled<kButtonAbout>},
-    {0, kCommandHelp, ShowReadme, nullptr, ButtonEnabled<kButtonHelp>},
+    {0, kCommandSetConditions, Guarded<SetConditionsCommand>, nullptr, ButtonEnabled<kButtonSetConditions>},
+    {0, kCommandAnalysis, Guarded<AnalysisCommand>, nullptr, ButtonEnabled<kButtonAnalysis>},
+    {0, kCommandDrawGraph, Guarded<DrawGraphCommand>, nullptr, ButtonEnabled<kButtonDrawGraph>},
+    {0, kCommandCopyGraph, Guarded<CopyGraphCommand>, nullptr, ButtonEnabled<kButtonCopyGraph>},
+    {0, kCommandSaveGraph, Guarded<SaveGraphCommand>, nullptr, ButtonEnabled<kButtonSaveGraph>},
+    {0, kCommandPrintGraph, Guarded<PrintGraphCommand>, nullptr, ButtonEnabled<kButtonPrintGraph>},
+    {0, kCommandAbout, Guarded<ShowAbout>, nullptr, ButtonEnabled<kButtonAbout>},
+    {0, kCommandHelp, Guarded<ShowReadme>, nullptr, ButtonEnabled<kButtonHelp>},
     {0, kCommandExit, ExitCommand, nullptr, ButtonEnabled<kButtonExit>},
 };
 

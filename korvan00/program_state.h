@@ -18,7 +18,7 @@ enum class PageState {
   kGraphDrawn = 2,    // the histogram page, held in an off-screen bitmap
 };
 
-// The data of one analysis: the clipboard text (up to its first NUL or 0xFF byte) and the
+// The data of one analysis: the clipboard text (its SheetTextLength bytes) and the
 // values read from it. Held from a successful import until the analysis has ended (its
 // results file written, refused or declined, or its values found all equal).
 struct ImportBlocks {

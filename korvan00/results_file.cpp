@@ -143,16 +143,11 @@ void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i)
                IntervalUpperBound(results, i), results.frequencies[i]);
 }
 
-void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pastedLength,
-                       const AnalysisResults& results, int statisticsBasis, int useJapanese) {
-  const bool unbiased = statisticsBasis == 1;
-  // The pasted text and the lines of the results, sized once (a line of a huge value may
-  // still grow it).
-  out.reserve(out.size() + pastedLength + 1024 + 64 * kMaxIntervals);
-  AppendLine(out, TextFor(kInputtedData, useJapanese));
-  AppendPastedCells(out, pastedText, pastedLength);
-  out += "\r\n";
+namespace {
 
+// The count, the statistics, the confidence intervals and the histogram table.
+void AppendResultLines(std::string& out, const AnalysisResults& results, bool unbiased,
+                       int useJapanese) {
   AppendLine(out, TextFor(kNumberOfData, useJapanese));
   AppendFormat(out, "%d\r\n", results.count);
   out += "\r\n";
@@ -178,6 +173,24 @@ void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pas
   out += '\t';
   AppendLine(out, TextFor(kFrequencies, useJapanese));
   AppendHistogramTable(out, results, "\r\n");
+}
+
+}  // namespace
+
+void AppendResultsFile(std::string& out, const char* pastedText, std::size_t pastedLength,
+                       const AnalysisResults& results, int statisticsBasis, int useJapanese) {
+  const bool unbiased = statisticsBasis == 1;
+  // The lines of the results come first into a string of their own, so the whole content is
+  // sized once (the pasted section of a text that ends with CR LF, as every imported one
+  // does, is never longer than the text): a large text is not copied again by growth.
+  std::string lines;
+  AppendResultLines(lines, results, unbiased, useJapanese);
+  const char* heading = TextFor(kInputtedData, useJapanese);
+  out.reserve(out.size() + std::strlen(heading) + 2 + pastedLength + 2 + lines.size());
+  AppendLine(out, heading);
+  AppendPastedCells(out, pastedText, pastedLength);
+  out += "\r\n";
+  out += lines;
 }
 
 void AppendHistogramTable(std::string& out, const AnalysisResults& results, const char* lineEnd) {

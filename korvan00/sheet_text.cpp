@@ -54,8 +54,7 @@ std::size_t SheetTextLength(const char* bytes, std::size_t size) {
   std::size_t length = size;
   if (const void* nul = std::memchr(bytes, '\0', length))
     length = static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
-  if (const void* end = std::memchr(bytes, 0xFF, length))
-    length = static_cast<std::size_t>(static_cast<const char*>(end) - bytes);
+  if (length > 0 && static_cast<unsigned char>(bytes[length - 1]) == 0xFF) --length;
   return length;
 }
 
@@ -356,7 +355,8 @@ SheetImportResult ImportSheetText(const char* bytes, std::size_t size) {
   SheetImportResult result;
   const std::size_t length = SheetTextLength(bytes, size);
   result.textLength = length;
-  if (length < 2 || bytes[length - 2] != kCR || bytes[length - 1] != kLF) {
+  if (length < 2 || bytes[length - 2] != kCR || bytes[length - 1] != kLF ||
+      std::memchr(bytes, 0xFF, length) != nullptr) {
     result.outcome = kSheetNotFromSpreadsheet;
     return result;
   }

@@ -27,7 +27,7 @@ constexpr int kCellTooLong = 4;        // a number text longer than 44 character
 enum SheetMessage {
   kSheetOk = 0,
   kSheetNoText,              // no text on the clipboard
-  kSheetNotFromSpreadsheet,  // shorter than 2 bytes or not ended by CR LF
+  kSheetNotFromSpreadsheet,  // shorter than 2 bytes, not ended by CR LF, or a 0xFF inside
   kSheetNoProperData,        // a cell that is no number or fraction, two slashes, zero divisor
   kSheetExponent,            // written exponent below -100 or above 100
   kSheetLength,              // a number text longer than 44 characters
@@ -41,7 +41,10 @@ enum SheetMessage {
 // values out of range give empty texts and icon 0.
 MessageBoxText GetSheetMessage(SheetMessage message, int useJapanese);
 
-// Bytes of the text before its first NUL or 0xFF byte (either ends the text).
+// Bytes of the text: those before its first NUL (or all), less a 0xFF that is the last of
+// them. A 0xFF with nothing after it is an end-of-text mark that some programs write; a 0xFF
+// anywhere else (the letter y with diaeresis under code page 1252) stays in the text, and the
+// import refuses such a text.
 std::size_t SheetTextLength(const char* bytes, std::size_t size);
 
 // One step of the cell walk over text[0, length): the cell starts at position and runs up to
@@ -73,12 +76,14 @@ SheetMessage ConvertCellText(const char* cellText, double& value);
 struct SheetImportResult {
   SheetMessage outcome = kSheetOk;  // kSheetOk or the failure that ended the import
   std::vector<double> values;       // the values stored; empty unless outcome is kSheetOk
-  std::size_t textLength = 0;       // bytes before the first NUL or 0xFF
+  std::size_t textLength = 0;       // SheetTextLength of the text
   int limitReached = 0;             // 1 when input stopped at 30000 values (tell the user)
 };
 
-// The import of one clipboard text (bytes[0, size), ended early by a NUL or 0xFF byte): the
-// CR LF rule, the cell loop with the conversion of every non-empty cell, the 30000 limit,
-// and the check for at least 3 values.
+// The import of one clipboard text (bytes[0, size), ended early by a NUL, less a final 0xFF;
+// see SheetTextLength): the refusal of a text that holds a 0xFF or does not end with CR LF
+// (nothing after a 0xFF is dropped unseen, and nothing before it analysed on its own), the
+// cell loop with the conversion of every non-empty cell, the 30000 limit, and the check for
+// at least 3 values.
 SheetImportResult ImportSheetText(const char* bytes, std::size_t size);
 SheetImportResult ImportSheetText(const std::string& text);

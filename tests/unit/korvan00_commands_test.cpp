@@ -4,11 +4,77 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "korvan00/main_window_rules.h"
+
+// ---- Allocation watch -------------------------------------------------------------------
+// This test program's operator new and delete, over malloc and free (so the sanitizers see
+// matching pairs). While a test watches, the blocks of at least `least` bytes are numbered
+// from 1, their live bytes and the peak of those kept, and the block numbered `refuse` is
+// refused as on a machine whose memory has run out.
+namespace {
+struct AllocationWatch {
+  bool on = false;
+  std::size_t least = 0;
+  int refuse = 0;  // 0: none
+  int count = 0;
+  std::size_t live = 0, peak = 0;
+  struct Block {
+    void* at;
+    std::size_t size;
+  } blocks[32] = {};
+  int held = 0;
+} watch;
+
+void Watch(std::size_t least, int refuse = 0) {
+  watch = AllocationWatch{};
+  watch.least = least;
+  watch.refuse = refuse;
+  watch.on = true;
+}
+
+void* Allocate(std::size_t size) {
+  const bool watched = watch.on && size >= watch.least;
+  if (watched && ++watch.count == watch.refuse) return nullptr;
+  void* at = std::malloc(size == 0 ? 1 : size);
+  if (at != nullptr && watched && watch.held < 32) {
+    watch.blocks[watch.held++] = {at, size};
+    watch.live += size;
+    if (watch.live > watch.peak) watch.peak = watch.live;
+  }
+  return at;
+}
+
+void Release(void* at) {
+  for (int i = 0; i < watch.held; ++i) {
+    if (watch.blocks[i].at == at) {
+      watch.live -= watch.blocks[i].size;
+      watch.blocks[i] = watch.blocks[--watch.held];
+      break;
+    }
+  }
+  std::free(at);
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (void* at = Allocate(size)) return at;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* at) noexcept { Release(at); }
+void operator delete[](void* at) noexcept { Release(at); }
+void operator delete(void* at, std::size_t) noexcept { Release(at); }
+void operator delete[](void* at, std::size_t) noexcept { Release(at); }
+void operator delete(void* at, const std::nothrow_t&) noexcept { Release(at); }
+void operator delete[](void* at, const std::nothrow_t&) noexcept { Release(at); }
 
 namespace korvan00 {
 namespace {
@@ -28,10 +94,12 @@ struct RecordingHost : CommandHost {
   std::vector<std::string> log;
   std::vector<Notice> notices;
   std::string written;
+  std::size_t liveAtNotice = 0;  // the watched bytes held while the last box was on show
 
   std::optional<std::string> ReadClipboardText() override { return clipboard; }
   void SetWaitCursor(bool wait) override { log.push_back(wait ? "wait" : "arrow"); }
   void ShowNotice(const Notice& notice) override {
+    liveAtNotice = watch.live;
     notices.push_back(notice);
     log.push_back("notice " + notice.caption);
   }
@@ -187,6 +255,85 @@ TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoes
     EXPECT_EQ(30000, state.results.count);
     EXPECT_EQ(15, state.results.intervalCount);
   }
+}
+
+// The state after the values 1 to 5 were analysed and the results file declined.
+ProgramState AnalysedOneToFive() {
+  ProgramState state;
+  RecordingHost host;
+  host.clipboard = kFiveValues;
+  host.answer = NoFile(0);
+  RunAnalysis(state, host, 0);
+  return state;
+}
+
+void ExpectOneToFive(const ProgramState& state) {
+  EXPECT_EQ(5, state.dataCount);
+  EXPECT_EQ(5, state.results.count);
+  EXPECT_EQ(3, state.results.mean);
+  ASSERT_EQ(6, state.results.intervalCount);
+  const double frequencies[] = {1, 1, 0.5, 0.5, 1, 1};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(frequencies[i], state.results.frequencies[i]) << i;
+  EXPECT_EQ(PageState::kResultsReady, state.pageState);
+}
+
+TEST(Korvan00Analysis, ALargeTextIsHeldAtMostTwiceAndRunningOutOfMemoryKeepsThePreviousResults) {
+  // Four megabytes: three values, then a long row of empty cells. Values of 100 digits make
+  // long result lines.
+  const std::string emptyCells = std::string(std::size_t{4} << 20, '\t') + "\r\n";
+  for (const char* values : {"10\r\n20\r\n30\r\n", "1e100\r\n-1e100\r\n1/1e-100\r\n"}) {
+    const std::string text = values + emptyCells;
+    ProgramState state;
+    RecordingHost host;
+    host.clipboard = text;
+    Watch(text.size() / 2);
+    RunAnalysis(state, host, 0);
+    watch.on = false;
+    EXPECT_EQ("notice Success", host.log.at(host.log.size() - 2));
+    EXPECT_EQ(3, state.results.count);
+    EXPECT_EQ(0u, host.written.find("Inputted Data\r\n" + text + "\r\nNumber of Data\r\n3\r\n"));
+    // The host's read, then the results file with the text in it (the host's copy of the
+    // written file counted too): never more than two copies at once.
+    EXPECT_LT(watch.peak, 2 * text.size() + 100000) << values;
+  }
+  const std::string text = "10\r\n20\r\n30\r\n" + emptyCells;
+  const std::size_t large = text.size() / 2;
+  {
+    // A refused text is let go before its message is shown.
+    ProgramState state;
+    RecordingHost host;
+    host.clipboard = "x" + emptyCells;
+    Watch(large);
+    RunAnalysis(state, host, 0);
+    watch.on = false;
+    ASSERT_EQ(1u, host.notices.size());
+    EXPECT_EQ("Error", host.notices[0].caption);
+    EXPECT_EQ(0u, host.liveAtNotice);
+  }
+  // Each large block refused in turn, from the host's read of the clipboard to its copy of
+  // the file written: the memory message, the analysis before as it was, no text held.
+  int refusals = 0;
+  for (int refuse = 1;; ++refuse) {
+    ProgramState state = AnalysedOneToFive();
+    RecordingHost host;
+    host.clipboard = text;
+    Watch(large, refuse);
+    RunAnalysis(state, host, 0);
+    watch.on = false;
+    if (watch.count < refuse) break;
+    SCOPED_TRACE(refuse);
+    ++refusals;
+    EXPECT_EQ("arrow", host.log.at(host.log.size() - 2));
+    ASSERT_EQ(1u, host.notices.size());
+    EXPECT_EQ((Notice{"Unable to allocate memory.\nClose other programs and try again.", "Error", kIconError}),
+              host.notices[0]);
+    ExpectOneToFive(state);
+    EXPECT_FALSE(state.import.held);
+    EXPECT_TRUE(state.import.clipText.empty());
+    EXPECT_EQ(0u, watch.live);
+    EXPECT_TRUE(host.written.empty());
+  }
+  EXPECT_GE(refusals, 3);
 }
 
 TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenDone) {
@@ -361,6 +508,39 @@ TEST(Korvan00Conditions, ADialogThatCannotOpenIsASystemErrorAndResetsThePage) {
   EXPECT_EQ((Notice{"ダイアログを表示できません.", "システム・エラー", kIconError, true}), host.notices.at(1));
   EXPECT_EQ(state.conditions.committed, state.conditions.working);
   EXPECT_EQ(PageState::kStartPicture, state.pageState);
+}
+
+// Set Conditions and Draw Graph with each of their allocations refused in turn: the memory
+// message, the conditions and the page as they were.
+TEST(Korvan00Commands, ARefusedAllocationShowsTheMemoryMessageAndChangesNothing) {
+  for (const bool draw : {false, true}) {
+    int refusals = 0;
+    for (int refuse = 1;; ++refuse) {
+      ProgramState state = AnalysedOneToFive();
+      RecordingHost host;
+      host.dialogRuns = {[](ConditionsDialog& d) {
+        Press(d, kRadioSample);
+        Type(d, "99.5");
+        Press(d, kDialogOk);
+      }};
+      Watch(1, refuse);
+      draw ? DrawGraph(state, host, 1) : ShowConditionsDialog(state, host, 1);
+      watch.on = false;
+      if (watch.count < refuse) {
+        EXPECT_EQ(draw ? PageState::kGraphDrawn : PageState::kResultsReady, state.pageState);
+        break;
+      }
+      SCOPED_TRACE(std::string(draw ? "draw " : "conditions ") + std::to_string(refuse));
+      ++refusals;
+      ASSERT_EQ(1u, host.notices.size());
+      EXPECT_EQ((Notice{"メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.", "エラー", kIconError}),
+                host.notices[0]);
+      ExpectOneToFive(state);
+      EXPECT_EQ(AnalysisConditions{}, state.conditions.committed);
+      EXPECT_EQ(AnalysisConditions{}, state.conditions.working);
+    }
+    EXPECT_GE(refusals, 1);
+  }
 }
 
 }  // namespace

@@ -42,7 +42,17 @@ TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
       {"1\r\n2\r\n3\r\n", kSheetOk, {1, 2, 3}},
       {"\t\t\r\n\r\n", kSheetTooFew, {}},
       {std::string("1\r\n2\r\n3\r\n\0junk", 13), kSheetOk, {1, 2, 3}},
-      {"1\r\n2\r\n3\r\n\xffjunk", kSheetOk, {1, 2, 3}},
+      // A 0xFF (the letter y with diaeresis under code page 1252) ends the text only as its
+      // last byte (before a NUL); anywhere else it refuses the whole text.
+      {"1\r\n2\r\n3\r\n\xff", kSheetOk, {1, 2, 3}},
+      {std::string("1\r\n2\r\n3\r\n\xff\0junk", 14), kSheetOk, {1, 2, 3}},
+      {"1\r\n2\r\n3\r\n\xff" "4\r\n", kSheetNotFromSpreadsheet, {}},
+      {"1\r\n2\r\n3\r\n\xff\r\n", kSheetNotFromSpreadsheet, {}},
+      {"1\r\n2\r\n3\r\n\xff\xff", kSheetNotFromSpreadsheet, {}},
+      {"1\r\n\xff\r\n2\r\n3\r\n", kSheetNotFromSpreadsheet, {}},
+      {"Z\xff\r\n1\r\n2\r\n3\r\n", kSheetNotFromSpreadsheet, {}},
+      {"1\r\n2\r\n3\xff\r\n", kSheetNotFromSpreadsheet, {}},
+      {"1\r\n2\r\n\xff", kSheetTooFew, {}},
       {std::string("1\r\n2\r\n3\0\r\n", 10), kSheetNotFromSpreadsheet, {}},
       {"1\t\n2\t\n3\r\n", kSheetOk, {1, 2, 3}},  // LF after TAB
       {"1\r2\r3\r\n", kSheetOk, {1, 2, 3}},      // CR without LF ends a cell
@@ -250,7 +260,10 @@ TEST(SheetText, CellWalkAndTextEnd) {
   EXPECT_EQ(kSheetLength, ImportSheetText(longCell + "1\r\n2\r\n").outcome);
   EXPECT_EQ(3u, SheetTextLength("abc", 3));
   EXPECT_EQ(1u, SheetTextLength("a\0c", 3));
-  EXPECT_EQ(2u, SheetTextLength("ab\xff" "c", 4));
+  EXPECT_EQ(4u, SheetTextLength("ab\xff" "c", 4));
+  EXPECT_EQ(2u, SheetTextLength("ab\xff", 3));
+  EXPECT_EQ(2u, SheetTextLength("ab\xff\0c", 5));
+  EXPECT_EQ(2u, SheetTextLength("a\xff\xff", 3));  // one end mark only
   EXPECT_EQ(0u, SheetTextLength("", 0));
 }
 

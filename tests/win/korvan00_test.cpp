@@ -134,6 +134,7 @@ TEST_F(Korvan00, RefusedDataShowTheirMessageAndChangeNothing) {
       {"two slashes", "1\r\n1/2/3\r\n3\r\n", kNoProperData},
       {"no line end", "1\t2\t3", kNotFromSheet},
       {"0xFF before the line end", "1\r\n2\r\n3\xFF\r\n", kNotFromSheet},
+      {"0xFF between rows", "1\r\n2\r\n3\r\n\xFF" "4\r\n5\r\n", kNotFromSheet},
       {"exponent", "1\r\n2e101\r\n3\r\n", "E-100 <= exponent of the numerical value <= E100"},
       {"small exponent", "1\r\n1E-101\r\n3\r\n", "E-100 <= exponent of the numerical value <= E100"},
       {"all equal", "4\r\n4\r\n4\r\n", "All data have a same value!"},
@@ -166,7 +167,7 @@ TEST_F(Korvan00, AcceptedClipboardTextsGiveTheirCount) {
       {"exponents at the limits", "1.5E100\r\n2e-100\r\n1e+0100\r\n", "", "3", nullptr},
       {"44 characters", "1." + digits42 + "\r\n2." + digits42 + "/4." + digits42 + "\r\n3\r\n", "", "3", "1.500000"},
       {"NUL ends the text", std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3", "2.000000"},
-      {"0xFF ends the text", "1\r\n2\r\n3\r\n\xFF" "9\r\n", "1\r\n2\r\n3\r\n", "3", "2.000000"},
+      {"final 0xFF ends the text", "1\r\n2\r\n3\r\n\xFF", "1\r\n2\r\n3\r\n", "3", "2.000000"},
   };
   for (const Case& c : cases) {
     const std::string file = ExportOf(c.text);
