@@ -14,7 +14,7 @@ ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cmake -S "$top" -B "$build/asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
+cmake -S "$top" -B "$build/asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" -DSUITE_BENCHMARKS=OFF \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >"$build/asan.configure.log" 2>&1 \
   || { cat "$build/asan.configure.log"; exit 1; }
 cmake --build "$build/asan" -j "${JOBS:-$(nproc)}" >"$build/asan.build.log" 2>&1 \
