@@ -27,8 +27,10 @@ bool CopyInto(const std::string& file, const std::string& folder);
 bool LaunchProgram(const std::string& exePath, RunningProgram& program);
 // Starts exePath and waits for its visible main window of the class.
 bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program);
-// Closes the program (WM_CLOSE, then termination) and waits for its end.
-void StopProgram(RunningProgram& program);
+// Closes the program (any box still open, WM_CLOSE, then termination) and waits for its end;
+// returns its exit code, kStoppedByForce when it had to be terminated.
+DWORD StopProgram(RunningProgram& program);
+constexpr DWORD kStoppedByForce = 0xDEAD;
 bool ProcessEnded(const RunningProgram& program, int timeoutMs);
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
