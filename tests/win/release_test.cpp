@@ -13,7 +13,7 @@
 
 #include "korvan00/ids.h"
 #include "korvan95/ids.h"
-#include "tests/win/driver.h"
+#include "tests/win/program_fixture.h"
 
 namespace {
 
@@ -83,13 +83,19 @@ std::string ReleaseFolder(const char* variable) {
   return value ? value : "";
 }
 
+// The programs are started by the tests, one after the other.
+class Release : public ProgramTest {
+ protected:
+  Release() : ProgramTest(nullptr, nullptr) {}
+};
+
 }  // namespace
 
 TEST(Version, EveryProgramCarriesTheSuiteVersion) {
   for (const char* program : kPrograms) CheckVersion(BesideDriver(program), program);
 }
 
-TEST(Release, EveryUnpackedProgramCarriesTheSuiteVersion) {
+TEST_F(Release, EveryUnpackedProgramCarriesTheSuiteVersion) {
   const std::string win64 = ReleaseFolder("KORVAN_RELEASE_WIN64");
   const std::string win32 = ReleaseFolder("KORVAN_RELEASE_WIN32");
   if (win64.empty() || win32.empty()) GTEST_SKIP() << "no unpacked release named";
@@ -101,7 +107,7 @@ TEST(Release, EveryUnpackedProgramCarriesTheSuiteVersion) {
 // Each 64-bit program started from the unpacked folder shows its main window, and Help finds
 // its manual beside it: a PDF manual never brings the "install" message (at most the message
 // that no PDF viewer is there, as under Wine), a readme opens in Notepad.
-TEST(Release, EachProgramStartsAndHelpFindsItsManual) {
+TEST_F(Release, EachProgramStartsAndHelpFindsItsManual) {
   const std::string folder = ReleaseFolder("KORVAN_RELEASE_WIN64");
   if (folder.empty()) GTEST_SKIP() << "no unpacked release named";
   struct Case {
@@ -125,9 +131,8 @@ TEST(Release, EachProgramStartsAndHelpFindsItsManual) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.exe);
     for (HWND notepad : TopLevelWindows("Notepad")) PostMessageA(notepad, WM_CLOSE, 0, 0);
-    RunningProgram program;
-    ASSERT_TRUE(StartProgram(folder + "\\" + c.exe, c.className, program)) << "no main window";
-    ClickIconBarButton(program.window, c.helpControl);
+    ASSERT_TRUE(StartAnother(folder + "\\" + c.exe, c.className)) << "no main window";
+    ClickIconBarButton(main_, c.helpControl);
     if (c.readme) {
       HWND notepad = nullptr;
       EXPECT_TRUE(WaitUntil([&] {
@@ -139,13 +144,12 @@ TEST(Release, EachProgramStartsAndHelpFindsItsManual) {
         return notepad != nullptr;
       })) << "Notepad did not open the readme";
       if (notepad) PostMessageA(notepad, WM_CLOSE, 0, 0);
-      EXPECT_TRUE(NoDialogWithin(program.process.dwProcessId, 300));
-    } else if (HWND box = WaitForDialog(program.process.dwProcessId, 3000)) {
+      EXPECT_TRUE(NoDialogWithin(ProcessId(), 300));
+    } else if (HWND box = WaitForDialog(ProcessId(), 3000)) {
       const BoxContent content = ReadMessageBox(box);
       EXPECT_NE(content.text, c.missingText) << "the manual beside the program was not found";
       EXPECT_EQ(content.text, c.noViewerText);
       PressDialogButton(box, IDOK);
     }
-    StopProgram(program);
   }
 }
