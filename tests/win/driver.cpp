@@ -489,3 +489,14 @@ bool RecordShellOpens(const char* extension, const std::string& recordPath) {
   };
   return setDefault(extension, type) && setDefault(type + "\\shell\\open\\command", command);
 }
+
+std::string RecordedShellOpen(const std::string& recordPath) {
+  // cmd's echo writes the path and CR LF.
+  std::string line;
+  const bool complete = WaitUntil([&] {
+    line = ReadWholeFile(recordPath);
+    return line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0;
+  });
+  if (complete) line.resize(line.size() - 2);
+  return line;
+}

@@ -123,3 +123,5 @@ std::string PrintIntoQueue(HWND mainWindow, DWORD processId, int command);
 // Makes Wine open files of the extension (".PDF") with a recorder: the shell's "open" writes
 // the path it was given into recordPath instead of starting a viewer.
 bool RecordShellOpens(const char* extension, const std::string& recordPath);
+// The path recorded there: waits for it; empty when none came.
+std::string RecordedShellOpen(const std::string& recordPath);
