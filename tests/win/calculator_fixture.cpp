@@ -11,20 +11,15 @@ std::string Formatted(const char* digits) {
 
 void CalculatorTest::CheckHelp(int helpButton, const char* readmeName, const std::string& missingText,
                                const std::string& errorCaption) {
-  StopProgram(program_);
-
-  RunningProgram alone;
-  ASSERT_TRUE(StartProgram(CopyProgram("suite-no-readme", nullptr), className_, alone));
-  ClickIconBarButton(alone.window, helpButton);
-  const BoxContent missing = AnswerMessageBox(alone);
+  ASSERT_TRUE(StartAnother(CopyProgram("suite-no-readme", nullptr)));
+  ClickIconBarButton(main_, helpButton);
+  const BoxContent missing = AnswerMessageBox(program_);
   EXPECT_EQ(missing.text, missingText);
   EXPECT_EQ(missing.caption, errorCaption);
-  StopProgram(alone);
 
   for (HWND notepad : TopLevelWindows("Notepad")) PostMessageA(notepad, WM_CLOSE, 0, 0);
-  RunningProgram withReadme;
-  ASSERT_TRUE(StartProgram(CopyProgram("suite with readme", readmeName), className_, withReadme));
-  ClickIconBarButton(withReadme.window, helpButton);
+  ASSERT_TRUE(StartAnother(CopyProgram("suite with readme", readmeName)));
+  ClickIconBarButton(main_, helpButton);
   HWND notepad = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
     const std::vector<HWND> windows = TopLevelWindows("Notepad");
@@ -38,8 +33,7 @@ void CalculatorTest::CheckHelp(int helpButton, const char* readmeName, const std
     EXPECT_NE(title.find(name.substr(0, name.size() - 4)), std::string::npos) << title;
     PostMessageA(notepad, WM_CLOSE, 0, 0);
   }
-  EXPECT_TRUE(NoDialogWithin(withReadme.process.dwProcessId, 300));
-  StopProgram(withReadme);
+  EXPECT_TRUE(NoDialogWithin(ProcessId(), 300));
 }
 
 namespace {

@@ -6,20 +6,13 @@
 
 #include <string>
 
-#include "tests/win/driver.h"
+#include "tests/win/program_fixture.h"
 
-class CalculatorTest : public ::testing::Test {
+class CalculatorTest : public ProgramTest {
  protected:
-  CalculatorTest(const char* exeName, const char* className) : exeName_(exeName), className_(className) {}
-
-  void SetUp() override {
-    ASSERT_TRUE(StartProgram(BesideDriver(exeName_), className_, program_)) << exeName_;
-    main_ = program_.window;
-  }
-  void TearDown() override { StopProgram(program_); }
+  CalculatorTest(const char* exeName, const char* className) : ProgramTest(exeName, className) {}
 
   HWND Control(int id) const { return GetDlgItem(main_, id); }
-  DWORD ProcessId() const { return program_.process.dwProcessId; }
 
   // Clicks an icon-bar button and returns the message box that follows (empty if none).
   BoxContent ClickAndAnswer(int buttonId) {
@@ -44,18 +37,19 @@ class CalculatorTest : public ::testing::Test {
     EXPECT_FALSE(GetWindowLongA(main_, GWL_STYLE) & WS_THICKFRAME) << "the window must not be sizable";
   }
 
-  // A second start ends at once and leaves one window.
+  // A second start ends at once (exit code 0) and leaves one window.
   void CheckSecondStart() {
     RunningProgram second;
     ASSERT_TRUE(LaunchProgram(BesideDriver(exeName_), second));
     EXPECT_TRUE(ProcessEnded(second, kWaitMs));
     EXPECT_EQ(TopLevelWindows(className_).size(), 1u);
-    StopProgram(second);
+    EXPECT_EQ(StopProgram(second), 0u);
   }
 
   // The Exit button ends the program.
   void CheckExit(int exitButton) {
     ClickIconBarButton(main_, exitButton);
+    ExpectEnded();
     EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
   }
 
@@ -78,11 +72,6 @@ class CalculatorTest : public ::testing::Test {
   // them come back, and a click on the first button (which must run without a message box)
   // removes its box.
   void CheckTooltip(int buttonCount, int firstButtonId);
-
-  const char* exeName_;
-  const char* className_;
-  RunningProgram program_;
-  HWND main_ = nullptr;
 };
 
 // A result box text as the calculators format it: six decimals, left-justified in 16.

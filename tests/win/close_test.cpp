@@ -8,14 +8,16 @@
 
 #include "korvan00/ids.h"
 #include "korvan95/ids.h"
-#include "tests/win/driver.h"
+#include "tests/win/program_fixture.h"
 
 namespace {
 
+// The program a row has started: its main window and process.
 struct Started {
-  RunningProgram& program;
-  HWND main() const { return program.window; }
-  DWORD pid() const { return program.process.dwProcessId; }
+  HWND window;
+  DWORD id;
+  HWND main() const { return window; }
+  DWORD pid() const { return id; }
 };
 
 // korvan95: the grid after Data Input with keys typed (see TypeKeys).
@@ -130,20 +132,24 @@ void Dismiss(HWND box) {
   }
 }
 
-TEST(CloseWhileABoxIsOpen, TheProgramWaitsForTheBoxAndEndsNormallyAfter) {
+class CloseWhileABoxIsOpen : public ProgramTest {
+ protected:
+  CloseWhileABoxIsOpen() : ProgramTest(nullptr, nullptr) {}
+};
+
+TEST_F(CloseWhileABoxIsOpen, TheProgramWaitsForTheBoxAndEndsNormallyAfter) {
   for (const CloseCase& c : kCases) {
     SCOPED_TRACE(c.name);
-    RunningProgram program;
-    ASSERT_TRUE(StartProgram(BesideDriver(c.exe), c.className, program));
-    const Started started{program};
+    ASSERT_TRUE(StartAnother(BesideDriver(c.exe), c.className));
+    const Started started{main_, ProcessId()};
     c.open(started);
     HWND box = WaitForDialog(started.pid());
     ASSERT_NE(box, nullptr) << "no box opened";
     const std::string title = TextOf(box);
-    PostMessageA(program.window, WM_CLOSE, 0, 0);
-    PostMessageA(program.window, WM_QUERYENDSESSION, 0, 0);
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    PostMessageA(main_, WM_QUERYENDSESSION, 0, 0);
     // The request waits: the program runs on with the same box and no other.
-    EXPECT_FALSE(ProcessEnded(program, 500));
+    EXPECT_FALSE(ProcessEnded(program_, 500));
     EXPECT_EQ(FindDialog(started.pid()), box);
     EXPECT_EQ(TextOf(box), title);
     Dismiss(box);
@@ -153,20 +159,17 @@ TEST(CloseWhileABoxIsOpen, TheProgramWaitsForTheBoxAndEndsNormallyAfter) {
       Dismiss(next);
       WaitUntil([&] { return !IsWindow(next); });
     }
-    EXPECT_FALSE(ProcessEnded(program, 0)) << "the program ended on the answer";
-    // A close now ends the program normally, after the save question where values wait.
-    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(ProcessEnded(program_, 0)) << "the program ended on the answer";
+    // A close now ends the program (with exit code 0, checked when the next one starts),
+    // after the save question where typed values wait.
+    PostMessageA(main_, WM_CLOSE, 0, 0);
     HWND question = WaitForDialog(started.pid(), c.asksAtEnd ? kWaitMs : 500);
     EXPECT_EQ(question != nullptr, c.asksAtEnd);
     if (question != nullptr) {
       EXPECT_EQ(ReadMessageBox(question).text, "Save the data set?");
       PressDialogButton(question, IDNO);
     }
-    ASSERT_TRUE(ProcessEnded(program, kWaitMs));
-    DWORD code = 1;
-    GetExitCodeProcess(program.process.hProcess, &code);
-    EXPECT_EQ(code, 0u) << "exit code " << std::hex << code;
-    StopProgram(program);
+    ExpectEnded();
   }
 }
 

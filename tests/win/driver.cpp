@@ -93,7 +93,26 @@ std::vector<HWND> TopLevelWindows(const char* className) {
   return FindTopLevel(0, className);
 }
 
+namespace {
+
+// Under Wine a program that crashes waits behind the debugger's "Program Error" box, still
+// running, until someone closes it. Without that box the debugger writes the backtrace and
+// the program ends with the exception's code (0xC0000005), which the tests then see.
+void EndCrashedProgramsAtOnce() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  const DWORD show = 0;
+  RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&show), sizeof show);
+  RegCloseKey(key);
+}
+
+}  // namespace
+
 bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
+  EndCrashedProgramsAtOnce();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   // Wine now and then refuses a start just after a program ended (the loaded machine of the
@@ -124,8 +143,8 @@ bool ProcessEnded(const RunningProgram& program, int timeoutMs) {
   return WaitForSingleObject(program.process.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
-void StopProgram(RunningProgram& program) {
-  if (!program.process.hProcess) return;
+DWORD StopProgram(RunningProgram& program) {
+  if (!program.process.hProcess) return 0;
   // Close any box still open, then the main window.
   for (int i = 0; i < 5; ++i) {
     HWND dialog = FindDialog(program.process.dwProcessId);
@@ -136,12 +155,15 @@ void StopProgram(RunningProgram& program) {
   }
   if (program.window) PostMessageA(program.window, WM_CLOSE, 0, 0);
   if (!ProcessEnded(program, 5000)) {
-    TerminateProcess(program.process.hProcess, 1);
+    TerminateProcess(program.process.hProcess, kStoppedByForce);
     ProcessEnded(program, 5000);
   }
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(program.process.hProcess, &code);
   CloseHandle(program.process.hThread);
   CloseHandle(program.process.hProcess);
   program = RunningProgram();
+  return code;
 }
 
 HWND FindDialog(DWORD processId) {
@@ -482,4 +504,15 @@ bool RecordShellOpens(const char* extension, const std::string& recordPath) {
     return set;
   };
   return setDefault(extension, type) && setDefault(type + "\\shell\\open\\command", command);
+}
+
+std::string RecordedShellOpen(const std::string& recordPath) {
+  // cmd's echo writes the path and CR LF.
+  std::string line;
+  const bool complete = WaitUntil([&] {
+    line = ReadWholeFile(recordPath);
+    return line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0;
+  });
+  if (complete) line.resize(line.size() - 2);
+  return line;
 }

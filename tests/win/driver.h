@@ -27,8 +27,10 @@ bool CopyInto(const std::string& file, const std::string& folder);
 bool LaunchProgram(const std::string& exePath, RunningProgram& program);
 // Starts exePath and waits for its visible main window of the class.
 bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program);
-// Closes the program (WM_CLOSE, then termination) and waits for its end.
-void StopProgram(RunningProgram& program);
+// Closes the program (any box still open, WM_CLOSE, then termination) and waits for its end;
+// returns its exit code, kStoppedByForce when it had to be terminated.
+DWORD StopProgram(RunningProgram& program);
+constexpr DWORD kStoppedByForce = 0xDEAD;
 bool ProcessEnded(const RunningProgram& program, int timeoutMs);
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
@@ -123,3 +125,5 @@ std::string PrintIntoQueue(HWND mainWindow, DWORD processId, int command);
 // Makes Wine open files of the extension (".PDF") with a recorder: the shell's "open" writes
 // the path it was given into recordPath instead of starting a viewer.
 bool RecordShellOpens(const char* extension, const std::string& recordPath);
+// The path recorded there: waits for it; empty when none came.
+std::string RecordedShellOpen(const std::string& recordPath);

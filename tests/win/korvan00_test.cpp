@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "korvan00/ids.h"
-#include "tests/win/driver.h"
+#include "tests/win/program_fixture.h"
 
 namespace {
 
@@ -28,14 +28,9 @@ std::string AfterPastedCells(const std::string& file) {
   return at == std::string::npos ? std::string() : file.substr(at + 4);
 }
 
-class Korvan00 : public ::testing::Test {
+class Korvan00 : public ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(StartProgram(BesideDriver("korvan00.exe"), kClass, program_));
-    main_ = program_.window;
-  }
-  void TearDown() override { StopProgram(program_); }
-  DWORD Pid() const { return program_.process.dwProcessId; }
+  Korvan00() : ProgramTest("korvan00.exe", kClass) {}
   bool Enabled(int controlId) const { return IsWindowEnabled(IconBarButton(main_, controlId)) != FALSE; }
   // The four graph buttons (Draw, Copy, Save, Print) as enabled flags.
   std::vector<bool> GraphButtons() const {
@@ -51,7 +46,7 @@ class Korvan00 : public ::testing::Test {
   BoxContent AnalyseAndSave(const std::string& text, const std::string& path) {
     EXPECT_TRUE(SetClipboardText(text));
     PostCommand(main_, kCommandAnalysis);
-    EXPECT_TRUE(AnswerFileDialog(Pid(), kResultsTitle, path));
+    EXPECT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
     return AnswerMessageBox(program_);
   }
   // The export written for the pasted text (empty when none was written).
@@ -67,9 +62,6 @@ class Korvan00 : public ::testing::Test {
     PostCommand(main_, kCommandDrawGraph);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveGraph); })) << "no page drawn";
   }
-
-  RunningProgram program_;
-  HWND main_ = nullptr;
 };
 
 class Korvan00Japanese : public Korvan00 {};
@@ -98,8 +90,9 @@ TEST_F(Korvan00, SecondStartEndsAndExitEndsTheProgram) {
   ASSERT_TRUE(LaunchProgram(BesideDriver("korvan00.exe"), second));
   EXPECT_TRUE(ProcessEnded(second, kWaitMs));
   EXPECT_EQ(TopLevelWindows(kClass).size(), 1u);
-  StopProgram(second);
+  EXPECT_EQ(StopProgram(second), 0u);
   ClickIconBarButton(main_, kButtonExit);
+  ExpectEnded();
   EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
 }
 
@@ -145,7 +138,7 @@ TEST_F(Korvan00, RefusedDataShowTheirMessageAndChangeNothing) {
     const BoxContent box = AnswerMessageBox(program_);
     EXPECT_EQ(box.text, c.message) << c.name;
     EXPECT_EQ(box.caption, "Error") << c.name;
-    EXPECT_TRUE(NoDialogWithin(Pid(), 300)) << c.name << ": no save dialog after a refusal";
+    EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << c.name << ": no save dialog after a refusal";
     EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.name;
   }
 }
@@ -199,7 +192,7 @@ TEST_F(Korvan00, RefusedTargetsLeaveDrawGraphUnusable) {
     const BoxContent box = AnalyseAndSave("1\r\n2\r\n3\r\n", c.path);
     EXPECT_EQ(box.text, c.text) << c.name;
     EXPECT_EQ(box.caption, c.caption) << c.name;
-    EXPECT_TRUE(NoDialogWithin(Pid(), 300)) << c.name;
+    EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << c.name;
     EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.name;
     EXPECT_EQ(GetFileAttributesA(c.path.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
   }
@@ -217,7 +210,7 @@ TEST_F(Korvan00, GraphButtonsFollowThePageState) {
   SaveScreenshot(main_, BesideDriver("korvan00-results.bmp"));
   // 0: OK in the conditions dialog drops the page.
   PostCommand(main_, kCommandSetConditions);
-  HWND dialog = WaitForDialog(Pid());
+  HWND dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "Set Analysis Conditions");
   EXPECT_EQ(IsDlgButtonChecked(dialog, kRadioUnbiased), BST_CHECKED);
@@ -235,7 +228,9 @@ TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   // The conditions dialog once it is on show (a message box may still be closing).
   auto conditions = [&] {
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindDialog(Pid())) != nullptr && TextOf(dialog) == "Set Analysis Conditions"; });
+    WaitUntil([&] {
+      return (dialog = FindDialog(ProcessId())) != nullptr && TextOf(dialog) == "Set Analysis Conditions";
+    });
     return dialog;
   };
   auto open = [&] {
@@ -261,7 +256,7 @@ TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfidenceEdit)), "90");
   PressDialogButton(dialog, IDCANCEL);
-  ASSERT_TRUE(WaitUntil([&] { return FindDialog(Pid()) == nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
 
   // After 1000 values Standard shows their standard number, 10, in a disabled list.
   std::string values;
@@ -282,7 +277,7 @@ TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
   const std::string folder = MakeTestFolder("k00-graph");
   const std::string path = folder + "\\page.bmp";
   PostCommand(main_, kCommandSaveGraph);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveGraphTitle, path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
   std::string bmp;
   ASSERT_TRUE(WaitUntil([&] { return (bmp = ReadWholeFile(path)).size() > 118; }, 5000));
   EXPECT_EQ(bmp.substr(0, 2), "BM");
@@ -321,7 +316,7 @@ TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
   ASSERT_TRUE(SetClipboardText("not a picture"));
   // Sent, not posted: the clipboard is read only after the copy, so the two never race
   // for it (a copy that cannot open the clipboard says so in a box).
-  ASSERT_TRUE(SendCommand(main_, kCommandCopyGraph, kWaitMs)) << ReadMessageBox(FindDialog(Pid())).text;
+  ASSERT_TRUE(SendCommand(main_, kCommandCopyGraph, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
   std::vector<unsigned char> dib;
   ASSERT_TRUE(WaitUntil([&] { return !(dib = ClipboardDib()).empty(); }));
   const std::string block(dib.begin(), dib.end());
@@ -340,33 +335,26 @@ TEST_F(Korvan00, CancelledSaveDialogSaysNotSaved) {
 
 TEST_F(Korvan00, PrintSendsThePageToThePrinter) {
   AnalyseOneToFiveAndDraw();
-  EXPECT_EQ(PrintIntoQueue(main_, Pid(), kCommandPrintGraph), "");
+  EXPECT_EQ(PrintIntoQueue(main_, ProcessId(), kCommandPrintGraph), "");
 }
 
 TEST_F(Korvan00, HelpOpensTheManualBesideTheProgram) {
-  StopProgram(program_);
   const std::string folder = MakeTestFolder("k00-help");
   ASSERT_TRUE(CopyInto(BesideDriver("korvan00.exe"), folder));
   ASSERT_TRUE(WriteWholeFile(folder + "\\KORVAN0E.PDF", "%PDF-1.4\n"));
   const std::string record = folder + "\\opened.txt";
   ASSERT_TRUE(RecordShellOpens(".pdf", record));
-  ASSERT_TRUE(StartProgram(folder + "\\korvan00.exe", kClass, program_));
-  main_ = program_.window;
+  ASSERT_TRUE(StartAnother(folder + "\\korvan00.exe"));
   ClickIconBarButton(main_, kButtonHelp);
-  std::string opened;
-  EXPECT_TRUE(WaitUntil([&] { return (opened = ReadWholeFile(record)).find("KORVAN0E.PDF") != std::string::npos; }))
-      << opened;
-  EXPECT_NE(opened.find(folder), std::string::npos) << opened;
-  EXPECT_TRUE(NoDialogWithin(Pid(), 300)) << DialogTitle(Pid());
+  EXPECT_EQ(RecordedShellOpen(record), folder + "\\KORVAN0E.PDF");
+  EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << DialogTitle(ProcessId());
 }
 
 TEST_F(Korvan00, HelpUnderAnotherFileNameAsksForTheManual) {
-  StopProgram(program_);
   const std::string folder = MakeTestFolder("k00-renamed");
   ASSERT_TRUE(CopyFileA(BesideDriver("korvan00.exe").c_str(), (folder + "\\stats.exe").c_str(), FALSE));
   ASSERT_TRUE(WriteWholeFile(folder + "\\KORVAN0E.PDF", "%PDF-1.4\n"));
-  ASSERT_TRUE(StartProgram(folder + "\\stats.exe", kClass, program_));
-  main_ = program_.window;
+  ASSERT_TRUE(StartAnother(folder + "\\stats.exe"));
   ClickIconBarButton(main_, kButtonHelp);
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "Install the readme file (KORVAN0E.PDF)\nin the same directory.");
@@ -375,20 +363,20 @@ TEST_F(Korvan00, HelpUnderAnotherFileNameAsksForTheManual) {
 
 TEST_F(Korvan00, SystemMenuOpensPrinterSetup) {
   PostMessageA(main_, WM_SYSCOMMAND, kSysPrinterSetup, 0);
-  HWND dialog = WaitForDialog(Pid());
+  HWND dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr) << "no printer setup dialog";
   PressDialogButton(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntil([&] { return FindDialog(Pid()) == nullptr; }));
+  EXPECT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
 }
 
 TEST_F(Korvan00, SystemMenuOpensPrintZoom) {
   PostMessageA(main_, WM_SYSCOMMAND, kSysPrintZoom, 0);
-  HWND dialog = WaitForDialog(Pid());
+  HWND dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "Print Zoom");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kZoomEdit)), "100");
   PressDialogButton(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntil([&] { return FindDialog(Pid()) == nullptr; }));
+  EXPECT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
 }
 
 // 30000 values, exactly the limit: the Information box, then all of them analysed; the export
@@ -407,7 +395,7 @@ TEST_F(Korvan00, ExactlyThirtyThousandValuesAreExported) {
   EXPECT_EQ(limit.text, "More than 30000 data so that data input is terminated.");
   EXPECT_EQ(limit.caption, "Information");
   const std::string path = MakeTestFolder("k00-thirty-thousand") + "\\all.xls";
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kResultsTitle, path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
   EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
   const std::string results =
       "Number of Data\r\n30000\r\n\r\n"
@@ -433,7 +421,7 @@ TEST_F(Korvan00, ThirtyThousandValuesAreTheLimit) {
   EXPECT_EQ(limit.caption, "Information");
   // The first 30000 values are analysed; the file carries the whole pasted text.
   const std::string path = MakeTestFolder("k00-limit") + "\\limit.xls";
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kResultsTitle, path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
   EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
   const std::string file = ReadWholeFile(path);
   EXPECT_NE(file.find("\r\n30001\r\n\r\nNumber of Data\r\n30000\r\n"), std::string::npos);
@@ -459,7 +447,7 @@ TEST_F(Korvan00Japanese, TitleAndMessagesInJapanese) {
   const std::string path = MakeTestFolder("k00-japanese") + "\\five.xls";
   ASSERT_TRUE(SetClipboardText("1\r\n2\r\n3\r\n4\r\n5\r\n"));
   PostCommand(main_, kCommandAnalysis);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), "結果を保存するファイル名の設定", path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "結果を保存するファイル名の設定", path));
   const BoxContent saved = AnswerMessageBox(program_);
   EXPECT_EQ(saved.caption, "成功");
   EXPECT_EQ(saved.text, "解は下記のファイルに保存されました;\n  " + path + "\nファイルをダブルクリックすると解を読めます.");
@@ -470,13 +458,13 @@ TEST_F(Korvan00Japanese, TitleAndMessagesInJapanese) {
   Sleep(300);  // the pictures only
   SaveScreenshot(main_, BesideDriver("korvan00-results-ja.bmp"));
   PostCommand(main_, kCommandSetConditions);
-  HWND conditions = WaitForDialog(Pid());
+  HWND conditions = WaitForDialog(ProcessId());
   ASSERT_NE(conditions, nullptr);
   EXPECT_EQ(TextOf(conditions), "解析条件の設定");
   Sleep(300);
   SaveScreenshot(conditions, BesideDriver("korvan00-conditions-ja.bmp"));
   PressDialogButton(conditions, IDCANCEL);
-  ASSERT_TRUE(WaitUntil([&] { return FindDialog(Pid()) == nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
 
   ASSERT_TRUE(SetClipboardText("1\r\n2\r\n"));
   PostCommand(main_, kCommandAnalysis);
@@ -484,7 +472,7 @@ TEST_F(Korvan00Japanese, TitleAndMessagesInJapanese) {
   EXPECT_EQ(box.text, "データ数が３未満で少な過ぎます!");
   EXPECT_EQ(box.caption, "エラー");
   PostMessageA(main_, WM_SYSCOMMAND, kSysPrintZoom, 0);
-  HWND dialog = WaitForDialog(Pid());
+  HWND dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "プリントズーム");
   PressDialogButton(dialog, IDCANCEL);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "korvan95/ids.h"
-#include "tests/win/driver.h"
+#include "tests/win/program_fixture.h"
 
 namespace {
 
@@ -20,19 +20,16 @@ const char kReadDataTitle[] = "Select a data file.";
 const char kSaveGraphTitle[] = "Assign a file to save the graph.";
 
 
-class Korvan95 : public ::testing::Test {
+class Korvan95 : public ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(StartProgram(BesideDriver("korvan95.exe"), kClass, program_));
-    main_ = program_.window;
-  }
-  void TearDown() override {
-    // Closing may ask about unsaved data: answer No.
+  Korvan95() : ProgramTest("korvan95.exe", kClass) {}
+  // Closing may ask about unsaved data: answer No.
+  void Close() override {
     PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (HWND box = WaitForDialog(Pid(), 1500)) PressDialogButton(box, IDNO);
-    StopProgram(program_);
+    HWND box = nullptr;
+    WaitUntil([&] { return ProcessEnded(program_, 0) || (box = FindDialog(ProcessId())) != nullptr; }, 1500);
+    if (box) PressDialogButton(box, IDNO);
   }
-  DWORD Pid() const { return program_.process.dwProcessId; }
   // Icon-bar buttons by the command they send.
   bool Enabled(int buttonId) const {
     return IsWindowEnabled(IconBarButton(main_, ButtonControlId(buttonId))) != FALSE;
@@ -47,7 +44,7 @@ class Korvan95 : public ::testing::Test {
   }
   // Answers "Save the data set?" with `button`; false when the question did not come.
   bool AnswerSaveQuestion(int button) {
-    HWND box = WaitForDialog(Pid());
+    HWND box = WaitForDialog(ProcessId());
     if (box == nullptr || ReadMessageBox(box).text != "Save the data set?") return false;
     PressDialogButton(box, button);
     return WaitUntil([&] { return !IsWindow(box); });
@@ -61,18 +58,18 @@ class Korvan95 : public ::testing::Test {
   std::string SaveData(const std::string& folder, const char* name = "data.txt") {
     const std::string path = folder + "\\" + name;
     PostCommand(main_, kCmdDataSave);
-    EXPECT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, path));
-    WaitUntil([&] { return !ReadWholeFile(path).empty() || FindDialog(Pid()) != nullptr; }, 3000);
+    EXPECT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, path));
+    WaitUntil([&] { return !ReadWholeFile(path).empty() || FindDialog(ProcessId()) != nullptr; }, 3000);
     return ReadWholeFile(path);
   }
   void ReadData(const std::string& path) {
     PostCommand(main_, kCmdDataRead);
-    ASSERT_TRUE(AnswerFileDialog(Pid(), kReadDataTitle, path));
+    ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, path));
   }
   // The conditions dialog after Analysis, or null.
   HWND OpenConditions() {
     PostCommand(main_, kCmdAnalysis);
-    return WaitForDialog(Pid());
+    return WaitForDialog(ProcessId());
   }
   void AnalyseOneToFive() {
     StartDataInput();
@@ -84,14 +81,11 @@ class Korvan95 : public ::testing::Test {
   }
   Bitmap4 SaveGraph(const std::string& path) {
     PostCommand(main_, kCmdSaveAs);
-    EXPECT_TRUE(AnswerFileDialog(Pid(), kSaveGraphTitle, path));
+    EXPECT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
     Bitmap4 image;
     WaitUntil([&] { return image.Load(ReadWholeFile(path)); }, 5000);
     return image;
   }
-
-  RunningProgram program_;
-  HWND main_ = nullptr;
 };
 
 class Korvan95Japanese : public Korvan95 {};
@@ -131,8 +125,9 @@ TEST_F(Korvan95, SecondStartEndsAndExitEndsTheProgram) {
   ASSERT_TRUE(LaunchProgram(BesideDriver("korvan95.exe"), second));
   EXPECT_TRUE(ProcessEnded(second, kWaitMs));
   EXPECT_EQ(TopLevelWindows(kClass).size(), 1u);
-  StopProgram(second);
+  EXPECT_EQ(StopProgram(second), 0u);
   Click(kButtonExit);
+  ExpectEnded();
   EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
 }
 
@@ -164,7 +159,7 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   // Shift pressed here but released in another window (the About box): digits still arrive.
   HoldKey(main_, VK_SHIFT, true);
   Click(kButtonAbout);
-  HWND about = WaitForDialog(Pid());
+  HWND about = WaitForDialog(ProcessId());
   ASSERT_NE(about, nullptr);
   HoldKey(about, VK_SHIFT, false);
   PressDialogButton(about, IDOK);
@@ -197,7 +192,7 @@ TEST_F(Korvan95, TypedValuesSavedReadBackWhole) {
   const std::string saved = SaveData(folder);
   EXPECT_EQ(saved, "-0.123456789\r\n0.1234567891\r\n");
   ReadData(folder + "\\data.txt");
-  EXPECT_TRUE(NoDialogWithin(Pid(), 500));
+  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
   EXPECT_EQ(SaveData(folder, "again.txt"), saved);
 }
 
@@ -225,7 +220,7 @@ TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
   Type("\b");
   PressKey(main_, VK_DOWN, true);  // an empty cell again: navigation fixes the input
   clickLine(1);
-  EXPECT_TRUE(NoDialogWithin(Pid(), 500));
+  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
   Type("9\r");
   EXPECT_EQ(SaveData(folder), "9\r\n2\r\n3\r\n");
 }
@@ -240,7 +235,7 @@ TEST_F(Korvan95, SavingAsksForAFixedFigureAndRefusesOtherExtensions) {
   EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the data before saving!");
   Type("\r");
   PostCommand(main_, kCmdDataSave);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, folder + "\\data.text"));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\data.text"));
   const BoxContent refused = AnswerMessageBox(program_);
   EXPECT_EQ(refused.text, "Assign a file with TXT extension.");
   EXPECT_EQ(refused.caption, "Error");
@@ -300,7 +295,7 @@ TEST_F(Korvan95, AThousandValuesFromAFileFillTheGrid) {
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
   // No typing beyond the 1000th value, and saving writes the same bytes back.
   Type("5\r");
-  EXPECT_TRUE(NoDialogWithin(Pid(), 500));
+  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
   EXPECT_EQ(SaveData(folder, "again.txt"), content);
   ASSERT_TRUE(WriteWholeFile(folder + "\\over.txt", content + "1\r\n"));
   ReadData(folder + "\\over.txt");
@@ -353,13 +348,13 @@ TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
   // 21 intervals: the warning, then the dialog again with the committed number.
   SetTextOf(GetDlgItem(dialog, kDlgIntervalEdit), "21");
   EXPECT_EQ(AnswerMessageBox(program_).text, "Input a proper value!\n  (N=2,3,..,20)");
-  dialog = WaitForDialog(Pid());
+  dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
   // A confidence of 100: the probability warning.
   SetTextOf(GetDlgItem(dialog, kDlgConfidenceEdit), "100");
   EXPECT_EQ(AnswerMessageBox(program_).text, "Input a proper value!\n        (0<P<100)");
-  dialog = WaitForDialog(Pid());
+  dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgConfidenceEdit)), "90");
   // Standard mode shows the standard number for 3 values and disables the field; Cancel
@@ -430,7 +425,7 @@ TEST_F(Korvan95, SaveAsRefusesOtherExtensions) {
   const std::string folder = MakeTestFolder("k95-bmp-refusals");
   AnalyseOneToFive();
   PostCommand(main_, kCmdSaveAs);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveGraphTitle, folder + "\\page.bitmap"));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, folder + "\\page.bitmap"));
   EXPECT_EQ(AnswerMessageBox(program_).text, "Assign a file with BMP extension.");
   EXPECT_TRUE(ReadWholeFile(folder + "\\page.bitmap").empty());
 }
@@ -444,7 +439,7 @@ TEST_F(Korvan95, CopyPutsTheResultsPageOnTheClipboard) {
     SetClipboardText("not a picture");
     // Sent, not posted: the clipboard is read only after the copy, so the two never race
     // for it (a copy that cannot open the clipboard says so in a box).
-    ASSERT_TRUE(SendCommand(main_, kCmdCopy, kWaitMs)) << ReadMessageBox(FindDialog(Pid())).text;
+    ASSERT_TRUE(SendCommand(main_, kCmdCopy, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
     std::vector<unsigned char> dib;
     ASSERT_TRUE(WaitUntil([&] { return !(dib = ClipboardDib()).empty(); })) << "round " << round;
     const std::string block(dib.begin(), dib.end());
@@ -464,13 +459,13 @@ TEST_F(Korvan95, CopyPutsTheResultsPageOnTheClipboard) {
 
 TEST_F(Korvan95, PrintSendsTheResultsPageToThePrinter) {
   AnalyseOneToFive();
-  EXPECT_EQ(PrintIntoQueue(main_, Pid(), kCmdPrint), "");
+  EXPECT_EQ(PrintIntoQueue(main_, ProcessId(), kCmdPrint), "");
 }
 
 TEST_F(Korvan95, PrintZoomKeepsItsLimits) {
   auto openZoom = [&] {
     PostCommand(main_, kCmdPrintZoom);
-    HWND dialog = WaitForDialog(Pid());
+    HWND dialog = WaitForDialog(ProcessId());
     EXPECT_NE(dialog, nullptr);
     if (dialog != nullptr) {
       EXPECT_EQ(TextOf(dialog), "Print Zoom");
@@ -491,7 +486,7 @@ TEST_F(Korvan95, PrintZoomKeepsItsLimits) {
   SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "50");
   PressDialogButton(dialog, IDOK);
   WaitUntil([&] { return !IsWindow(dialog); });
-  EXPECT_TRUE(NoDialogWithin(Pid(), 500));
+  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
   dialog = openZoom();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "50");
@@ -508,10 +503,11 @@ TEST_F(Korvan95, ExitAsksAboutTypedValuesAndNoDiscardsThem) {
   StartDataInput();
   Type("1\r");
   Click(kButtonExit);
-  HWND box = WaitForDialog(Pid());
+  HWND box = WaitForDialog(ProcessId());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(ReadMessageBox(box).text, "Save the data set?");
   PressDialogButton(box, IDNO);
+  ExpectEnded();
   EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
 }
 
@@ -520,11 +516,11 @@ TEST_F(Korvan95, DataInputKeepsTheDataSetWhenItsSaveWasCancelled) {
   StartDataInput();
   Type("4\r5\r");
   PostCommand(main_, kCmdDataInput);
-  HWND box = WaitForDialog(Pid());
+  HWND box = WaitForDialog(ProcessId());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(ReadMessageBox(box).text, "Save the data set?");
   PressDialogButton(box, IDYES);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, ""));  // cancelled
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, ""));  // cancelled
   EXPECT_EQ(SaveData(folder), "4\r\n5\r\n");
 }
 
@@ -538,12 +534,12 @@ TEST_F(Korvan95, DataReadAsksToSaveTypedValues) {
   Type("1\r2\r");
   PostCommand(main_, kCmdDataRead);
   ASSERT_TRUE(AnswerSaveQuestion(IDNO));
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kReadDataTitle, folder + "\\bad.txt"));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, folder + "\\bad.txt"));
   EXPECT_EQ(AnswerMessageBox(program_).text, "File does not have a proper format.");
   PostCommand(main_, kCmdDataRead);
   ASSERT_TRUE(AnswerSaveQuestion(IDYES));
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, folder + "\\typed.txt"));
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kReadDataTitle, folder + "\\good.txt"));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\typed.txt"));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, folder + "\\good.txt"));
   EXPECT_EQ(ReadWholeFile(folder + "\\typed.txt"), "1\r\n2\r\n");
   EXPECT_EQ(SaveData(folder, "read.txt"), "7\r\n8\r\n");
 }
@@ -558,7 +554,7 @@ TEST_F(Korvan95, TheCaretIsBackAfterDialogs) {
   PressDialogButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Analysis";
   PostCommand(main_, kCmdPrintZoom);
-  dialog = WaitForDialog(Pid());
+  dialog = WaitForDialog(ProcessId());
   ASSERT_NE(dialog, nullptr);
   PressDialogButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
@@ -567,13 +563,10 @@ TEST_F(Korvan95, TheCaretIsBackAfterDialogs) {
 TEST_F(Korvan95, HelpAsksForTheManualWhenItIsMissing) {
   const std::string folder = MakeTestFolder("k95-help");
   ASSERT_TRUE(CopyInto(BesideDriver("korvan95.exe"), folder));
-  RunningProgram copy;
-  StopProgram(program_);
-  ASSERT_TRUE(StartProgram(folder + "\\korvan95.exe", kClass, copy));
-  ClickIconBarButton(copy.window, ButtonControlId(kButtonHowToUse));
-  const BoxContent box = AnswerMessageBox(copy);
+  ASSERT_TRUE(StartAnother(folder + "\\korvan95.exe"));
+  Click(kButtonHowToUse);
+  const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "Install the readme file (KORVAN_E.PDF)\nin the same directory.");
-  StopProgram(copy);
 }
 
 // Run by a separate test entry under a file-size limit of 8 KiB: the page (far larger) cannot
@@ -584,7 +577,7 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   ASSERT_TRUE(WriteWholeFile(path, "the good old file"));
   AnalyseOneToFive();
   PostCommand(main_, kCmdSaveAs);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveGraphTitle, path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "Unable to write to file.");
   EXPECT_EQ(box.caption, "Error");
@@ -603,7 +596,7 @@ TEST_F(Korvan95FailedWrite, ADataSaveThatCannotBeWrittenLeavesTheOldFile) {
   ReadData(folder + "\\big.txt");
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
   PostCommand(main_, kCmdDataSave);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), kSaveDataTitle, path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, path));
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "Unable to write to file.");
   EXPECT_EQ(ReadWholeFile(path), "1\r\n2\r\n");
@@ -633,7 +626,7 @@ TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
   ASSERT_TRUE(WriteWholeFile(path, "1\r\n"));
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
   PostCommand(main_, kCmdDataSave);
-  ASSERT_TRUE(AnswerFileDialog(Pid(), "データを保存するファイル名の設定", path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "データを保存するファイル名の設定", path));
   const BoxContent refused = AnswerMessageBox(program_);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(refused.text, "ファイルをオープンできません.");

@@ -13,7 +13,7 @@
 
 #include "korvan00/ids.h"
 #include "korvan95/ids.h"
-#include "tests/win/driver.h"
+#include "tests/win/program_fixture.h"
 
 namespace {
 
@@ -83,13 +83,19 @@ std::string ReleaseFolder(const char* variable) {
   return value ? value : "";
 }
 
+// The programs are started by the tests, one after the other.
+class Release : public ProgramTest {
+ protected:
+  Release() : ProgramTest(nullptr, nullptr) {}
+};
+
 }  // namespace
 
 TEST(Version, EveryProgramCarriesTheSuiteVersion) {
   for (const char* program : kPrograms) CheckVersion(BesideDriver(program), program);
 }
 
-TEST(Release, EveryUnpackedProgramCarriesTheSuiteVersion) {
+TEST_F(Release, EveryUnpackedProgramCarriesTheSuiteVersion) {
   const std::string win64 = ReleaseFolder("KORVAN_RELEASE_WIN64");
   const std::string win32 = ReleaseFolder("KORVAN_RELEASE_WIN32");
   if (win64.empty() || win32.empty()) GTEST_SKIP() << "no unpacked release named";
@@ -99,36 +105,35 @@ TEST(Release, EveryUnpackedProgramCarriesTheSuiteVersion) {
 }
 
 // Each 64-bit program started from the unpacked folder shows its main window, and Help finds
-// its manual beside it: a PDF manual never brings the "install" message (at most the message
-// that no PDF viewer is there, as under Wine), a readme opens in Notepad.
-TEST(Release, EachProgramStartsAndHelpFindsItsManual) {
+// its manual beside it: the shell is asked to open the PDF manual there (its "open" recorded
+// instead of a viewer started), a readme opens in Notepad; no box comes.
+TEST_F(Release, EachProgramStartsAndHelpFindsItsManual) {
   const std::string folder = ReleaseFolder("KORVAN_RELEASE_WIN64");
   if (folder.empty()) GTEST_SKIP() << "no unpacked release named";
   struct Case {
     const char* exe;
     const char* className;
     int helpControl;
-    const char* readme;  // opened in Notepad; nullptr for a PDF manual
-    const char* missingText;
-    const char* noViewerText;
+    const char* manual;  // a PDF opened by the shell, or nullptr
+    const char* readme;  // opened in Notepad, or nullptr
   };
   const Case cases[] = {
-      {"KORVAN95.EXE", "KORVAN95", ButtonControlId(kButtonHowToUse), nullptr,
-       "Install the readme file (KORVAN_E.PDF)\nin the same directory.",
-       "Unable to open the readme file (KORVAN_E.PDF)\nbecause of being NO software to read PDF documents."},
-      {"KORVAN00.EXE", "KORVAN00", korvan00::kButtonHelp, nullptr,
-       "Install the readme file (KORVAN0E.PDF)\nin the same directory.",
-       "Unable to open the readme file (KORVAN0E.PDF)\nbecause of being NO software to read PDF documents."},
-      {"ZORPA95.EXE", "ZORPA_CLASS", 109, "ZORPA95", nullptr, nullptr},
-      {"QUIBE95.EXE", "QUIBE_CLASS", 107, "QUIBE95", nullptr, nullptr},
+      {"KORVAN95.EXE", "KORVAN95", ButtonControlId(kButtonHowToUse), "KORVAN_E.PDF", nullptr},
+      {"KORVAN00.EXE", "KORVAN00", korvan00::kButtonHelp, "KORVAN0E.PDF", nullptr},
+      {"ZORPA95.EXE", "ZORPA_CLASS", 109, nullptr, "ZORPA95"},
+      {"QUIBE95.EXE", "QUIBE_CLASS", 107, nullptr, "QUIBE95"},
   };
+  const std::string record = MakeTestFolder("release-help") + "\\opened.txt";
+  ASSERT_TRUE(RecordShellOpens(".pdf", record));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.exe);
     for (HWND notepad : TopLevelWindows("Notepad")) PostMessageA(notepad, WM_CLOSE, 0, 0);
-    RunningProgram program;
-    ASSERT_TRUE(StartProgram(folder + "\\" + c.exe, c.className, program)) << "no main window";
-    ClickIconBarButton(program.window, c.helpControl);
-    if (c.readme) {
+    DeleteFileA(record.c_str());
+    ASSERT_TRUE(StartAnother(folder + "\\" + c.exe, c.className)) << "no main window";
+    ClickIconBarButton(main_, c.helpControl);
+    if (c.manual) {
+      EXPECT_EQ(RecordedShellOpen(record), folder + "\\" + c.manual);
+    } else {
       HWND notepad = nullptr;
       EXPECT_TRUE(WaitUntil([&] {
         for (HWND window : TopLevelWindows("Notepad")) {
@@ -139,13 +144,7 @@ TEST(Release, EachProgramStartsAndHelpFindsItsManual) {
         return notepad != nullptr;
       })) << "Notepad did not open the readme";
       if (notepad) PostMessageA(notepad, WM_CLOSE, 0, 0);
-      EXPECT_TRUE(NoDialogWithin(program.process.dwProcessId, 300));
-    } else if (HWND box = WaitForDialog(program.process.dwProcessId, 3000)) {
-      const BoxContent content = ReadMessageBox(box);
-      EXPECT_NE(content.text, c.missingText) << "the manual beside the program was not found";
-      EXPECT_EQ(content.text, c.noViewerText);
-      PressDialogButton(box, IDOK);
     }
-    StopProgram(program);
+    EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << DialogTitle(ProcessId());
   }
 }
