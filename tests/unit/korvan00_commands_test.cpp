@@ -214,12 +214,6 @@ TEST(Korvan00Analysis, FiveValuesAreSavedAsTheWorkedFile) {
     EXPECT_EQ(std::tuple(5, 5, PageState::kResultsReady, false),
               std::tuple(state.results.count, state.dataCount, state.pageState, state.import.held));
   }
-  RecordingHost host;
-  ProgramState state;
-  host.clipboard = kFiveValues;
-  RunAnalysis(state, host, 0);
-  EXPECT_EQ("The solution has been saved in the file\n  C:\\r.xls.\nDouble click the file, then you can read the solution.",
-            host.notices.at(0).text);
 }
 
 TEST(Korvan00Analysis, IntervalNumberFollowsTheMode) {
