@@ -32,11 +32,7 @@ struct Korvan00Window {
   HBITMAP startPicture = nullptr;
   HGDIOBJ startPrevious = nullptr;
   // The drawn page, held while pageState is 2, and the client size it was drawn for.
-  HDC pageContext = nullptr;
-  HBITMAP pageBitmap = nullptr;
-  HGDIOBJ pagePrevious = nullptr;
-  int pageWidth = 0;
-  int pageHeight = 0;
+  PageCanvasOwner canvas;
   bool ended = false;
 };
 
@@ -56,10 +52,7 @@ OutputContext OutputOf(HWND window) {
   return context;
 }
 
-PageCanvas CanvasOf(HWND window) {
-  const Korvan00Window& self = Self(window);
-  return PageCanvas{self.pageContext, self.pageWidth, self.pageHeight};
-}
+PageCanvas CanvasOf(HWND window) { return Self(window).canvas.view(); }
 
 // ---- Page objects -------------------------------------------------------------------------
 void ReleaseStartPicture(Korvan00Window& self) {
@@ -71,18 +64,6 @@ void ReleaseStartPicture(Korvan00Window& self) {
   if (self.startPicture) {
     DeleteObject(self.startPicture);
     self.startPicture = nullptr;
-  }
-}
-
-void ReleasePage(Korvan00Window& self) {
-  if (self.pageContext) {
-    SelectObject(self.pageContext, self.pagePrevious);
-    DeleteDC(self.pageContext);
-    self.pageContext = nullptr;
-  }
-  if (self.pageBitmap) {
-    DeleteObject(self.pageBitmap);
-    self.pageBitmap = nullptr;
   }
 }
 
@@ -99,9 +80,8 @@ void MakeStartPicture(HWND window) {
   BitBlt(dc.get(), 0, kIconBarStripHeight, kPageWidth, kPageHeight, self.startPictureContext, 0, 0, SRCCOPY);
 }
 
+// Draws the page on its new white canvas.
 void DrawLayout(HWND window, HDC dc, const HistogramPage& page) {
-  // White page.
-  PatBlt(dc, 0, 0, page.width, page.height, WHITENESS);
   // The six results lines, black on opaque white.
   {
     WindowDc screen(window, false);
@@ -245,7 +225,7 @@ class WindowHost : public CommandHost {
   }
 
   void ShowStartPicture() override {
-    ReleasePage(Self(window_));
+    Self(window_).canvas.Release();
     MakeStartPicture(window_);
   }
 
@@ -315,19 +295,8 @@ class WindowHost : public CommandHost {
   void DrawPage(PageState, const HistogramPage& page) override {
     Korvan00Window& self = Self(window_);
     ReleaseStartPicture(self);
-    ReleasePage(self);
     const korvan00::ClientSize client = ClientAreaSize();
-    self.pageWidth = client.width;
-    self.pageHeight = client.height;
-    {
-      WindowDc dc(window_, false);
-      self.pageContext = CreateCompatibleDC(dc.get());
-      self.pageBitmap = CreateCompatibleBitmap(dc.get(), page.width > 0 ? page.width : 1,
-                                               page.height > 0 ? page.height : 1);
-    }
-    self.pagePrevious = SelectObject(self.pageContext, self.pageBitmap);
-    SetStretchBltMode(self.pageContext, COLORONCOLOR);
-    DrawLayout(window_, self.pageContext, page);
+    if (HDC dc = self.canvas.Renew(window_, client.width, client.height)) DrawLayout(window_, dc, page);
     InvalidateRect(window_, nullptr, TRUE);
     UpdateWindow(window_);
   }
@@ -372,7 +341,7 @@ void EndProgram(HWND window) {
   if (self.ended) return;
   self.ended = true;
   ReleaseStartPicture(self);
-  ReleasePage(self);
+  self.canvas.Release();
   ReleasePrintState(self.print);
   PostQuitMessage(0);
 }
@@ -409,12 +378,10 @@ void PaintMainWindow(HWND window) {
     if (self.startPictureContext) {
       BitBlt(dc, 0, kIconBarStripHeight, kPageWidth, kPageHeight, self.startPictureContext, 0, 0, SRCCOPY);
     }
-  } else if (self.pageContext) {
+  } else {
     RECT client;
     GetClientRect(window, &client);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, kIconBarStripHeight, client.right, client.bottom - kIconBarStripHeight, self.pageContext, 0,
-               0, self.pageWidth, self.pageHeight - kIconBarStripHeight, SRCCOPY);
+    self.canvas.Paint(dc, client.right, client.bottom);
   }
   EnableCommandButtons(window);
   EndPaint(window, &paint);

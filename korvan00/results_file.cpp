@@ -7,38 +7,15 @@
 #include <emmintrin.h>
 #endif
 
+#include "common/result_labels.h"
 #include "korvan00/sheet_text.h"
 
 namespace {
 
 constexpr Text kInputtedData = {"Inputted Data", "入力データ"};
-constexpr Text kNumberOfData = {"Number of Data", "データ数"};
-constexpr Text kSampleMean = {"Sample Mean (m)", "標本平均 (m)"};
-constexpr Text kUnbiasedMean = {"Unbiased Estimate of Population Mean (m)",
-                                 "母平均の不偏推定値 (m)"};
-constexpr Text kSampleDeviation = {"Sample Standard Deviation (s)", "標本標準偏差 (s)"};
-constexpr Text kUnbiasedDeviation = {"Unbiased Estimate of Population Standard Deviation (s)",
-                                      "母標準偏差の不偏推定値 (s)"};
-constexpr Text kConfidenceBefore = {"  ** Under ", "  ** "};
-constexpr Text kConfidenceAfter = {"% Confidence Probability **", "% の信頼区間において **"};
-constexpr Text kMeanInterval = {"Confidence Interval of Population Mean", "母平均の区間推定"};
-constexpr Text kDeviationInterval = {"Confidence Interval of Population Standard Deviation",
-                                      "母標準偏差の区間推定"};
 constexpr Text kHistogramData = {"Data for Histogram", "ヒストグラム用データ"};
 constexpr Text kIntervals = {"Intervals", "区間"};
 constexpr Text kFrequencies = {"Frequencies", "頻度"};
-
-constexpr Text kPageCount = {"Number of Data = ", "データ数 = "};
-constexpr Text kPageSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
-constexpr Text kPageSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
-constexpr Text kPageUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
-                                     "母平均の不偏推定値 (m) = "};
-constexpr Text kPageUnbiasedDeviation = {
-    "Unbiased Estimate of Population Standard Deviation (s) = ", "母標準偏差の不偏推定値 (s) = "};
-constexpr Text kPageMeanInterval = {"Confidence Interval of Population Mean : ",
-                                     "母平均の区間推定 : "};
-constexpr Text kPageDeviationInterval = {
-    "Confidence Interval of Population Standard Deviation : ", "母標準偏差の区間推定 : "};
 
 // Indexed by ResultsFileMessage.
 constexpr MessageEntry kMessages[kResultsFileMessageCount] = {
@@ -148,24 +125,24 @@ namespace {
 // The count, the statistics, the confidence intervals and the histogram table.
 void AppendResultLines(std::string& out, const AnalysisResults& results, bool unbiased,
                        int useJapanese) {
-  AppendLine(out, TextFor(kNumberOfData, useJapanese));
+  AppendLine(out, TextFor(kResultCount, useJapanese));
   AppendFormat(out, "%d\r\n", results.count);
   out += "\r\n";
 
-  AppendLine(out, TextFor(unbiased ? kUnbiasedMean : kSampleMean, useJapanese));
+  AppendLine(out, TextFor(unbiased ? kResultUnbiasedMean : kResultSampleMean, useJapanese));
   AppendFormat(out, "%f\r\n", unbiased ? results.unbiasedMean : results.mean);
   out += "\r\n";
 
-  AppendLine(out, TextFor(unbiased ? kUnbiasedDeviation : kSampleDeviation, useJapanese));
+  AppendLine(out, TextFor(unbiased ? kResultUnbiasedDeviation : kResultSampleDeviation, useJapanese));
   AppendFormat(out, "%f\r\n", unbiased ? results.unbiasedDeviation : results.sampleDeviation);
   out += "\r\n";
 
-  AppendFormat(out, "%s%.7g%s\r\n", TextFor(kConfidenceBefore, useJapanese), results.confidence,
-               TextFor(kConfidenceAfter, useJapanese));
-  AppendLine(out, TextFor(kMeanInterval, useJapanese));
-  AppendFormat(out, "%f < mu < %f\r\n", results.meanLower, results.meanUpper);
-  AppendLine(out, TextFor(kDeviationInterval, useJapanese));
-  AppendFormat(out, "%f < sigma < %f\r\n", results.deviationLower, results.deviationUpper);
+  AppendFormat(out, "%s%.7g%s\r\n", TextFor(kResultConfidenceBefore, useJapanese), results.confidence,
+               TextFor(kResultConfidenceAfter, useJapanese));
+  AppendLine(out, TextFor(kResultMeanInterval, useJapanese));
+  AppendFormat(out, "%f%s%f\r\n", results.meanLower, kMeanIntervalMiddle, results.meanUpper);
+  AppendLine(out, TextFor(kResultDeviationInterval, useJapanese));
+  AppendFormat(out, "%f%s%f\r\n", results.deviationLower, kDeviationIntervalMiddle, results.deviationUpper);
   out += "\r\n";
 
   AppendLine(out, TextFor(kHistogramData, useJapanese));
@@ -227,31 +204,32 @@ int HasXlsExtension(const char* path) {
 std::string ResultsPageLine(const AnalysisResults& results, int line, int statisticsBasis,
                             int useJapanese) {
   const bool unbiased = statisticsBasis == 1;
+  const int j = useJapanese;
   std::string text;
   switch (line) {
     case 0:
-      AppendFormat(text, "%s%d", TextFor(kPageCount, useJapanese), results.count);
+      AppendFormat(text, "%s%d", ValueLabel(kResultCount, j).c_str(), results.count);
       break;
     case 1:
-      AppendFormat(text, "%s%.7g", TextFor(unbiased ? kPageUnbiasedMean : kPageSampleMean, useJapanese),
+      AppendFormat(text, "%s%.7g", ValueLabel(unbiased ? kResultUnbiasedMean : kResultSampleMean, j).c_str(),
                    unbiased ? results.unbiasedMean : results.mean);
       break;
     case 2:
       AppendFormat(text, "%s%.7g",
-                   TextFor(unbiased ? kPageUnbiasedDeviation : kPageSampleDeviation, useJapanese),
+                   ValueLabel(unbiased ? kResultUnbiasedDeviation : kResultSampleDeviation, j).c_str(),
                    unbiased ? results.unbiasedDeviation : results.sampleDeviation);
       break;
     case 3:
-      AppendFormat(text, "%s%.7g%s", TextFor(kConfidenceBefore, useJapanese), results.confidence,
-                   TextFor(kConfidenceAfter, useJapanese));
+      AppendFormat(text, "%s%.7g%s", TextFor(kResultConfidenceBefore, j), results.confidence,
+                   TextFor(kResultConfidenceAfter, j));
       break;
     case 4:
-      AppendFormat(text, "%s%.7g < mu < %.7g", TextFor(kPageMeanInterval, useJapanese),
-                   results.meanLower, results.meanUpper);
+      AppendFormat(text, "%s%.7g%s%.7g", IntervalLabel(kResultMeanInterval, j).c_str(), results.meanLower,
+                   kMeanIntervalMiddle, results.meanUpper);
       break;
     case 5:
-      AppendFormat(text, "%s%.7g < sigma < %.7g", TextFor(kPageDeviationInterval, useJapanese),
-                   results.deviationLower, results.deviationUpper);
+      AppendFormat(text, "%s%.7g%s%.7g", IntervalLabel(kResultDeviationInterval, j).c_str(),
+                   results.deviationLower, kDeviationIntervalMiddle, results.deviationUpper);
       break;
     default:
       break;

@@ -32,11 +32,7 @@ struct Korvan95Window {
   AnalysisResults results;
   PrintState print{};
   // The page canvas: the drawn grid or results page, and the client size it was drawn for.
-  HDC pageMemoryDC = nullptr;
-  HBITMAP pageBitmap = nullptr;
-  HGDIOBJ previousBitmap = nullptr;
-  int pageWidth = 0;
-  int pageHeight = 0;
+  PageCanvasOwner canvas;
   // The start picture, shown until the first page.
   HDC startPictureDC = nullptr;
   HBITMAP startPicture = nullptr;
@@ -87,10 +83,7 @@ OutputContext OutputOf(HWND window) {
   return context;
 }
 
-PageCanvas CanvasOf(HWND window) {
-  const Korvan95Window& self = Self(window);
-  return PageCanvas{self.pageMemoryDC, self.pageWidth, self.pageHeight};
-}
+PageCanvas CanvasOf(HWND window) { return Self(window).canvas.view(); }
 
 SIZE ClientSize(HWND window) {
   RECT client;
@@ -116,32 +109,11 @@ void ReleasePageCanvas(HWND window) {
     DeleteObject(self.startPicture);
     self.startPicture = nullptr;
   }
-  if (self.pageMemoryDC) {
-    SelectObject(self.pageMemoryDC, self.previousBitmap);
-    DeleteDC(self.pageMemoryDC);
-    self.pageMemoryDC = nullptr;
-  }
-  if (self.pageBitmap) {
-    DeleteObject(self.pageBitmap);
-    self.pageBitmap = nullptr;
-  }
+  self.canvas.Release();
 }
 
 // A new white canvas of the client width x (client height - 21); the size is recorded.
-HDC NewPageCanvas(HWND window, SIZE client) {
-  Korvan95Window& self = Self(window);
-  WindowDc windowDc(window, false);
-  self.pageMemoryDC = CreateCompatibleDC(windowDc.get());
-  const int height = client.cy - kPageImageTop > 0 ? client.cy - kPageImageTop : 1;
-  const int width = client.cx > 0 ? client.cx : 1;
-  self.pageBitmap = CreateCompatibleBitmap(windowDc.get(), width, height);
-  self.previousBitmap = SelectObject(self.pageMemoryDC, self.pageBitmap);
-  SetStretchBltMode(self.pageMemoryDC, COLORONCOLOR);
-  PatBlt(self.pageMemoryDC, 0, 0, width, height, WHITENESS);
-  self.pageWidth = client.cx;
-  self.pageHeight = client.cy;
-  return self.pageMemoryDC;
-}
+HDC NewPageCanvas(HWND window, SIZE client) { return Self(window).canvas.Renew(window, client.cx, client.cy); }
 
 // ---- Grid page ----------------------------------------------------------------------------
 GridMetrics MeasureWindow(HWND window) {
@@ -194,12 +166,13 @@ void PlaceCaret(HWND window, int row, const std::string& text) {
 void ApplyGridEffect(HWND window, const GridEffect& effect) {
   Korvan95Window& self = Self(window);
   const int japanese = UseJapanese(window);
-  if (effect.cellDrawn && self.pageMemoryDC) {
-    const PixelRect inside = GridCellInterior(self.grid, effect.cellRow, self.pageWidth);
-    PatBlt(self.pageMemoryDC, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top,
-           WHITENESS);
-    DrawTexts(self.pageMemoryDC, {GridCellText(self.grid, effect.cellRow, effect.cellText)});
-    const PixelRect repaint = GridCellRepaintRect(self.grid, effect.cellRow, self.pageWidth);
+  HDC canvas = self.canvas.dc();
+  if (effect.cellDrawn && canvas) {
+    const int width = self.canvas.view().width;
+    const PixelRect inside = GridCellInterior(self.grid, effect.cellRow, width);
+    PatBlt(canvas, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, WHITENESS);
+    DrawTexts(canvas, {GridCellText(self.grid, effect.cellRow, effect.cellText)});
+    const PixelRect repaint = GridCellRepaintRect(self.grid, effect.cellRow, width);
     const RECT area = {repaint.left, repaint.top, repaint.right, repaint.bottom};
     Repaint(window, &area, false);
   }
@@ -299,10 +272,8 @@ void PaintPage(HWND window) {
     const int x = client.cx < 216 ? 0 : client.cx / 2 - 108;
     const int y = client.cy < 144 ? 0 : client.cy / 2 - 72;
     BitBlt(dc, x, y, 216, 144, self.startPictureDC, 0, 0, SRCCOPY);
-  } else if (self.page.pageShown == PageShown::kPage && self.pageMemoryDC) {
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, kPageImageTop, client.cx, client.cy - kPageImageTop, self.pageMemoryDC, 0, 0, self.pageWidth,
-               self.pageHeight - kPageImageTop, SRCCOPY);
+  } else if (self.page.pageShown == PageShown::kPage) {
+    self.canvas.Paint(dc, client.cx, client.cy);
   }
   EndPaint(window, &paint);
   const std::array<ButtonChange, 11> changes = ButtonChangesOnPaint(ViewOf(window));

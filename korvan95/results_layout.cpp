@@ -1,26 +1,13 @@
 // Layout of the results page.
 #include "korvan95/results_layout.h"
 
+#include "common/result_labels.h"
 #include "common/text_format.h"
-#include "common/texts.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr Text kCount = {"Number of Data = ", "データ数 = "};
-constexpr Text kSampleMean = {"Sample Mean (m) = ", "標本平均 (m) = "};
-constexpr Text kSampleDeviation = {"Sample Standard Deviation (s) = ", "標本標準偏差 (s) = "};
-constexpr Text kUnbiasedMean = {"Unbiased Estimate of Population Mean (m) = ",
-                                "母平均の不偏推定値 (m) = "};
-constexpr Text kUnbiasedDeviation = {"Unbiased Estimate of Population Standard Deviation (s) = ",
-                                     "母標準偏差の不偏推定値 (s) = "};
-constexpr Text kConfidenceBefore = {"  ** Under ", "  ** "};
-constexpr Text kConfidenceAfter = {"% Confidence Probability **", "% の信頼区間において **"};
-constexpr Text kMeanInterval = {"Confidence Interval of Population Mean : ", "母平均の区間推定 : "};
-constexpr Text kDeviationInterval = {"Confidence Interval of Population Standard Deviation : ",
-                                     "母標準偏差の区間推定 : "};
 
 std::string Number(double value) {
   std::string text;
@@ -41,15 +28,16 @@ ResultsLayout LayoutResultsPage(int width, int height, const AnalysisResults& r,
   ResultsLayout layout{};
 
   const bool unbiased = basis == kBasisUnbiased;
-  layout.lines[0] = std::string(TextFor(kCount, j)) + std::to_string(r.count);
-  layout.lines[1] = TextFor(unbiased ? kUnbiasedMean : kSampleMean, j) +
+  layout.lines[0] = ValueLabel(kResultCount, j) + std::to_string(r.count);
+  layout.lines[1] = ValueLabel(unbiased ? kResultUnbiasedMean : kResultSampleMean, j) +
                     Number(unbiased ? r.unbiasedMean : r.mean);
   const double deviation = unbiased ? r.unbiasedDeviation : r.sampleDeviation;
-  layout.lines[2] = TextFor(unbiased ? kUnbiasedDeviation : kSampleDeviation, j) + Number(deviation);
-  layout.lines[3] = TextFor(kConfidenceBefore, j) + Number(r.confidence) + TextFor(kConfidenceAfter, j);
-  layout.lines[4] = TextFor(kMeanInterval, j) + Number(r.meanLower) + " < mu < " + Number(r.meanUpper);
-  layout.lines[5] = TextFor(kDeviationInterval, j) + Number(r.deviationLower) + " < sigma < " +
-                    Number(r.deviationUpper);
+  layout.lines[2] = ValueLabel(unbiased ? kResultUnbiasedDeviation : kResultSampleDeviation, j) + Number(deviation);
+  layout.lines[3] = TextFor(kResultConfidenceBefore, j) + Number(r.confidence) + TextFor(kResultConfidenceAfter, j);
+  layout.lines[4] = IntervalLabel(kResultMeanInterval, j) + Number(r.meanLower) + kMeanIntervalMiddle +
+                    Number(r.meanUpper);
+  layout.lines[5] = IntervalLabel(kResultDeviationInterval, j) + Number(r.deviationLower) +
+                    kDeviationIntervalMiddle + Number(r.deviationUpper);
   for (int i = 0; i < kResultsLineCount; ++i) layout.lineY[i] = 10 + 16 * i;
 
   layout.plotHeight = H - 167;

@@ -45,6 +45,36 @@ struct PageCanvas {
   int height = 0;
 };
 
+// The page canvas a program owns: a memory DC with a bitmap of client width × (client height
+// − 21) pixels, at least 1 × 1, compatible with the window's DC, and the client size it was
+// made for. What it made is selected out and deleted when it is renewed, released or ends.
+class PageCanvasOwner {
+ public:
+  PageCanvasOwner() = default;
+  ~PageCanvasOwner() { Release(); }
+  PageCanvasOwner(const PageCanvasOwner&) = delete;
+  PageCanvasOwner& operator=(const PageCanvasOwner&) = delete;
+
+  // Releases the canvas held, then makes a white one for a client area of clientWidth ×
+  // clientHeight (stretch mode COLORONCOLOR) and records that size. Returns its DC, null when
+  // GDI could not make it.
+  HDC Renew(HWND window, int clientWidth, int clientHeight);
+  void Release();
+  // Shows the page in a client area of clientWidth × clientHeight below the icon-bar strip,
+  // stretched with COLORONCOLOR; nothing while there is no canvas.
+  void Paint(HDC target, int clientWidth, int clientHeight) const;
+
+  HDC dc() const { return dc_; }
+  PageCanvas view() const { return {dc_, width_, height_}; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
 // ---- Captured page image ------------------------------------------------------------------
 
 // One captured page: a movable global block of info header, graph palette and 4-bit pixel

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "tests/test_support.h"
 
 namespace {
 
@@ -18,59 +20,41 @@ std::string Cell(const std::string& cell) { return cell + "\r\n2\r\n3\r\n"; }
 
 TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
   const std::string fortyFour = "1." + std::string(42, '0');  // 44 characters
-  const struct { std::string text; SheetMessage outcome; std::vector<double> values; } cases[] = {
-      {"1\t2\r\n3\t4\r\n", kSheetOk, {1, 2, 3, 4}},
-      {"1\t\t2\r\n\r\n3\r\n", kSheetOk, {1, 2, 3}},
-      {"1\t2\r\n3\t4", kSheetNotFromSpreadsheet, {}},
-      {"", kSheetNotFromSpreadsheet, {}},
-      {"\n", kSheetNotFromSpreadsheet, {}},
-      {"1\n2\n3\n", kSheetNotFromSpreadsheet, {}},
-      {"1/4\r\n/4\r\n3/2\r\n", kSheetOk, {0.25, 0, 1.5}},
-      {" 5\r\n2\r\n3\r\n", kSheetOk, {5, 2, 3}},
-      {"+5\r\n-2\r\n.5\r\n", kSheetOk, {5, -2, 0.5}},
-      {"1.5E100\r\n2e-100\r\n1e+0100\r\n", kSheetOk, {1.5e100, 2e-100, 1e100}},
-      {Cell(fortyFour), kSheetOk, {1, 2, 3}},
-      {Cell(fortyFour + "/" + fortyFour), kSheetOk, {1, 2, 3}},
-      {Cell(fortyFour + "0"), kSheetLength, {}},
-      {Cell("1/" + fortyFour + "0"), kSheetLength, {}},
-      {Cell("1/2/" + fortyFour + "0"), kSheetNoProperData, {}},  // slashes before length
-      {Cell(fortyFour + "e101"), kSheetLength, {}},               // length before exponent
-      {Cell("1e101"), kSheetExponent, {}},
-      {Cell("1E-101"), kSheetExponent, {}},
-      {Cell("1/1e101"), kSheetExponent, {}},
-      {"1\r\n2\r\n", kSheetTooFew, {}},
-      {"1\r\n2\r\n3\r\n", kSheetOk, {1, 2, 3}},
-      {"\t\t\r\n\r\n", kSheetTooFew, {}},
-      {std::string("1\r\n2\r\n3\r\n\0junk", 13), kSheetOk, {1, 2, 3}},
+  const struct { std::string text; std::vector<double> values; } accepted[] = {
+      {"1\t2\r\n3\t4\r\n", {1, 2, 3, 4}}, {"1\t\t2\r\n\r\n3\r\n", {1, 2, 3}}, {"1/4\r\n/4\r\n3/2\r\n", {0.25, 0, 1.5}},
+      {" 5\r\n2\r\n3\r\n", {5, 2, 3}}, {"+5\r\n-2\r\n.5\r\n", {5, -2, 0.5}},
+      {"1.5E100\r\n2e-100\r\n1e+0100\r\n", {1.5e100, 2e-100, 1e100}}, {Cell(fortyFour), {1, 2, 3}},
+      {Cell(fortyFour + "/" + fortyFour), {1, 2, 3}}, {std::string("1\r\n2\r\n3\r\n\0junk", 13), {1, 2, 3}},
+      {"1\t\n2\t\n3\r\n", {1, 2, 3}},  // LF after TAB
+      {"1\r2\r3\r\n", {1, 2, 3}},      // CR without LF ends a cell
       // A 0xFF (the letter y with diaeresis under code page 1252) ends the text only as its
       // last byte (before a NUL); anywhere else it refuses the whole text.
-      {"1\r\n2\r\n3\r\n\xff", kSheetOk, {1, 2, 3}},
-      {std::string("1\r\n2\r\n3\r\n\xff\0junk", 14), kSheetOk, {1, 2, 3}},
-      {"1\r\n2\r\n3\r\n\xff" "4\r\n", kSheetNotFromSpreadsheet, {}},
-      {"1\r\n2\r\n3\r\n\xff\r\n", kSheetNotFromSpreadsheet, {}},
-      {"1\r\n2\r\n3\r\n\xff\xff", kSheetNotFromSpreadsheet, {}},
-      {"1\r\n\xff\r\n2\r\n3\r\n", kSheetNotFromSpreadsheet, {}},
-      {"Z\xff\r\n1\r\n2\r\n3\r\n", kSheetNotFromSpreadsheet, {}},
-      {"1\r\n2\r\n3\xff\r\n", kSheetNotFromSpreadsheet, {}},
-      {"1\r\n2\r\n\xff", kSheetTooFew, {}},
-      {std::string("1\r\n2\r\n3\0\r\n", 10), kSheetNotFromSpreadsheet, {}},
-      {"1\t\n2\t\n3\r\n", kSheetOk, {1, 2, 3}},  // LF after TAB
-      {"1\r2\r3\r\n", kSheetOk, {1, 2, 3}},      // CR without LF ends a cell
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+      {"1\r\n2\r\n3\r\n\xff", {1, 2, 3}}, {std::string("1\r\n2\r\n3\r\n\xff\0junk", 14), {1, 2, 3}}};
+  for (const auto& c : accepted) {
     const SheetImportResult result = ImportSheetText(c.text);
-    EXPECT_EQ(c.outcome, result.outcome);
-    EXPECT_EQ(c.values, result.values);
-    EXPECT_EQ(0, result.limitReached);
+    EXPECT_EQ(std::tuple(kSheetOk, c.values, 0), std::tuple(result.outcome, result.values, result.limitReached)) << c.text;
   }
-  // No proper data: bad fractions, blanks, separators, words; infinity, NaN and hexadecimal.
-  for (const char* cell : {"1/0", "1/", "1/2/3", "5 ", "1,000", "5%", "Weight", "INF", "-INF",
-                           "inf", "+infinity", "NAN", "-nan", "0x10", "0x1p3", "1/0x2", "INF/2",
-                           "  ", ".", "1e"}) {
+  const struct { SheetMessage outcome; std::vector<std::string> texts; } refused[] = {
+      {kSheetNotFromSpreadsheet,
+       {"1\t2\r\n3\t4", "", "\n", "1\n2\n3\n", "1\r\n2\r\n3\r\n\xff" "4\r\n", "1\r\n2\r\n3\r\n\xff\r\n",
+        "1\r\n2\r\n3\r\n\xff\xff", "1\r\n\xff\r\n2\r\n3\r\n", "Z\xff\r\n1\r\n2\r\n3\r\n", "1\r\n2\r\n3\xff\r\n",
+        {"1\r\n2\r\n3\0\r\n", 10}}},
+      {kSheetLength, {Cell(fortyFour + "0"), Cell("1/" + fortyFour + "0"), Cell(fortyFour + "e101")}},  // length first
+      {kSheetExponent, {Cell("1e101"), Cell("1E-101"), Cell("1/1e101")}},
+      {kSheetTooFew, {"1\r\n2\r\n", "\t\t\r\n\r\n", "1\r\n2\r\n\xff"}},
+      // No proper data: slashes (before the length), bad fractions, blanks, separators, words;
+      // infinity, NaN and hexadecimal.
+      {kSheetNoProperData, {Cell("1/2/" + fortyFour + "0")}}};
+  for (const auto& c : refused) {
+    for (const std::string& text : c.texts) {
+      const SheetImportResult result = ImportSheetText(text);
+      EXPECT_EQ(std::tuple(c.outcome, std::size_t{0}, 0), std::tuple(result.outcome, result.values.size(), result.limitReached)) << text;
+    }
+  }
+  for (const char* cell : {"1/0", "1/", "1/2/3", "5 ", "1,000", "5%", "Weight", "INF", "-INF", "inf", "+infinity", "NAN",
+                           "-nan", "0x10", "0x1p3", "1/0x2", "INF/2", "  ", ".", "1e"}) {
     const SheetImportResult result = ImportSheetText(Cell(cell));
-    EXPECT_EQ(kSheetNoProperData, result.outcome) << cell;
-    EXPECT_TRUE(result.values.empty()) << cell;
+    EXPECT_EQ(std::tuple(kSheetNoProperData, std::size_t{0}), std::tuple(result.outcome, result.values.size())) << cell;
   }
 }
 
@@ -136,16 +120,12 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
       continue;
     }
     ASSERT_EQ(kSheetOk, result.outcome) << cell;
-    const double expected = std::strtod(cell.c_str(), nullptr);
-    std::uint64_t bits[2];
-    std::memcpy(&bits[0], &result.values[0], sizeof(double));
-    std::memcpy(&bits[1], &expected, sizeof(double));
-    EXPECT_EQ(bits[0], bits[1]) << cell;
+    const std::uint64_t expected = Bits(std::strtod(cell.c_str(), nullptr));
+    EXPECT_EQ(expected, Bits(result.values[0])) << cell;
     // Far from the end of the text a cell is read eight bytes at a time.
     const SheetImportResult early = ImportSheetText(Cell(cell) + kRows);
     ASSERT_EQ(kSheetOk, early.outcome) << cell;
-    std::memcpy(&bits[0], &early.values[0], sizeof(double));
-    EXPECT_EQ(bits[0], bits[1]) << cell;
+    EXPECT_EQ(expected, Bits(early.values[0])) << cell;
   }
 }
 
@@ -156,7 +136,7 @@ TEST(SheetText, CellsInOneTextWithEverySeparatorHaveStrtodsValues) {
   const std::vector<std::string> cells = {
       "50.123456", "-0", "+0.0e+0", "7", "-7.", "+.5", ".5e1", "1e100", "1e-100", "1E+100",
       "1e0100", "-1e-0100", "2.5e-022", "9007199254740992", "9007199254740993",
-      "9007199254740993e-5", "1234567890123456789", "12345678901234567890", "0.1234567890123456789",
+      "9007199254740993e-5", "1234567890123456789", "12345678901234567890", "18446744073709551617", "0.1234567890123456789",
       "000000000000000000001.5", "1e22", "1e23", "1e000000000000000000000000001", "3e-22", "3e-23", "123456789e15",
       "4.9406564584124654e-99", " 12", "1.5/2", "00000000000000000000000000000000000000000001"};
   const char* separators[] = {"\t", "\r\n", "\r", "\t\n"};
@@ -167,26 +147,19 @@ TEST(SheetText, CellsInOneTextWithEverySeparatorHaveStrtodsValues) {
   ASSERT_EQ(kSheetOk, result.outcome) << (result.outcome == kSheetOk ? "" : text);
   ASSERT_EQ(cells.size(), result.values.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    double expected;
     const std::size_t slash = cells[i].find('/');
-    if (slash == std::string::npos) {
-      expected = std::strtod(cells[i].c_str(), nullptr);
-    } else {
-      expected = std::strtod(cells[i].substr(0, slash).c_str(), nullptr) /
-                 std::strtod(cells[i].substr(slash + 1).c_str(), nullptr);
-    }
-    std::uint64_t bits[2];
-    std::memcpy(&bits[0], &result.values[i], sizeof(double));
-    std::memcpy(&bits[1], &expected, sizeof(double));
-    EXPECT_EQ(bits[0], bits[1]) << cells[i];
+    const double expected = slash == std::string::npos
+                                ? std::strtod(cells[i].c_str(), nullptr)
+                                : std::strtod(cells[i].substr(0, slash).c_str(), nullptr) /
+                                      std::strtod(cells[i].substr(slash + 1).c_str(), nullptr);
+    EXPECT_EQ(Bits(expected), Bits(result.values[i])) << cells[i];
   }
   // A cell that looks like a number up to a byte that ends neither a number nor a cell is
   // refused whole.
   for (const char* bad : {"12x\t3\r\n4\r\n5\r\n", "1e5e5\r\n2\r\n3\r\n", "1e\r\n2\r\n3\r\n",
                           "1e1001\r\n2\r\n3\r\n", "1e99999999999999\r\n2\r\n3\r\n", "-\r\n2\r\n3\r\n", "1.2.3\t2\t3\r\n", "12 \t2\t3\r\n"}) {
     const SheetImportResult refused = ImportSheetText(std::string(bad));
-    EXPECT_NE(kSheetOk, refused.outcome) << bad;
-    EXPECT_TRUE(refused.values.empty()) << bad;
+    EXPECT_TRUE(refused.outcome != kSheetOk && refused.values.empty()) << bad;
   }
 }
 
@@ -197,19 +170,15 @@ std::string Column(int count) {
 }
 
 TEST(SheetText, StopsAtThirtyThousandValues) {
-  const SheetImportResult exact = ImportSheetText(Column(kMaxSheetValues));
-  EXPECT_EQ(kSheetOk, exact.outcome);
-  EXPECT_EQ(1, exact.limitReached);
-  EXPECT_EQ(static_cast<std::size_t>(kMaxSheetValues), exact.values.size());
   // Cells after the 30000th value are not read, not even when they are no numbers.
-  const SheetImportResult more = ImportSheetText(Column(kMaxSheetValues) + "x\r\n5\r\n");
-  EXPECT_EQ(kSheetOk, more.outcome);
-  EXPECT_EQ(1, more.limitReached);
-  ASSERT_EQ(static_cast<std::size_t>(kMaxSheetValues), more.values.size());
-  EXPECT_EQ(30000.0, more.values.back());
-  const SheetImportResult fewer = ImportSheetText(Column(kMaxSheetValues - 1));
-  EXPECT_EQ(0, fewer.limitReached);
-  EXPECT_EQ(static_cast<std::size_t>(kMaxSheetValues - 1), fewer.values.size());
+  const struct { std::string text; int limitReached; std::size_t count; } cases[] = {
+      {Column(kMaxSheetValues), 1, 30000}, {Column(kMaxSheetValues) + "x\r\n5\r\n", 1, 30000},
+      {Column(kMaxSheetValues - 1), 0, 29999}};
+  for (const auto& c : cases) {
+    const SheetImportResult result = ImportSheetText(c.text);
+    EXPECT_EQ(std::tuple(kSheetOk, c.limitReached, c.count, static_cast<double>(c.count)),
+              std::tuple(result.outcome, result.limitReached, result.values.size(), result.values.back()));
+  }
 }
 
 TEST(SheetText, CellRules) {
@@ -223,9 +192,8 @@ TEST(SheetText, CellRules) {
   std::string numerator, denominator;
   for (const auto& c : cases)
     EXPECT_EQ(c.code, ClassifyCellText(c.text, numerator, denominator)) << c.text;
-  ASSERT_EQ(kCellFraction, ClassifyCellText(" 3/ 4", numerator, denominator));
-  EXPECT_EQ(" 3", numerator);
-  EXPECT_EQ(" 4", denominator);
+  EXPECT_EQ(std::tuple(int{kCellFraction}, std::string(" 3"), std::string(" 4")),
+            std::tuple(ClassifyCellText(" 3/ 4", numerator, denominator), numerator, denominator));
   EXPECT_EQ(7, CheckNumberText("5", 7));
   EXPECT_EQ(kCellTooLong, CheckNumberText(long45.c_str(), 7));
   // The length counts leading blanks.
@@ -254,17 +222,13 @@ TEST(SheetText, CellWalkAndTextEnd) {
   const std::string longCell = std::string(300, '7') + "\r\n";
   std::size_t length = 0;
   int lineEnd = 0;
-  EXPECT_EQ(257u, NextSheetCell(longCell.data(), longCell.size(), 0, length, lineEnd));
-  EXPECT_EQ(256u, length);
-  EXPECT_EQ(0, lineEnd);
+  EXPECT_EQ(std::tuple(257u, 256u, 0),
+            std::tuple(NextSheetCell(longCell.data(), longCell.size(), 0, length, lineEnd), length, lineEnd));
   EXPECT_EQ(kSheetLength, ImportSheetText(longCell + "1\r\n2\r\n").outcome);
-  EXPECT_EQ(3u, SheetTextLength("abc", 3));
-  EXPECT_EQ(1u, SheetTextLength("a\0c", 3));
-  EXPECT_EQ(4u, SheetTextLength("ab\xff" "c", 4));
-  EXPECT_EQ(2u, SheetTextLength("ab\xff", 3));
-  EXPECT_EQ(2u, SheetTextLength("ab\xff\0c", 5));
-  EXPECT_EQ(2u, SheetTextLength("a\xff\xff", 3));  // one end mark only
-  EXPECT_EQ(0u, SheetTextLength("", 0));
+  // The text ends at a NUL, and one 0xFF just before that end is no part of it.
+  const struct { std::string text; std::size_t length; } ends[] = {
+      {"abc", 3}, {{"a\0c", 3}, 1}, {"ab\xff" "c", 4}, {"ab\xff", 2}, {{"ab\xff\0c", 5}, 2}, {"a\xff\xff", 2}, {"", 0}};
+  for (const auto& e : ends) EXPECT_EQ(e.length, SheetTextLength(e.text.data(), e.text.size())) << e.text;
 }
 
 TEST(SheetText, MessagesInBothLanguages) {
@@ -289,12 +253,9 @@ TEST(SheetText, MessagesInBothLanguages) {
       {kSheetOk, "", "", 0}};
   for (const auto& c : cases) {
     const MessageBoxText box = GetSheetMessage(c.message, 0);
-    EXPECT_EQ(c.text, box.text);
-    EXPECT_STREQ(c.caption, box.caption);
-    EXPECT_EQ(c.icon, box.icon);
+    EXPECT_EQ(std::tuple(c.text, std::string(c.caption), c.icon), std::tuple(std::string(box.text), std::string(box.caption), box.icon));
     const MessageBoxText japanese = GetSheetMessage(c.message, 1);
-    EXPECT_EQ(c.message == kSheetOk, japanese.text[0] == '\0') << c.text;
-    EXPECT_EQ(c.icon, japanese.icon);
+    EXPECT_EQ(std::tuple(c.message == kSheetOk, c.icon), std::tuple(japanese.text[0] == '\0', japanese.icon)) << c.text;
   }
   // "お知らせ" as code page 932 bytes.
   EXPECT_STREQ("\x82\xa8\x92\x6d\x82\xe7\x82\xb9", GetSheetMessage(kSheetInputLimit, 1).caption);
