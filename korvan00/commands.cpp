@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "common/text_rules.h"
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
 #include "stats/analysis.h"
@@ -200,7 +201,7 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
   if (host.IsRefusedDrive(root)) return refuse(kResultsFileRemoteDisk);
   if (!host.HasEnoughFreeSpace(root, ResultsFileBytesAsked(state.import.clipText.size())))
     return refuse(kResultsFileNoFreeSpace);
-  if (!HasXlsExtension(path.c_str())) return refuse(kResultsFileXlsExtension);
+  if (!HasExtension(path.c_str(), "XLS")) return refuse(kResultsFileXlsExtension);
 
   const std::string content =
       FormatResultsFile(state.import.clipText.data(), state.import.clipText.size(), state.results,

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/text_rules.h"
 #include "korvan00/ids.h"
 #include "korvan95/ids.h"
 #include "output/drive_rules.h"
