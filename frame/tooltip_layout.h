@@ -16,6 +16,7 @@ int TooltipButtonAt(int x, int y, int cyBorder, int rowRightEnd);
 // Box rectangle in window coordinates; both edges belong to the box.
 struct TooltipBox {
   int left, top, right, bottom;
+  bool operator==(const TooltipBox&) const = default;
 };
 
 struct TooltipMetrics {

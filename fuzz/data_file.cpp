@@ -11,12 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "common/text_rules.h"
 #include "fuzz/fuzz_check.h"
 #include "korvan95/data_file.h"
 
 namespace {
-
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 DataReadResult Refused(DataReadResult& result, DataFileMessage outcome) {
   result.outcome = outcome;

@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "common/text_rules.h"
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
 #include "stats/analysis.h"
@@ -254,7 +255,7 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
   if (host.IsRefusedDrive(root)) return refuse(kResultsFileRemoteDisk);
   if (!host.HasEnoughFreeSpace(root, ResultsFileBytesAsked(state.import.clipText.size())))
     return refuse(kResultsFileNoFreeSpace);
-  if (!HasXlsExtension(path.c_str())) return refuse(kResultsFileXlsExtension);
+  if (!HasExtension(path.c_str(), "XLS")) return refuse(kResultsFileXlsExtension);
 
   // Formed before the write, so nothing is allocated once the file is written.
   const Notice saved{ResultsSavedText(path.c_str(), useJapanese), ResultsSavedCaption(useJapanese),

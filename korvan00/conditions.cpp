@@ -3,15 +3,12 @@
 
 #include <cstdlib>
 
+#include "common/text_rules.h"
 #include "korvan00/sheet_text.h"
 
 namespace korvan00 {
 
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-// The white space that the C library's conversions skip before a number.
-bool IsBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
 // The list item of an interval number, kept inside the list.
 int ItemOfInterval(int number) {

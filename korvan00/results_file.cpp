@@ -188,19 +188,6 @@ std::string FormatResultsFile(const char* pastedText, std::size_t pastedLength,
   return out;
 }
 
-int HasXlsExtension(const char* path) {
-  const std::size_t length = std::strlen(path);
-  if (length < 4) return 0;
-  const char* tail = path + length - 4;
-  const char* wanted = ".xls";
-  for (int i = 0; i < 4; ++i) {
-    char c = tail[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != wanted[i]) return 0;
-  }
-  return 1;
-}
-
 std::string ResultsPageLine(const AnalysisResults& results, int line, int statisticsBasis,
                             int useJapanese) {
   const bool unbiased = statisticsBasis == 1;

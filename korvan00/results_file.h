@@ -38,10 +38,6 @@ void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i)
 // Every interval row of the histogram table, each followed by lineEnd.
 void AppendHistogramTable(std::string& out, const AnalysisResults& results, const char* lineEnd);
 
-
-// 1 when the path ends in a point and the letters XLS in any mix of case, else 0.
-int HasXlsExtension(const char* path);
-
 // The six lines of results text under the histogram page (line 0 to 5): the count, the mean
 // and standard deviation of the basis (0 sample, 1 unbiased), the confidence probability and
 // the two confidence intervals, every value but the count as %.7g writes it.

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "common/text_rules.h"
+
 namespace {
 
 // Indexed by SheetMessage.
@@ -38,11 +40,6 @@ constexpr MessageEntry kMessages[kSheetMessageCount] = {
 constexpr char kTab = 0x09;
 constexpr char kCR = 0x0D;
 constexpr char kLF = 0x0A;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The white space that strtod skips before a number.
-bool IsBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
 }  // namespace
 

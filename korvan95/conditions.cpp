@@ -1,6 +1,7 @@
 // The analysis conditions and their dialog's rules.
 #include "korvan95/conditions.h"
 
+#include "common/text_rules.h"
 #include "korvan95/ids.h"
 
 #include <climits>
@@ -21,9 +22,6 @@ constexpr MessageEntry kDialogFailed = {"Unable to display dialog.", "System Err
 MessageBoxText Message(const MessageEntry& entry, int useJapanese) {
   return MessageFromTable(&entry, 1, 0, 0, useJapanese);
 }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The field as read from the control: at most 19 characters.
 std::string FieldText(const std::string& text) {

@@ -205,16 +205,3 @@ std::string WriteDataText(const double* values, int count) {
 std::string WriteDataText(const std::vector<double>& values) {
   return WriteDataText(values.data(), static_cast<int>(values.size()));
 }
-
-int HasTxtExtension(const char* path) {
-  const std::size_t length = std::strlen(path);
-  if (length < 4) return 0;
-  const char* tail = path + length - 4;
-  const char* wanted = ".txt";
-  for (int i = 0; i < 4; ++i) {
-    char c = tail[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != wanted[i]) return 0;
-  }
-  return 1;
-}

@@ -76,6 +76,3 @@ DataReadResult ReadDataText(const std::string& content);
 // The file content Data Save writes: each value as %.11g followed by CR LF.
 std::string WriteDataText(const double* values, int count);
 std::string WriteDataText(const std::vector<double>& values);
-
-// 1 when the path ends in a point and the letters TXT in any mix of case, else 0.
-int HasTxtExtension(const char* path);

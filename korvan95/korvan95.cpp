@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_rules.h"
 #include "frame/frame.h"
 #include "frame/gdi_guard.h"
 #include "korvan95/conditions.h"

@@ -1,7 +1,7 @@
 // The decisions made before a file is written: which drives take files, which free-space
 // query the running Windows offers, whether the space suffices, how many bytes each writer
-// asks for, the drive root and the extension of a chosen path, and the temporary name a safe
-// write uses. Pure: no file, dialog or window calls; output/drive.cpp and
+// asks for, the drive root of a chosen path (its extension: common/text_rules.h), and the
+// temporary name a safe write uses. Pure: no file, dialog or window calls; output/drive.cpp and
 // output/safe_write.cpp ask the system and apply these.
 #pragma once
 
@@ -50,10 +50,6 @@ std::uint64_t ResultsFileBytesAsked(std::size_t textLength);
 
 // The root text of a path: its first three characters ("C:\"), fewer when the path is shorter.
 std::string DriveRoot(const char* path);
-
-// 1 when the path ends in a point followed by ext in any mix of case ("x.Bmp" has "BMP"),
-// else 0. ext is plain ASCII letters or digits.
-int HasExtension(const char* path, const char* ext);
 
 // Name of the temporary file a safe write uses for `path`: in the same folder (so that the
 // final rename stays on one drive), "~kv" and the attempt number in hexadecimal, ".tmp". The

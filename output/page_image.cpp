@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/text_rules.h"
 #include "frame/gdi_guard.h"
 #include "output/drive_rules.h"
 #include "output/output.h"

@@ -20,6 +20,7 @@ struct PrintedPicture {
   int y;
   int width;
   int height;
+  bool operator==(const PrintedPicture&) const = default;
 };
 
 // The picture of a page for a client area of clientWidth × clientHeight (the whole client
@@ -61,6 +62,7 @@ struct ZoomControls {
   bool setScroll = false;
   bool setEdit = false;
   int value = 0;
+  bool operator==(const ZoomControls&) const = default;
 };
 
 // Values of the dialog's end (EndDialog): OK, Cancel, closed by the system menu.

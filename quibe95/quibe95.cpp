@@ -6,21 +6,17 @@
 #include "frame/calculator_window.h"
 #include "frame/frame.h"
 #include "quibe95/deviation.h"
+#include "quibe95/ids.h"
 
 namespace {
 
-constexpr int kCommandGet = 101;
-constexpr int kCommandAbout = 102;
-constexpr int kCommandHelp = 103;
-constexpr int kCommandExit = 104;
-constexpr int kComboId = 110;
-constexpr int kResultId = 111;
+using namespace quibe95;
 
 constexpr IconBarButton kButtons[] = {
-    {16, 32, 105, "Quibe", kCommandGet, {"Get Coeff.", "係数の取得"}, 0},
-    {48, 32, 106, "About", kCommandAbout, {"About", "御案内"}, 0},
-    {80, 32, 107, "Help", kCommandHelp, {"Help", "ヘルプ"}, 0},
-    {112, 32, 108, "Exit", kCommandExit, {"Exit", "終了"}, 0},
+    {16, 32, kButtonGet, "Quibe", kCommandGet, {"Get Coeff.", "係数の取得"}, 0},
+    {48, 32, kButtonAbout, "About", kCommandAbout, {"About", "御案内"}, 0},
+    {80, 32, kButtonHelp, "Help", kCommandHelp, {"Help", "ヘルプ"}, 0},
+    {112, 32, kButtonExit, "Exit", kCommandExit, {"Exit", "終了"}, 0},
 };
 
 struct QuibeWindow : CalculatorWindow {
@@ -46,15 +42,15 @@ void CreateCalculator(HWND window) {
   SetWindowTextA(window, UseJapanese(window) ? "クイベ" : "Quibe");
   FrameOf(window).readmePath = BuildSiblingPath("QUIBE95.EXE", 3, "TXT");
   LoadCalculatorPictures(window, 49);
-  quibe.sampleSizeBox = CreateSampleSizeBox(window, kComboId);
-  quibe.resultBox = CreateCalculatorEdit(window, kResultId, 133);
+  quibe.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
+  quibe.resultBox = CreateCalculatorEdit(window, kResultBox, 133);
   SetCalculatorFont(window, quibe.resultBox);
   MakeResultBox(quibe.resultBox);
 }
 
 // A new sample size empties the result.
 void ControlChanged(HWND window, int id, int) {
-  if (id == kComboId) ClearEditText(QuibeOf(window).resultBox);
+  if (id == kSampleSizeCombo) ClearEditText(QuibeOf(window).resultBox);
 }
 
 void Exit(HWND window) { EndCalculator(window); }
@@ -100,6 +96,6 @@ const ProgramDefinition kProgram = {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   QuibeWindow quibe;
-  quibe.comboId = kComboId;
+  quibe.comboId = kSampleSizeCombo;
   return RunMainWindow(instance, showCommand, kProgram, static_cast<CalculatorWindow*>(&quibe));
 }

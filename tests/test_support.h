@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
+#include <string>
 
 // A little-endian field of 1 to 4 bytes of a byte block (std::string or a byte vector).
 template <typename Bytes>
@@ -11,6 +13,29 @@ std::uint32_t Field(const Bytes& bytes, std::size_t at, int size) {
   std::uint32_t value = 0;
   for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
   return value;
+}
+
+// One little-endian field of a byte layout: where it starts, its size in bytes, its value.
+struct ByteField {
+  std::size_t offset;
+  int size;
+  std::uint32_t value;
+};
+
+// The fields of a layout table that the bytes do not hold, one "at <offset>: <found> not
+// <value>" line each; empty when the bytes hold them all.
+template <typename Bytes>
+std::string MismatchedFields(const Bytes& bytes, std::initializer_list<ByteField> fields) {
+  std::string out;
+  for (const ByteField& f : fields) {
+    const std::string at = "at " + std::to_string(f.offset) + ": ";
+    if (f.offset + f.size > bytes.size()) {
+      out += at + "past the end\n";
+    } else if (const std::uint32_t found = Field(bytes, f.offset, f.size); found != f.value) {
+      out += at + std::to_string(found) + " not " + std::to_string(f.value) + "\n";
+    }
+  }
+  return out;
 }
 
 // The bits of a double, so that comparisons tell -0 from 0 and see every last bit.

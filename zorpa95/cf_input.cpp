@@ -4,13 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/text_rules.h"
+
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The value of a text already known to be one number of the rule (sign, digits, decimal
 // point, exponent with digits): the C library's decimal conversion.

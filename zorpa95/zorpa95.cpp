@@ -9,25 +9,18 @@
 #include "frame/frame.h"
 #include "zorpa95/cf_input.h"
 #include "zorpa95/coefficients.h"
+#include "zorpa95/ids.h"
 
 namespace {
 
-constexpr int kCommandMean = 101;
-constexpr int kCommandVariance = 102;
-constexpr int kCommandAbout = 103;
-constexpr int kCommandHelp = 104;
-constexpr int kCommandExit = 105;
-constexpr int kComboId = 112;
-constexpr int kCfBoxId = 113;
-constexpr int kResult1Id = 114;
-constexpr int kResult2Id = 115;
+using namespace zorpa95;
 
 constexpr IconBarButton kButtons[] = {
-    {16, 32, 106, "StCom", kCommandMean, {"m Coeff.(Cl)", "平均係数(Cl)"}, 0},
-    {48, 32, 107, "StCos", kCommandVariance, {"s Coeff.(Cl,Cu)", "分散係数(Cl,Cu)"}, 0},
-    {80, 32, 108, "About", kCommandAbout, {"About", "御案内"}, 0},
-    {112, 32, 109, "Help", kCommandHelp, {"Help", "ヘルプ"}, 0},
-    {144, 32, 110, "Exit", kCommandExit, {"Exit", "終了"}, 0},
+    {16, 32, kButtonMean, "StCom", kCommandMean, {"m Coeff.(Cl)", "平均係数(Cl)"}, 0},
+    {48, 32, kButtonVariance, "StCos", kCommandVariance, {"s Coeff.(Cl,Cu)", "分散係数(Cl,Cu)"}, 0},
+    {80, 32, kButtonAbout, "About", kCommandAbout, {"About", "御案内"}, 0},
+    {112, 32, kButtonHelp, "Help", kCommandHelp, {"Help", "ヘルプ"}, 0},
+    {144, 32, kButtonExit, "Exit", kCommandExit, {"Exit", "終了"}, 0},
 };
 
 // The window state: the controls, and the last accepted input with the results shown for it.
@@ -157,10 +150,10 @@ void CreateCalculator(HWND window) {
   SetWindowTextA(window, UseJapanese(window) ? "ゾルパ" : "Zorpa");
   FrameOf(window).readmePath = BuildSiblingPath("ZORPA95.EXE", 3, "TXT");
   LoadCalculatorPictures(window, 93);
-  zorpa.sampleSizeBox = CreateSampleSizeBox(window, kComboId);
-  zorpa.cfBox = CreateCalculatorEdit(window, kCfBoxId, 133);
-  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Id, 155);
-  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Id, 177);
+  zorpa.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
+  zorpa.cfBox = CreateCalculatorEdit(window, kCfBox, 133);
+  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Box, 155);
+  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Box, 177);
   SetCalculatorFont(window, zorpa.cfBox);
   SetCalculatorFont(window, zorpa.resultBox1);
   SetCalculatorFont(window, zorpa.resultBox2);
@@ -172,9 +165,9 @@ void CreateCalculator(HWND window) {
 
 // Notifications of the combobox and the cf box: a changed input empties the results.
 void ControlChanged(HWND window, int id, int) {
-  if (id == kComboId) {
+  if (id == kSampleSizeCombo) {
     ClearResults(window);
-  } else if (id == kCfBoxId) {
+  } else if (id == kCfBox) {
     ClearResults(window);
     FilterCfText(window);
   }
@@ -224,6 +217,6 @@ const ProgramDefinition kProgram = {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   ZorpaWindow zorpa;
-  zorpa.comboId = kComboId;
+  zorpa.comboId = kSampleSizeCombo;
   return RunMainWindow(instance, showCommand, kProgram, static_cast<CalculatorWindow*>(&zorpa));
 }

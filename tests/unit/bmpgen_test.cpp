@@ -1,4 +1,5 @@
-// The 16-colour BMP and icon writer: header layout, size arithmetic, row padding and order.
+// The 16-colour BMP, icon and cursor writer: header layout, size arithmetic, row padding and
+// order, and the refused pictures.
 #include <gtest/gtest.h>
 
 #include "tests/test_support.h"
@@ -10,112 +11,90 @@
 
 namespace {
 
+using Bytes = std::vector<unsigned char>;
+
 Image4 Picture(int width, int height) {
-  Image4 image;
-  image.width = width;
-  image.height = height;
-  image.palette = kVgaPalette;
+  Image4 image{.width = width, .height = height, .palette = kVgaPalette, .pixels = {}};
   image.pixels.assign(static_cast<std::size_t>(width) * height, 0);
   return image;
 }
 
-void ExpectFields(const std::vector<unsigned char>& bytes,
-                  const std::vector<std::vector<std::uint32_t>>& fields) {
-  for (const auto& f : fields) EXPECT_EQ(Field(bytes, f[0], f[1]), f[2]) << "offset " << f[0];
+IconImage Icon(int width, int height, unsigned char transparent) {
+  return {Picture(width, height), std::vector<unsigned char>(static_cast<std::size_t>(width) * height, transparent)};
 }
 
 TEST(BmpWriter, RowBytesArePaddedToFourBytes) {
-  const int cases[][2] = {{1, 4},   {2, 4},   {7, 4},    {8, 4},    {9, 8},     {16, 8},
+  const int cases[][2] = {{1, 4},   {2, 4},   {7, 4},    {8, 4},     {9, 8},     {16, 8},
                           {17, 12}, {32, 16}, {115, 60}, {330, 168}, {474, 240}, {2000, 1000}};
   for (const auto& c : cases) EXPECT_EQ(Bmp4RowBytes(c[0]), c[1] + 0u) << "width " << c[0];
 }
 
-TEST(BmpWriter, HeaderFields) {
+TEST(BmpWriter, HeaderFieldsAndRows) {
   Image4 image = Picture(115, 49);
   image.palette[7] = PaletteColour{236, 233, 216};
-  std::vector<unsigned char> bytes;
+  Bytes bytes;
   ASSERT_EQ(EncodeBmp4(image, bytes), 1);
-  ASSERT_EQ(bytes.size(), 118u + 60 * 49);
+  EXPECT_EQ(bytes.size(), 118u + 60 * 49);
   EXPECT_EQ(Bmp4FileBytes(115, 49), bytes.size());
   // "BM", file size, reserved, pixel offset, info size, width, height (positive: bottom-up
   // rows), planes, bits per pixel, BI_RGB, image size, colours used; palette entries are
   // blue, green, red, 0 (entry 7 set above, entry 12 VGA blue).
-  ExpectFields(bytes, {{0, 2, 0x4D42}, {2, 4, 118 + 60 * 49}, {6, 4, 0}, {10, 4, 118},
-                       {14, 4, 40}, {18, 4, 115}, {22, 4, 49}, {26, 2, 1}, {28, 2, 4},
-                       {30, 4, 0}, {34, 4, 60 * 49}, {46, 4, 16}, {54 + 4 * 7, 4, 0x00ECE9D8},
-                       {54 + 4 * 12, 4, 0x000000FF}});
-}
-
-TEST(BmpWriter, RowsAreBottomUpHighNibbleFirstAndZeroPadded) {
-  Image4 image = Picture(3, 2);
-  image.pixels = {1, 2, 3,     // top row
+  EXPECT_EQ(MismatchedFields(bytes, {{0, 2, 0x4D42}, {2, 4, 118 + 60 * 49}, {6, 4, 0}, {10, 4, 118}, {14, 4, 40},
+                                     {18, 4, 115}, {22, 4, 49}, {26, 2, 1}, {28, 2, 4}, {30, 4, 0}, {34, 4, 60 * 49},
+                                     {46, 4, 16}, {54 + 4 * 7, 4, 0xECE9D8}, {54 + 4 * 12, 4, 0x0000FF}}),
+            "");
+  // Rows bottom first, the left pixel in the high nibble, padded with zeros.
+  Image4 small = Picture(3, 2);
+  small.pixels = {1, 2, 3,     // top row
                   14, 15, 9};  // bottom row
-  std::vector<unsigned char> bytes;
-  ASSERT_EQ(EncodeBmp4(image, bytes), 1);
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 118, bytes.end()),
-            (std::vector<unsigned char>{0xEF, 0x90, 0, 0, 0x12, 0x30, 0, 0}));
+  ASSERT_EQ(EncodeBmp4(small, bytes), 1);
+  EXPECT_EQ(Bytes(bytes.begin() + 118, bytes.end()), (Bytes{0xEF, 0x90, 0, 0, 0x12, 0x30, 0, 0}));
 }
 
 TEST(BmpWriter, RefusesBadPictures) {
-  std::vector<unsigned char> bytes;
-  Image4 empty = Picture(1, 1);
+  Image4 empty = Picture(1, 1), shortPixels = Picture(4, 4), badIndex = Picture(2, 2);
   empty.width = 0;
   empty.pixels.clear();
-  Image4 shortPixels = Picture(4, 4);
   shortPixels.pixels.pop_back();
-  Image4 badIndex = Picture(2, 2);
   badIndex.pixels[3] = 16;
+  Bytes bytes;
   for (const Image4& bad : {empty, shortPixels, badIndex}) EXPECT_EQ(EncodeBmp4(bad, bytes), 0);
-  std::vector<unsigned char> header;
+  Bytes header;
   EXPECT_EQ(AppendBmp4Header(-5, 10, kVgaPalette, header), 0);
   EXPECT_EQ(AppendBmp4Header(10, 40000, kVgaPalette, header), 0);
   EXPECT_TRUE(header.empty());
 }
 
 TEST(IcoWriter, DirectoryEntriesAndMask) {
-  IconImage big;
-  big.image = Picture(32, 32);
-  big.transparent.assign(32 * 32, 0);
+  IconImage big = Icon(32, 32, 0), small = Icon(16, 16, 1);
   big.transparent[0] = 1;  // top-left pixel of the top row
-  IconImage small;
-  small.image = Picture(16, 16);
-  small.transparent.assign(16 * 16, 1);
-  std::vector<unsigned char> bytes;
+  Bytes bytes;
   ASSERT_EQ(EncodeIco4({big, small}, bytes), 1);
   // 32 x 32: 40 + 64 + 16*32 + 4*32 bytes; 16 x 16: 40 + 64 + 8*16 + 4*16 bytes.
   const std::uint32_t bigBytes = 40 + 64 + 512 + 128, smallBytes = 40 + 64 + 128 + 64;
-  ASSERT_EQ(bytes.size(), 6u + 2 * 16 + bigBytes + smallBytes);
+  EXPECT_EQ(bytes.size(), 6u + 2 * 16 + bigBytes + smallBytes);
   // Reserved, type icon, two images; per entry width, bits, size, offset; the doubled height
   // of the big image's header; its AND mask's last row (stored last) is the top row; the
   // small image is transparent everywhere: 16 ones then 16 padding zeros per row.
   const std::uint32_t smallMask = 38 + bigBytes + 40 + 64 + 128;
-  ExpectFields(bytes, {{0, 2, 0}, {2, 2, 1}, {4, 2, 2}, {6, 1, 32}, {8, 1, 16}, {12, 2, 4},
-                       {14, 4, bigBytes}, {18, 4, 38}, {22, 1, 16}, {30, 4, smallBytes},
-                       {34, 4, 38 + bigBytes}, {38 + 8, 4, 64}, {38 + bigBytes - 4, 2, 0x0080},
-                       {smallMask, 4, 0x0000FFFF}});
-}
-
-TEST(IcoWriter, RefusesBadInput) {
-  std::vector<unsigned char> bytes;
-  EXPECT_EQ(EncodeIco4({}, bytes), 0);
-  IconImage noMask;
-  noMask.image = Picture(16, 16);
-  EXPECT_EQ(EncodeIco4({noMask}, bytes), 0);
-  IconImage tooBig;
-  tooBig.image = Picture(300, 16);
-  tooBig.transparent.assign(300 * 16, 0);
-  EXPECT_EQ(EncodeIco4({tooBig}, bytes), 0);
+  EXPECT_EQ(MismatchedFields(bytes, {{0, 2, 0}, {2, 2, 1}, {4, 2, 2}, {6, 1, 32}, {8, 1, 16}, {12, 2, 4},
+                                     {14, 4, bigBytes}, {18, 4, 38}, {22, 1, 16}, {30, 4, smallBytes},
+                                     {34, 4, 38 + bigBytes}, {38 + 8, 4, 64}, {38 + bigBytes - 4, 2, 0x0080},
+                                     {smallMask, 4, 0x0000FFFF}}),
+            "");
+  // No pictures, a mask of the wrong size, a picture over 256 pixels: refused.
+  IconImage noMask = Icon(16, 16, 0), tooBig = Icon(300, 16, 0);
+  noMask.transparent.clear();
+  for (const std::vector<IconImage>& bad : {std::vector<IconImage>{}, {noMask}, {tooBig}}) EXPECT_EQ(EncodeIco4(bad, bytes), 0);
 }
 
 // A cursor is an icon file of type 2 whose entry carries the hot spot in place of planes and
 // bit count; a hot spot off the picture is refused.
 TEST(CurWriter, TypeAndHotSpot) {
-  IconImage cursor;
-  cursor.image = Picture(32, 32);
-  cursor.transparent.assign(32 * 32, 1);
-  std::vector<unsigned char> bytes;
+  const IconImage cursor = Icon(32, 32, 1);
+  Bytes bytes;
   ASSERT_EQ(EncodeCur4({cursor}, 15, 7, bytes), 1);
-  ExpectFields(bytes, {{2, 2, 2}, {4, 2, 1}, {6, 1, 32}, {10, 2, 15}, {12, 2, 7}, {18, 4, 22}, {22 + 8, 4, 64}});
+  EXPECT_EQ(MismatchedFields(bytes, {{2, 2, 2}, {4, 2, 1}, {6, 1, 32}, {10, 2, 15}, {12, 2, 7}, {18, 4, 22}, {22 + 8, 4, 64}}), "");
   EXPECT_EQ(EncodeCur4({cursor}, 32, 0, bytes), 0);
   EXPECT_EQ(EncodeCur4({cursor}, 0, -1, bytes), 0);
 }

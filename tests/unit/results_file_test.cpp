@@ -175,7 +175,7 @@ TEST(ResultsFile, PageLinesWithSevenDigits) {
   EXPECT_EQ("Sample Mean (m) = 1234568", ResultsPageLine(r, 1, 0, 0));
 }
 
-TEST(ResultsFile, SaveMessagesAndXlsExtension) {
+TEST(ResultsFile, SaveMessages) {
   EXPECT_STREQ("Unable to create a file to save the solution.",
                GetResultsFileMessage(kResultsFileUnableToCreate, 0).text);
   EXPECT_STREQ("Assign a file with XLS extension.",
@@ -187,8 +187,6 @@ TEST(ResultsFile, SaveMessagesAndXlsExtension) {
             "Double click the file, then you can read the solution.",
             ResultsSavedText("C:\\r.xls", 0));
   EXPECT_STREQ("Success", ResultsSavedCaption(0));
-  for (const char* path : {"C:\\out\\r.xls", "r.XLS"}) EXPECT_EQ(1, HasXlsExtension(path)) << path;
-  for (const char* path : {"r.txt", "xls"}) EXPECT_EQ(0, HasXlsExtension(path)) << path;
 }
 
 }  // namespace
