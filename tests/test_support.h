@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 // A little-endian field of 1 to 4 bytes of a byte block (std::string or a byte vector).
@@ -43,4 +45,10 @@ inline std::uint64_t Bits(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   return bits;
+}
+
+// The bytes of a file (empty when it cannot be read).
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }

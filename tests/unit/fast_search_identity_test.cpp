@@ -6,38 +6,29 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <random>
 
 #include "bench/literal_search.h"
 #include "stats/distributions.h"
 #include "stats/stored_log_walk.h"
+#include "tests/test_support.h"
 
 namespace {
 
-constexpr double kProbabilities[] = {0.001, 0.01, 0.025, 0.05, 0.1,
-                                     0.5,   0.9,  0.95,  0.975, 0.995};
+constexpr double kProbabilities[] = {0.001, 0.01, 0.025, 0.05, 0.1, 0.5, 0.9, 0.95, 0.975, 0.995};
 constexpr int kProbabilityCount = sizeof kProbabilities / sizeof kProbabilities[0];
 
 void ExpectSame(bool chiSquare, int n, double p) {
   const double fast = chiSquare ? ChiSquarePercentile(n, p) : StudentTPercentile(n, p);
-  const double literal =
-      chiSquare ? LiteralChiSquarePercentile(n, p) : LiteralStudentTPercentile(n, p);
-  std::uint64_t bits[2];
-  std::memcpy(&bits[0], &fast, sizeof fast);
-  std::memcpy(&bits[1], &literal, sizeof literal);
-  EXPECT_EQ(bits[0], bits[1]) << (chiSquare ? "chi-square" : "t") << " n=" << n << " p=" << p;
+  const double literal = chiSquare ? LiteralChiSquarePercentile(n, p) : LiteralStudentTPercentile(n, p);
+  EXPECT_EQ(Bits(fast), Bits(literal)) << (chiSquare ? "chi-square" : "t") << " n=" << n << " p=" << p;
 }
 
 TEST(FastSearchIdentity, StudentTEveryDegreeUpTo1000AndLargeDegrees) {
-  for (int n = 1; n <= 1000; ++n) {
+  for (int n = 1; n <= 1000; ++n)
     for (double p : kProbabilities) ExpectSame(false, n, p);
-  }
-  for (int n : {1, 2, 3, 5, 1500, 5000, 29999}) {
-    for (double p : kProbabilities) ExpectSame(false, n, p);
-    for (double p : {1e-4, 2e-5}) ExpectSame(false, n, p);
-  }
+  for (int n : {1, 2, 3, 5, 1500, 5000, 29999})
+    for (double p : {0.001, 0.01, 0.025, 0.05, 0.1, 0.5, 0.9, 0.95, 0.975, 0.995, 1e-4, 2e-5}) ExpectSame(false, n, p);
 }
 
 // The literal chi-square search costs about n^2 / 2 series terms, so beyond 200 degrees each
@@ -46,18 +37,15 @@ TEST(FastSearchIdentity, StudentTEveryDegreeUpTo1000AndLargeDegrees) {
 // series is summed scaled.
 TEST(FastSearchIdentity, ChiSquareEveryDegreeUpTo1000AndSamplesUpTo29999) {
   for (int n = 1; n <= 1000; ++n) {
-    if (n <= 200) {
-      for (double p : kProbabilities) ExpectSame(true, n, p);
-    } else {
-      ExpectSame(true, n, kProbabilities[n % kProbabilityCount]);
-      ExpectSame(true, n, kProbabilities[(n + kProbabilityCount / 2) % kProbabilityCount]);
-    }
+    for (int i = 0; i < kProbabilityCount; ++i)
+      if (n <= 200 || i == n % kProbabilityCount || i == (n + kProbabilityCount / 2) % kProbabilityCount)
+        ExpectSame(true, n, kProbabilities[i]);
   }
   const struct { int n; double p; } cases[] = {
-      {1300, 0.005}, {1350, 0.05},  {1400, 0.5},    {1417, 0.5},    {1418, 0.3},   {1450, 0.95},
-      {1500, 0.995}, {2000, 0.001}, {2000, 0.975},  {3001, 0.1},    {5000, 0.05},  {5000, 0.95},
-      {10000, 0.5},  {15001, 0.025}, {29998, 0.05}, {29999, 0.005}, {29999, 0.995}};
-  for (const auto& c : cases) ExpectSame(true, c.n, c.p);
+      {1300, 0.005}, {1350, 0.05}, {1400, 0.5}, {1417, 0.5}, {1418, 0.3}, {1450, 0.95}, {1500, 0.995}, {2000, 0.001},
+      {2000, 0.975}, {3001, 0.1}, {5000, 0.05}, {5000, 0.95}, {10000, 0.5}, {15001, 0.025}, {29998, 0.05},
+      {29999, 0.005}, {29999, 0.995}};
+  for (const auto& [n, p] : cases) ExpectSame(true, n, p);
 }
 
 // Random degrees of freedom and probabilities over the whole range the programs reach, with
@@ -72,15 +60,10 @@ TEST(FastSearchIdentity, RandomDegreesAndProbabilitiesAcrossThePredictedRange) {
     if (kind == 1) return 1 - std::pow(10.0, -9 * u);  // towards 1
     return u;
   };
-  for (int i = 0; i < 240; ++i) {
+  for (int i = 0; i < 390; ++i) {
+    const bool chiSquare = i >= 240;
     const double p = probability(i % 3);
-    if (!(p > 0 && p < 1)) continue;
-    ExpectSame(false, 20 + static_cast<int>(random() % 29980), p);
-  }
-  for (int i = 0; i < 150; ++i) {
-    const double p = probability(i % 3);
-    if (!(p > 0 && p < 1)) continue;
-    ExpectSame(true, 20 + static_cast<int>(random() % 2480), p);
+    if (p > 0 && p < 1) ExpectSame(chiSquare, 20 + static_cast<int>(random() % (chiSquare ? 2480 : 29980)), p);
   }
 }
 
@@ -105,11 +88,8 @@ TEST(FastSearchIdentity, TheAnalysisProbabilitiesAtEverySizeClass) {
 // Percentiles below the first grid step (few degrees of freedom, probabilities near 1): the
 // search goes on below the grid, and the engine's continuation is the worded one.
 TEST(FastSearchIdentity, ChiSquareBelowTheFirstGridStep) {
-  for (int n = 1; n <= 8; ++n) {
-    for (double tail : {1e-5, 5e-6, 1e-6, 3e-7, 1e-8, 1e-10, 1e-12, 1e-14, 1e-15, 2e-16}) {
-      ExpectSame(true, n, 1 - tail);
-    }
-  }
+  for (int n = 1; n <= 8; ++n)
+    for (double tail : {1e-5, 5e-6, 1e-6, 3e-7, 1e-8, 1e-10, 1e-12, 1e-14, 1e-15, 2e-16}) ExpectSame(true, n, 1 - tail);
 }
 
 // The sigma coefficient's logarithms: every value of both walks (from 0.5 and from 1) through
@@ -121,10 +101,8 @@ TEST(StoredLogWalkIdentity, EveryFactorFromBothStartsMatchesTheLibraryLogarithm)
     StoredLogWalk walk(first);
     int steps = 0, mismatches = 0;
     for (double x = first; x <= StoredLogWalk::kEnd + 4; x += 1, ++steps) {
-      const double fast = walk.Next();
       const double literal = static_cast<double>(std::log(static_cast<long double>(x)));
-      if (std::memcmp(&fast, &literal, sizeof fast) != 0 && ++mismatches <= 10)
-        ADD_FAILURE() << "first=" << first << " x=" << x;
+      if (Bits(walk.Next()) != Bits(literal) && ++mismatches <= 10) ADD_FAILURE() << "first=" << first << " x=" << x;
     }
     EXPECT_EQ(mismatches, 0);
     EXPECT_LT(walk.LiteralCount(), steps / 20) << "first=" << first;
@@ -134,15 +112,9 @@ TEST(StoredLogWalkIdentity, EveryFactorFromBothStartsMatchesTheLibraryLogarithm)
 // The whole coefficient against the one that takes every logarithm from the library: every
 // sample size up to 2000, and samples up to the largest and beyond the walk's range.
 TEST(StoredLogWalkIdentity, SigmaCoefficientMatchesTheLiteralProducts) {
-  auto expectSame = [](int n) {
-    const double fast = SigmaCoefficient(n);
-    const double literal = LiteralSigmaCoefficient(n);
-    EXPECT_EQ(std::memcmp(&fast, &literal, sizeof fast), 0)
-        << "n=" << n << " " << fast << " " << literal;
-  };
+  auto expectSame = [](int n) { EXPECT_EQ(Bits(SigmaCoefficient(n)), Bits(LiteralSigmaCoefficient(n))) << "n=" << n; };
   for (int n = -1; n <= 2000; ++n) expectSame(n);
-  for (int n : {4095, 4096, 10000, 10001, 29999, 30000, 30001, 30002, 60001, 60002, 65536,
-                65537, 65538, 65539, 65540, 70001})
+  for (int n : {4095, 4096, 10000, 10001, 29999, 30000, 30001, 30002, 60001, 60002, 65536, 65537, 65538, 65539, 65540, 70001})
     expectSame(n);
 }
 
