@@ -108,7 +108,7 @@ TEST_F(Korvan95, StartsInTheFreeAreaWithOnlyTheFirstCommandsEnabled) {
     EXPECT_FALSE(Enabled(id)) << id;
   }
   for (int id : {kButtonDataInput, kButtonAbout, kButtonHowToUse, kButtonExit}) EXPECT_TRUE(Enabled(id)) << id;
-  SaveScreenshot(main_, BesideDriver("korvan95-start.bmp"));
+  Screenshot(main_, "korvan95-start");
 }
 
 TEST_F(Korvan95, KeepsItsMinimumClientSize) {
@@ -176,7 +176,7 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   const BoxContent eleven = AnswerMessageBox(program_);
   EXPECT_EQ(eleven.text, "Total digits <= 11");
   EXPECT_EQ(eleven.caption, "Warning");
-  SaveScreenshot(main_, BesideDriver("korvan95-grid.bmp"));
+  Screenshot(main_, "korvan95-grid");
   EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n6\r\n4\r\n12345678901\r\n");
 }
 
@@ -341,8 +341,7 @@ TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
   HWND dialog = OpenConditions();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "Set Analysis Conditions");
-  Sleep(300);  // the picture only
-  SaveScreenshot(dialog, BesideDriver("korvan95-conditions.bmp"));
+  Screenshot(dialog, "korvan95-conditions");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgConfidenceEdit)), "90");
   // 21 intervals: the warning, then the dialog again with the committed number.
@@ -383,14 +382,12 @@ TEST_F(Korvan95, ResultsPageSavedAsBitmapHasTheComputedGeometry) {
     return Enabled(kButtonSaveAs) && Enabled(kButtonPrint) && Enabled(kButtonCopy) && !Enabled(kButtonPreviousPage) &&
            !Enabled(kButtonNextPage);
   }));
-  Sleep(300);  // the picture only: the page is painted just after the buttons change
-  SaveScreenshot(main_, BesideDriver("korvan95-results.bmp"));
+  Screenshot(main_, "korvan95-results");
   RECT client;
   GetClientRect(main_, &client);
   const Bitmap4 image = SaveGraph(folder + "\\page.Bmp");
   ASSERT_EQ(image.width, client.right);
   ASSERT_EQ(image.height, client.bottom - 21);
-  CopyFileA((folder + "\\page.Bmp").c_str(), BesideDriver("korvan95-page.bmp").c_str(), FALSE);
 
   const int W = client.right, H = client.bottom;
   const int x0 = static_cast<int>(0.15 * W), yb = H - 41, hMax = H - 167;
@@ -440,7 +437,7 @@ TEST_F(Korvan95, CopyPutsTheResultsPageOnTheClipboard) {
     // Sent, not posted: the clipboard is read only after the copy, so the two never race
     // for it (a copy that cannot open the clipboard says so in a box).
     ASSERT_TRUE(SendCommand(main_, kCmdCopy, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
-    std::vector<unsigned char> dib;
+    std::string dib;
     ASSERT_TRUE(WaitUntil([&] { return !(dib = ClipboardDib()).empty(); })) << "round " << round;
     const std::string block(dib.begin(), dib.end());
     const std::uint32_t imageBytes = static_cast<std::uint32_t>(H) * 4 * ((W + 7) / 8);
@@ -459,7 +456,7 @@ TEST_F(Korvan95, CopyPutsTheResultsPageOnTheClipboard) {
 
 TEST_F(Korvan95, PrintSendsTheResultsPageToThePrinter) {
   AnalyseOneToFive();
-  EXPECT_EQ(PrintIntoQueue(main_, ProcessId(), kCmdPrint), "");
+  EXPECT_EQ(PrintIntoQueue(program_, kCmdPrint), "");
 }
 
 TEST_F(Korvan95, PrintZoomKeepsItsLimits) {
@@ -570,7 +567,8 @@ TEST_F(Korvan95, HelpAsksForTheManualWhenItIsMissing) {
 }
 
 // Run by a separate test entry under a file-size limit of 8 KiB: the page (far larger) cannot
-// be written, the message says so and the good file of that name stays as it was.
+// be written, the message says so, the good file of that name stays as it was and no temporary
+// file is left.
 TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   const std::string folder = MakeTestFolder("k95-failed-write");
   const std::string path = folder + "\\page.bmp";
@@ -582,6 +580,7 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   EXPECT_EQ(box.text, "Unable to write to file.");
   EXPECT_EQ(box.caption, "Error");
   EXPECT_EQ(ReadWholeFile(path), "the good old file");
+  EXPECT_EQ(FilesIn(folder).size(), 1u) << "a temporary file is left";
 }
 
 // The same for Data Save: a thousand values read as "1e9" (5 bytes a line) are written as
@@ -600,6 +599,7 @@ TEST_F(Korvan95FailedWrite, ADataSaveThatCannotBeWrittenLeavesTheOldFile) {
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "Unable to write to file.");
   EXPECT_EQ(ReadWholeFile(path), "1\r\n2\r\n");
+  EXPECT_EQ(FilesIn(folder).size(), 2u) << "a temporary file is left";
 }
 
 TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
@@ -610,16 +610,14 @@ TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
   EXPECT_EQ(box.text, "数値入力なしでEnterキーを押さないで下さい!");
   EXPECT_EQ(box.caption, "警告");
   Type("1\r2\r3\r4\r5\r");
-  SaveScreenshot(main_, BesideDriver("korvan95-grid-ja.bmp"));
+  Screenshot(main_, "korvan95-grid-ja");
   HWND dialog = OpenConditions();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "解析条件の設定");
-  Sleep(300);
-  SaveScreenshot(dialog, BesideDriver("korvan95-conditions-ja.bmp"));
+  Screenshot(dialog, "korvan95-conditions-ja");
   PressDialogButton(dialog, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); }));
-  Sleep(300);
-  SaveScreenshot(main_, BesideDriver("korvan95-results-ja.bmp"));
+  Screenshot(main_, "korvan95-results-ja");
   // A data file that cannot be replaced (read-only): the data file's own message.
   const std::string folder = MakeTestFolder("k95-japanese");
   const std::string path = folder + "\\data.txt";

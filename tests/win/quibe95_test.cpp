@@ -29,7 +29,7 @@ TEST_F(Quibe, StartsEmptyAndShowsTheCoefficientOfTwo) {
   for (int id = kGetButton; id <= kExitButton; ++id) EXPECT_TRUE(IsWindowEnabled(IconBarButton(main_, id))) << id;
   ClickIconBarButton(main_, kGetButton);
   EXPECT_TRUE(Shows(kResult, Formatted("1.253314")));
-  SaveScreenshot(main_, BesideDriver("quibe95-english.bmp"));
+  Screenshot(main_, "quibe95-english");
 }
 
 TEST_F(Quibe, ShowsTheWorkedCoefficientsAndClearsOnEveryChoice) {
@@ -43,9 +43,7 @@ TEST_F(Quibe, ShowsTheWorkedCoefficientsAndClearsOnEveryChoice) {
     ClickIconBarButton(main_, kGetButton);
     EXPECT_TRUE(Shows(kResult, Formatted(c.k))) << c.n << ": " << TextOf(Control(kResult));
     if (c.n == 10) {  // the picture of the README, once the boxes have repainted
-      RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      Sleep(300);
-      SaveScreenshot(main_, BesideDriver("quibe95-results.bmp"));
+      Screenshot(main_, "quibe95-results");
     }
   }
   // Opening the list without changing the selection clears the value too.

@@ -43,7 +43,7 @@ TEST_F(Zorpa, StartsEmptyWithSampleSizeTwoAndAllButtonsUsable) {
   POINT inside = {320, 150};
   ClientToScreen(main_, &inside);
   EXPECT_EQ(ScreenPixel(inside.x, inside.y), RGB(236, 233, 216));
-  SaveScreenshot(main_, BesideDriver("zorpa95-english.bmp"));
+  Screenshot(main_, "zorpa95-english");
 }
 
 TEST_F(Zorpa, MeanCoefficientShowsTheWorkedValues) {
@@ -76,9 +76,7 @@ TEST_F(Zorpa, VarianceCoefficientsShowTheWorkedValues) {
     EXPECT_TRUE(Shows(kResult1, Formatted(c.cl))) << TextOf(Control(kResult1));
     EXPECT_TRUE(Shows(kResult2, Formatted(c.cu))) << TextOf(Control(kResult2));
     if (c.n == 10) {  // the picture of the README, once the boxes have repainted
-      RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      Sleep(300);
-      SaveScreenshot(main_, BesideDriver("zorpa95-results.bmp"));
+      Screenshot(main_, "zorpa95-results");
     }
   }
 }
@@ -233,7 +231,7 @@ TEST_F(ZorpaJapanese, ShowsJapaneseTitlesAndMessages) {
   EXPECT_NE(FindWindowExW(about, nullptr, L"Static", L"ゾルパ"), nullptr);
   PressDialogButton(about, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
-  SaveScreenshot(main_, BesideDriver("zorpa95-japanese.bmp"));
+  Screenshot(main_, "zorpa95-japanese");
 }
 
 TEST_F(ZorpaJapanese, HelpSaysTheReadmeIsMissingInJapanese) {
