@@ -15,7 +15,7 @@ filter='Korvan95.TypedNumbersFollowTheCellRules:Korvan95.AnalysisNeedsThreeValue
 filter+=':Korvan95.ResultsPageSavedAsBitmapHasTheComputedGeometry'
 # The calculators with a worked result, for the README.
 shots+=(zorpa95-results quibe95-results)
-filter+=':Zorpa.VarianceCoefficientsShowTheWorkedValues:Quibe.ShowsTheWorkedCoefficientsAndClearsOnEveryChoice'
+filter+=':Zorpa.StartsEmptyAndShowsTheWorkedValues:Quibe.ShowsTheCoefficientAndClearsOnEveryChoice'
 shots+=(korvan00-conditions korvan00-results)
 filter+=':Korvan00.*'
 rm -f "$bin"/*.bmp

@@ -67,35 +67,6 @@ class Korvan00 : public ProgramTest {
 class Korvan00Japanese : public Korvan00 {};
 class Korvan00FailedWrite : public Korvan00 {};
 
-TEST_F(Korvan00, StartsFixedAndCentredWithTheGraphButtonsOff) {
-  EXPECT_EQ(TextOf(main_), "Korvan [II]");
-  RECT window, client;
-  GetWindowRect(main_, &window);
-  GetClientRect(main_, &client);
-  const int height = GetSystemMetrics(SM_CYCAPTION) + 383;
-  EXPECT_EQ(window.right - window.left, 480);
-  EXPECT_EQ(window.bottom - window.top, height);
-  EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - 480) / 2);
-  EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
-  EXPECT_EQ(GetWindowLongA(main_, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
-  EXPECT_EQ(GraphButtons(), (std::vector<bool>{false, false, false, false}));
-  for (int id : {kButtonSetConditions, kButtonAnalysis, kButtonAbout, kButtonHelp, kButtonExit}) {
-    EXPECT_TRUE(Enabled(id)) << id;
-  }
-  Screenshot(main_, "korvan00-start");
-}
-
-TEST_F(Korvan00, SecondStartEndsAndExitEndsTheProgram) {
-  RunningProgram second;
-  ASSERT_TRUE(LaunchProgram(BesideDriver("korvan00.exe"), second));
-  EXPECT_TRUE(ProcessEnded(second, kWaitMs));
-  EXPECT_EQ(TopLevelWindows(kClass).size(), 1u);
-  EXPECT_EQ(StopProgram(second), 0u);
-  ClickIconBarButton(main_, kButtonExit);
-  ExpectEnded();
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
-}
-
 TEST_F(Korvan00, OneToFiveExportsTheWorkedExample) {
   const std::string folder = MakeTestFolder("k00-export");
   const std::string path = folder + "\\five";  // the dialog adds ".xls"
@@ -334,18 +305,6 @@ TEST_F(Korvan00, CancelledSaveDialogSaysNotSaved) {
 TEST_F(Korvan00, PrintSendsThePageToThePrinter) {
   AnalyseOneToFiveAndDraw();
   EXPECT_EQ(PrintIntoQueue(program_, kCommandPrintGraph), "");
-}
-
-TEST_F(Korvan00, HelpOpensTheManualBesideTheProgram) {
-  const std::string folder = MakeTestFolder("k00-help");
-  ASSERT_TRUE(CopyInto(BesideDriver("korvan00.exe"), folder));
-  ASSERT_TRUE(WriteWholeFile(folder + "\\KORVAN0E.PDF", "%PDF-1.4\n"));
-  const std::string record = folder + "\\opened.txt";
-  ASSERT_TRUE(RecordShellOpens(".pdf", record));
-  ASSERT_TRUE(StartAnother(folder + "\\korvan00.exe"));
-  ClickIconBarButton(main_, kButtonHelp);
-  EXPECT_EQ(RecordedShellOpen(record), folder + "\\KORVAN0E.PDF");
-  EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << DialogTitle(ProcessId());
 }
 
 TEST_F(Korvan00, HelpUnderAnotherFileNameAsksForTheManual) {

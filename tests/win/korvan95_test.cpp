@@ -19,7 +19,6 @@ const char kSaveDataTitle[] = "Assign a file to save the data.";
 const char kReadDataTitle[] = "Select a data file.";
 const char kSaveGraphTitle[] = "Assign a file to save the graph.";
 
-
 class Korvan95 : public ProgramTest {
  protected:
   Korvan95() : ProgramTest("korvan95.exe", kClass) {}
@@ -91,26 +90,6 @@ class Korvan95 : public ProgramTest {
 class Korvan95Japanese : public Korvan95 {};
 class Korvan95FailedWrite : public Korvan95 {};
 
-TEST_F(Korvan95, StartsInTheFreeAreaWithOnlyTheFirstCommandsEnabled) {
-  EXPECT_EQ(TextOf(main_), "Korvan");
-  // No desktop icon window under this shell: the program starts all the same, at 9/10 of the
-  // work area, centred in it.
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int freeWidth = work.right - work.left, freeHeight = work.bottom - work.top;
-  RECT window;
-  GetWindowRect(main_, &window);
-  EXPECT_EQ(window.right - window.left, freeWidth * 9 / 10);
-  EXPECT_EQ(window.bottom - window.top, freeHeight * 9 / 10);
-  EXPECT_EQ(window.left, work.left + (freeWidth - freeWidth * 9 / 10) / 2);
-  EXPECT_EQ(window.top, work.top + (freeHeight - freeHeight * 9 / 10) / 2);
-  for (int id : {kButtonSaveAs, kButtonPrint, kButtonCopy, kButtonDataRead, kButtonPreviousPage, kButtonNextPage, kButtonAnalysis}) {
-    EXPECT_FALSE(Enabled(id)) << id;
-  }
-  for (int id : {kButtonDataInput, kButtonAbout, kButtonHowToUse, kButtonExit}) EXPECT_TRUE(Enabled(id)) << id;
-  Screenshot(main_, "korvan95-start");
-}
-
 TEST_F(Korvan95, KeepsItsMinimumClientSize) {
   SetWindowPos(main_, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
   RECT client;
@@ -118,17 +97,6 @@ TEST_F(Korvan95, KeepsItsMinimumClientSize) {
     GetClientRect(main_, &client);
     return client.right == 492 && client.bottom == 390;
   })) << client.right << " x " << client.bottom;
-}
-
-TEST_F(Korvan95, SecondStartEndsAndExitEndsTheProgram) {
-  RunningProgram second;
-  ASSERT_TRUE(LaunchProgram(BesideDriver("korvan95.exe"), second));
-  EXPECT_TRUE(ProcessEnded(second, kWaitMs));
-  EXPECT_EQ(TopLevelWindows(kClass).size(), 1u);
-  EXPECT_EQ(StopProgram(second), 0u);
-  Click(kButtonExit);
-  ExpectEnded();
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
 }
 
 TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
@@ -555,15 +523,6 @@ TEST_F(Korvan95, TheCaretIsBackAfterDialogs) {
   ASSERT_NE(dialog, nullptr);
   PressDialogButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
-}
-
-TEST_F(Korvan95, HelpAsksForTheManualWhenItIsMissing) {
-  const std::string folder = MakeTestFolder("k95-help");
-  ASSERT_TRUE(CopyInto(BesideDriver("korvan95.exe"), folder));
-  ASSERT_TRUE(StartAnother(folder + "\\korvan95.exe"));
-  Click(kButtonHowToUse);
-  const BoxContent box = AnswerMessageBox(program_);
-  EXPECT_EQ(box.text, "Install the readme file (KORVAN_E.PDF)\nin the same directory.");
 }
 
 // Run by a separate test entry under a file-size limit of 8 KiB: the page (far larger) cannot
