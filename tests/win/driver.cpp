@@ -179,10 +179,6 @@ HWND WaitForDialog(DWORD processId, int timeoutMs) {
   return dialog;
 }
 
-bool NoDialogWithin(DWORD processId, int timeoutMs) {
-  return WaitForDialog(processId, timeoutMs) == nullptr;
-}
-
 bool SettlesWithoutBox(const RunningProgram& program) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result)) return false;

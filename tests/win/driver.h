@@ -47,7 +47,6 @@ HWND WaitForDialog(DWORD processId, int timeoutMs = kWaitMs);
 // Waits until the program has handled what it is busy with (a message sent to its main window
 // returns), then tells whether it shows no box.
 bool SettlesWithoutBox(const RunningProgram& program);
-bool NoDialogWithin(DWORD processId, int timeoutMs);
 
 struct BoxContent {
   std::string caption;
