@@ -2,9 +2,9 @@
 # Checks the release archives that tools/make-dist.sh made, as a user gets them: unpacks both
 # into a fresh folder, checks the exact list of files and the checksums of SHA256SUMS, then,
 # under Wine, the version resource of every program of both archives and, from the unpacked
-# 64-bit folder, that each program starts and its Help finds the manual beside it: the shell
-# is asked to open that PDF, or Notepad opens the readme (the Release tests of the test
-# driver). WINEPREFIX must be set.
+# 64-bit folder, what every program test checks of the start, About, Help and Exit, with the
+# real manuals beside the programs (the Release tests of the test driver,
+# tests/win/every_program_test.cpp). WINEPREFIX must be set.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the manuals and the README again: runs the program tests that save
-# them (English, then Japanese) and converts the driver's BMP files into docs/screenshots/.
+# Takes the screenshots of the manuals and the README again: runs the program tests that take
+# them (English, then Japanese) with SUITE_SCREENSHOTS=1, which makes the driver wait for each
+# window to repaint and save it as a BMP file, and converts those into docs/screenshots/.
 # Run after a build (tools/build-all.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,14 +9,15 @@ build=${SUITE_BUILD_DIR:-$top/build}
 bin=$build/win-x86_64/bin
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
-shots=(korvan95-grid korvan95-conditions korvan95-results)
-filter='Korvan95.TypedNumbersFollowTheCellRules:Korvan95.AnalysisNeedsThreeValuesAndValidatesTheConditions'
-filter+=':Korvan95.ResultsPageSavedAsBitmapHasTheComputedGeometry'
+export SUITE_SCREENSHOTS=1
+shots=(korvan95-grid korvan95-conditions korvan95-results korvan00-conditions korvan00-results)
+filter='Korvan95.KeysTypeIntoTheGrid:Korvan95.AnalysisNeedsThreeValuesAndValidatesTheConditions'
+filter+=':Korvan95.ResultsPageSavedAsBitmapAndCopied:Korvan00.GraphButtonsFollowThePageState'
+filter+=':Korvan00.ConditionsDialogModesAndRefusedConfidence'
 # The calculators with a worked result, for the README.
 shots+=(zorpa95-results quibe95-results)
-filter+=':Zorpa.VarianceCoefficientsShowTheWorkedValues:Quibe.ShowsTheWorkedCoefficientsAndClearsOnEveryChoice'
-shots+=(korvan00-conditions korvan00-results)
-filter+=':Korvan00.*'
+filter+=':Zorpa.StartsEmptyAndShowsTheWorkedValues:Quibe.ShowsTheCoefficientAndClearsOnEveryChoice'
+rm -f "$bin"/*.bmp
 # The tests that take the pictures; a failing one is shown (its pictures may be wrong).
 log=$build/screenshots.log
 shoot() {
@@ -26,6 +28,7 @@ shoot env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash "$top/tools/wine-session.sh" 
   wine "$bin/program_tests.exe" --gtest_filter='Korvan*Japanese*'
 mkdir -p "$top/docs/screenshots"
 for shot in "${shots[@]}"; do
+  [ -f "$bin/$shot.bmp" ] || { echo "no picture $shot.bmp: a test that takes it did not run" >&2; exit 1; }
   for name in "$shot" "$shot-ja"; do
     if [ -f "$bin/$name.bmp" ]; then
       convert "$bin/$name.bmp" -strip "$top/docs/screenshots/$name.png"

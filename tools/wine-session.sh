@@ -35,6 +35,13 @@ fi
 mkdir -p "$WINEPREFIX/network-drive"
 ln -sfn "$WINEPREFIX/network-drive" "$WINEPREFIX/dosdevices/r:"
 wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f >/dev/null 2>&1 || true
+# No window manager runs in the display, and Wine waits 2 s for one whenever it hides a window
+# it leaves to the window manager: every box that closes, every program that ends. Windows that
+# Wine manages itself go at once. The pictures of the manuals (SUITE_SCREENSHOTS=1, see
+# tools/update-screenshots.sh) keep the usual look.
+managed=N
+[ "${SUITE_SCREENSHOTS:-}" = 1 ] && managed=Y
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f >/dev/null 2>&1 || true
 wineserver -w || true
 
 # One Wine server, with Wine's own background services, for the whole session: each program

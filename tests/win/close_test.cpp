@@ -1,7 +1,8 @@
 // A close request (as from Task Manager's "End task" or the end of the session) that reaches a
-// program while one of its boxes or dialogs is open: the program keeps running with the box in
-// front, the box can be answered as usual, and a close afterwards ends the program normally,
-// asking about typed values that are not saved.
+// program while one of its boxes or dialogs is open, one row for every box of the four
+// programs: the program keeps running with the box in front and the session is asked to wait,
+// the box can be answered as usual, and a close afterwards ends the program normally, asking
+// about typed values that are not saved.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,115 +13,58 @@
 
 namespace {
 
-// The program a row has started: its main window and process.
-struct Started {
-  HWND window;
-  DWORD id;
-  HWND main() const { return window; }
-  DWORD pid() const { return id; }
-};
+enum Exe { kKorvan95, kKorvan00, kZorpa, kQuibe };
+const char* const kExe[][2] = {
+    {"korvan95.exe", "KORVAN95"}, {"korvan00.exe", "KORVAN00"}, {"zorpa95.exe", "ZORPA_CLASS"}, {"quibe95.exe", "QUIBE_CLASS"}};
 
 // korvan95: the grid after Data Input with keys typed (see TypeKeys).
-void Korvan95Grid(const Started& s, const std::string& keys) {
-  PostCommand(s.main(), kCmdDataInput);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(s.main(), ButtonControlId(kButtonAnalysis))); }));
-  TypeKeys(s.main(), keys);
+void Grid(HWND window, const std::string& keys) {
+  PostCommand(window, kCmdDataInput);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, ButtonControlId(kButtonAnalysis))); }));
+  TypeKeys(window, keys);
 }
 
-void Korvan95Results(const Started& s) {
-  Korvan95Grid(s, "1\r2\r3\r4\r5\r");
-  PostCommand(s.main(), kCmdAnalysis);
-  HWND dialog = WaitForDialog(s.pid());
+// korvan95: the results page of 1 to 5.
+void Results(HWND window) {
+  Grid(window, "1\r2\r3\r4\r5\r");
+  PostCommand(window, kCmdAnalysis);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HWND dialog = WaitForDialog(processId);
   ASSERT_NE(dialog, nullptr);
   PressDialogButton(dialog, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(s.main(), ButtonControlId(kButtonSaveAs))); }));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, ButtonControlId(kButtonSaveAs))); }));
 }
 
 struct CloseCase {
   const char* name;
-  const char* exe;
-  const char* className;
-  void (*open)(const Started&);  // leaves one box or dialog open
-  bool asksAtEnd;                // typed values wait unsaved after the box: the end asks
+  Exe exe;
+  void (*open)(HWND);      // leaves one box or dialog open
+  bool asksAtEnd = false;  // typed values wait unsaved after the box: the end asks
+  int follows = 0;         // boxes that follow the answer (a cancelled results file is told)
 };
 
 const CloseCase kCases[] = {
-    {"korvan95 grid warning", "korvan95.exe", "KORVAN95", [](const Started& s) { Korvan95Grid(s, "\r"); }, false},
-    {"korvan95 fix before saving", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Grid(s, "1\r2");
-       PostCommand(s.main(), kCmdDataSave);
-     },
-     true},
-    {"korvan95 save question", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Grid(s, "1\r");
-       PostCommand(s.main(), kCmdDataInput);
-     },
-     false},
-    {"korvan95 too few data", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Grid(s, "1\r");
-       PostCommand(s.main(), kCmdAnalysis);
-     },
-     true},
-    {"korvan95 analysis conditions", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Grid(s, "1\r2\r3\r");
-       PostCommand(s.main(), kCmdAnalysis);
-     },
-     true},
-    {"korvan95 data read dialog", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Grid(s, "");
-       PostCommand(s.main(), kCmdDataRead);
-     },
-     false},
-    {"korvan95 data save dialog", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Grid(s, "1\r");
-       PostCommand(s.main(), kCmdDataSave);
-     },
-     true},
-    {"korvan95 save as dialog", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Results(s);
-       PostCommand(s.main(), kCmdSaveAs);
-     },
-     true},
-    {"korvan95 print dialog", "korvan95.exe", "KORVAN95",
-     [](const Started& s) {
-       Korvan95Results(s);
-       PostCommand(s.main(), kCmdPrint);
-     },
-     true},
-    {"korvan95 print zoom", "korvan95.exe", "KORVAN95", [](const Started& s) { PostCommand(s.main(), kCmdPrintZoom); },
-     false},
-    {"korvan95 about", "korvan95.exe", "KORVAN95", [](const Started& s) { PostCommand(s.main(), kCmdAbout); }, false},
-    {"korvan00 conditions", "korvan00.exe", "KORVAN00",
-     [](const Started& s) { PostCommand(s.main(), korvan00::kCommandSetConditions); }, false},
-    {"korvan00 refused data", "korvan00.exe", "KORVAN00",
-     [](const Started& s) {
-       ASSERT_TRUE(SetClipboardText("1\r\n2\r\n"));
-       PostCommand(s.main(), korvan00::kCommandAnalysis);
-     },
-     false},
-    {"korvan00 results file dialog", "korvan00.exe", "KORVAN00",
-     [](const Started& s) {
-       ASSERT_TRUE(SetClipboardText("1\r\n2\r\n3\r\n4\r\n5\r\n"));
-       PostCommand(s.main(), korvan00::kCommandAnalysis);
-     },
-     false},
-    {"korvan00 about", "korvan00.exe", "KORVAN00",
-     [](const Started& s) { PostCommand(s.main(), korvan00::kCommandAbout); }, false},
-    {"zorpa95 refused input", "zorpa95.exe", "ZORPA_CLASS",
-     [](const Started& s) {
-       SetTextOf(GetDlgItem(s.main(), 113), "100");  // the cf box
-       ClickIconBarButton(s.main(), 106);            // mean coefficient
-     },
-     false},
-    {"zorpa95 about", "zorpa95.exe", "ZORPA_CLASS", [](const Started& s) { ClickIconBarButton(s.main(), 108); }, false},
-    {"quibe95 about", "quibe95.exe", "QUIBE_CLASS", [](const Started& s) { ClickIconBarButton(s.main(), 106); }, false},
+    {"korvan95_grid_warning", kKorvan95, [](HWND w) { Grid(w, "\r"); }},
+    {"korvan95_fix_before_saving", kKorvan95, [](HWND w) { Grid(w, "1\r2"); PostCommand(w, kCmdDataSave); }, true},
+    {"korvan95_save_question", kKorvan95, [](HWND w) { Grid(w, "1\r"); PostCommand(w, kCmdDataInput); }},
+    {"korvan95_too_few_data", kKorvan95, [](HWND w) { Grid(w, "1\r"); PostCommand(w, kCmdAnalysis); }, true},
+    {"korvan95_analysis_conditions", kKorvan95, [](HWND w) { Grid(w, "1\r2\r3\r"); PostCommand(w, kCmdAnalysis); }, true},
+    {"korvan95_data_read_dialog", kKorvan95, [](HWND w) { Grid(w, ""); PostCommand(w, kCmdDataRead); }},
+    {"korvan95_data_save_dialog", kKorvan95, [](HWND w) { Grid(w, "1\r"); PostCommand(w, kCmdDataSave); }, true},
+    {"korvan95_save_as_dialog", kKorvan95, [](HWND w) { Results(w); PostCommand(w, kCmdSaveAs); }, true},
+    {"korvan95_print_dialog", kKorvan95, [](HWND w) { Results(w); PostCommand(w, kCmdPrint); }, true},
+    {"korvan95_print_zoom", kKorvan95, [](HWND w) { PostCommand(w, kCmdPrintZoom); }},
+    {"korvan95_about", kKorvan95, [](HWND w) { PostCommand(w, kCmdAbout); }},
+    {"korvan00_conditions", kKorvan00, [](HWND w) { PostCommand(w, korvan00::kCommandSetConditions); }},
+    {"korvan00_refused_data", kKorvan00,
+     [](HWND w) { SetClipboardText("1\r\n2\r\n"); PostCommand(w, korvan00::kCommandAnalysis); }},
+    {"korvan00_results_file_dialog", kKorvan00,
+     [](HWND w) { SetClipboardText("1\r\n2\r\n3\r\n4\r\n5\r\n"); PostCommand(w, korvan00::kCommandAnalysis); }, false, 1},
+    {"korvan00_about", kKorvan00, [](HWND w) { PostCommand(w, korvan00::kCommandAbout); }},
+    {"zorpa95_refused_input", kZorpa, [](HWND w) { SetTextOf(GetDlgItem(w, 113), "100"); ClickIconBarButton(w, 106); }},
+    {"zorpa95_about", kZorpa, [](HWND w) { ClickIconBarButton(w, 108); }},
+    {"quibe95_about", kQuibe, [](HWND w) { ClickIconBarButton(w, 106); }},
 };
 
 // Answers a box or dialog as its close box or Cancel would; the save question with No.
@@ -130,47 +74,51 @@ void Dismiss(HWND box) {
   } else {
     PostMessageA(box, WM_CLOSE, 0, 0);
   }
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
 }
 
-class CloseWhileABoxIsOpen : public ProgramTest {
+class CloseWhileABoxIsOpen : public ProgramTest, public ::testing::WithParamInterface<CloseCase> {
  protected:
-  CloseWhileABoxIsOpen() : ProgramTest(nullptr, nullptr) {}
+  CloseWhileABoxIsOpen() : ProgramTest(kExe[GetParam().exe][0], kExe[GetParam().exe][1]) {}
 };
 
-TEST_F(CloseWhileABoxIsOpen, TheProgramWaitsForTheBoxAndEndsNormallyAfter) {
-  for (const CloseCase& c : kCases) {
-    SCOPED_TRACE(c.name);
-    ASSERT_TRUE(StartAnother(BesideDriver(c.exe), c.className));
-    const Started started{main_, ProcessId()};
-    c.open(started);
-    HWND box = WaitForDialog(started.pid());
-    ASSERT_NE(box, nullptr) << "no box opened";
-    const std::string title = TextOf(box);
-    PostMessageA(main_, WM_CLOSE, 0, 0);
-    PostMessageA(main_, WM_QUERYENDSESSION, 0, 0);
-    // The request waits: the program runs on with the same box and no other.
-    EXPECT_FALSE(ProcessEnded(program_, 500));
-    EXPECT_EQ(FindDialog(started.pid()), box);
-    EXPECT_EQ(TextOf(box), title);
-    Dismiss(box);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    // Boxes that follow the answer (a cancelled results file is told) are answered too.
-    for (HWND next; (next = WaitForDialog(started.pid(), 500)) != nullptr && next != box;) {
-      Dismiss(next);
-      WaitUntil([&] { return !IsWindow(next); });
-    }
-    ASSERT_FALSE(ProcessEnded(program_, 0)) << "the program ended on the answer";
-    // A close now ends the program (with exit code 0, checked when the next one starts),
-    // after the save question where typed values wait.
-    PostMessageA(main_, WM_CLOSE, 0, 0);
-    HWND question = WaitForDialog(started.pid(), c.asksAtEnd ? kWaitMs : 500);
-    EXPECT_EQ(question != nullptr, c.asksAtEnd);
-    if (question != nullptr) {
-      EXPECT_EQ(ReadMessageBox(question).text, "Save the data set?");
-      PressDialogButton(question, IDNO);
-    }
-    ExpectEnded();
+TEST_P(CloseWhileABoxIsOpen, TheProgramWaitsForTheBoxAndEndsNormallyAfter) {
+  const CloseCase& c = GetParam();
+  c.open(main_);
+  HWND box = WaitForDialog(ProcessId());
+  ASSERT_NE(box, nullptr) << "no box opened";
+  const std::string title = TextOf(box);
+  // Sent, so that the program has handled them when the calls return.
+  DWORD_PTR answer = 1;
+  EXPECT_TRUE(SendMessageTimeoutA(main_, WM_CLOSE, 0, 0, SMTO_NORMAL, kWaitMs, &answer));
+  EXPECT_TRUE(SendMessageTimeoutA(main_, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kWaitMs, &answer));
+  EXPECT_EQ(answer, 0u) << "the session was not asked to wait";
+  // The program runs on with the same box and no other.
+  EXPECT_FALSE(ProcessEnded(program_, 0));
+  EXPECT_EQ(FindDialog(ProcessId()), box);
+  EXPECT_EQ(TextOf(box), title);
+  Dismiss(box);
+  for (int i = 0; i < c.follows; ++i) {
+    HWND next = WaitForDialog(ProcessId());
+    ASSERT_NE(next, nullptr) << "no box followed the answer";
+    Dismiss(next);
   }
+  EXPECT_TRUE(SettlesWithoutBox(program_)) << DialogTitle(ProcessId());
+  ASSERT_FALSE(ProcessEnded(program_, 0)) << "the program ended on the answer";
+  // A close now ends the program (with exit code 0, checked at the end of the test), after the
+  // save question where typed values wait.
+  PostMessageA(main_, WM_CLOSE, 0, 0);
+  HWND question = nullptr;
+  WaitUntil([&] { return ProcessEnded(program_, 0) || (question = FindDialog(ProcessId())) != nullptr; });
+  EXPECT_EQ(question != nullptr, c.asksAtEnd);
+  if (question != nullptr) {
+    EXPECT_EQ(ReadMessageBox(question).text, "Save the data set?");
+    PressDialogButton(question, IDNO);
+  }
+  ExpectEnded();
 }
+
+INSTANTIATE_TEST_SUITE_P(, CloseWhileABoxIsOpen, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,50 +1,59 @@
 #include "tests/win/driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 std::wstring Wide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+  std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                           wide.data(), static_cast<int>(wide.size()))));
   return wide;
 }
 
 std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size, nullptr, nullptr);
+  std::string text(3 * wide.size(), '\0');  // at most 3 bytes for each UTF-16 unit
+  text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                           text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
   return text;
 }
 
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
-  WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
-  if (!IsWindowVisible(window)) return TRUE;
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::strcmp(className, search.className) != 0) return TRUE;
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (search.processId == 0 || owner == search.processId) search.found.push_back(window);
-  return TRUE;
+// Visible top-level windows of the class, of the process (of any when processId is 0).
+std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
+  struct Search {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+  } search = {processId, className, {}};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        Search& s = *reinterpret_cast<Search*>(parameter);
+        char name[64] = {};
+        DWORD owner = 0;
+        GetClassNameA(window, name, sizeof name);
+        GetWindowThreadProcessId(window, &owner);
+        if (IsWindowVisible(window) && std::strcmp(name, s.className) == 0 && (!s.processId || owner == s.processId)) {
+          s.found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
-std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
-  WindowSearch search = {processId, className, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+bool SetRegistryValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool set = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  RegCloseKey(handle);
+  return set;
 }
 
 }  // namespace
@@ -52,31 +61,38 @@ std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
 std::string BesideDriver(const char* name) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  char* slash = std::strrchr(path, '\\');
-  if (slash) slash[1] = '\0';
+  if (char* slash = std::strrchr(path, '\\')) slash[1] = '\0';
   return std::string(path) + name;
 }
 
-std::string MakeTestFolder(const char* name) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + name;
-  // Empty a folder left by an earlier run.
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string MakeTestFolder(const std::string& name) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + name;
+  // Empty a folder left by an earlier run, read-only files included.
+  for (const std::string& file : FilesIn(folder)) {
+    SetFileAttributesA((folder + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((folder + "\\" + file).c_str());
   }
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
 
-bool CopyInto(const std::string& file, const std::string& folder) {
-  const size_t slash = file.find_last_of("\\/");
-  const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+bool CopyInto(const std::string& file, const std::string& folder, const std::string& newName) {
+  const std::string name = newName.empty() ? file.substr(file.find_last_of("\\/") + 1) : newName;
   return CopyFileA(file.c_str(), (folder + "\\" + name).c_str(), FALSE) != 0;
 }
 
@@ -93,33 +109,19 @@ std::vector<HWND> TopLevelWindows(const char* className) {
   return FindTopLevel(0, className);
 }
 
-namespace {
-
-// Under Wine a program that crashes waits behind the debugger's "Program Error" box, still
-// running, until someone closes it. Without that box the debugger writes the backtrace and
-// the program ends with the exception's code (0xC0000005), which the tests then see.
-void EndCrashedProgramsAtOnce() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  const DWORD show = 0;
-  RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&show), sizeof show);
-  RegCloseKey(key);
-}
-
-}  // namespace
-
 bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
-  EndCrashedProgramsAtOnce();
+  // Under Wine a program that crashes waits behind the debugger's "Program Error" box, still
+  // running, until someone closes it. Without that box the debugger writes the backtrace and
+  // the program ends with the exception's code (0xC0000005), which the tests then see.
+  const DWORD show = 0;
+  SetRegistryValue(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &show, sizeof show);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   // Wine now and then refuses a start just after a program ended (the loaded machine of the
   // tests): a few more tries, then the reason.
   for (int attempt = 0; attempt < 4; ++attempt) {
     std::string commandLine = "\"" + exePath + "\"";
-    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &program.process) != 0) {
       return true;
     }
@@ -151,7 +153,7 @@ DWORD StopProgram(RunningProgram& program) {
     if (!dialog) break;
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     PressDialogButton(dialog, IDOK);
-    Sleep(100);
+    WaitUntil([&] { return !IsWindow(dialog); }, 1000);
   }
   if (program.window) PostMessageA(program.window, WM_CLOSE, 0, 0);
   if (!ProcessEnded(program, 5000)) {
@@ -177,29 +179,31 @@ HWND WaitForDialog(DWORD processId, int timeoutMs) {
   return dialog;
 }
 
-bool NoDialogWithin(DWORD processId, int timeoutMs) {
-  return WaitForDialog(processId, timeoutMs) == nullptr;
+bool SettlesWithoutBox(const RunningProgram& program) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result)) return false;
+  // A box opened just now becomes visible when its message loop first waits.
+  return WaitForDialog(program.process.dwProcessId, 100) == nullptr;
 }
-
-namespace {
-
-BOOL CALLBACK FindMessageText(HWND child, LPARAM parameter) {
-  std::string& text = *reinterpret_cast<std::string*>(parameter);
-  char className[32] = {};
-  GetClassNameA(child, className, sizeof className);
-  if (_stricmp(className, "Static") != 0) return TRUE;
-  const std::string content = TextOf(child);
-  if (!content.empty() && text.empty()) text = content;
-  return TRUE;
-}
-
-}  // namespace
 
 BoxContent ReadMessageBox(HWND box) {
-  BoxContent content;
-  content.caption = TextOf(box);
-  EnumChildWindows(box, FindMessageText, reinterpret_cast<LPARAM>(&content.text));
+  BoxContent content = {TextOf(box), ""};
+  // The message is the first static text that is not empty (the icon is an empty one).
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM parameter) -> BOOL {
+        std::string& text = *reinterpret_cast<std::string*>(parameter);
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (_stricmp(name, "Static") == 0 && text.empty()) text = TextOf(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&content.text));
   return content;
+}
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+  return FindWindowExW(parent, nullptr, nullptr, Wide(text).c_str());
 }
 
 void PressDialogButton(HWND dialog, int id) {
@@ -243,15 +247,13 @@ HWND IconBarButton(HWND mainWindow, int controlId) {
 
 void ClickIconBarButton(HWND mainWindow, int controlId) {
   HWND button = IconBarButton(mainWindow, controlId);
-  HWND bar = GetParent(button);
-  PostMessageA(bar, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 void TypeInto(HWND edit, const std::string& characters) {
   for (char c : characters) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1, SMTO_NORMAL, 3000,
-                        &result);
+    SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_NORMAL, 3000, &result);
   }
 }
 
@@ -272,19 +274,18 @@ COLORREF ScreenPixel(int x, int y) {
   return colour;
 }
 
-bool SaveScreenshot(HWND window, const std::string& path) {
+void Screenshot(HWND window, const char* name) {
+  const char* wanted = std::getenv("SUITE_SCREENSHOTS");
+  if (wanted == nullptr || std::strcmp(wanted, "1") != 0) return;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);  // the program repaints in its own time; only the picture waits for it
   RECT area;
   GetWindowRect(window, &area);
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  const std::size_t size = static_cast<std::size_t>((width * 3 + 3) & ~3) * static_cast<std::size_t>(height);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(size);
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -292,64 +293,51 @@ bool SaveScreenshot(HWND window, const std::string& path) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
-  bool written = false;
-  if (FILE* file = std::fopen(path.c_str(), "wb")) {
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(stride * height);
-    written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
-              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
-              std::fwrite(bits, static_cast<size_t>(stride * height), 1, file) == 1;
-    std::fclose(file);
-  }
+  WriteWholeFile(BesideDriver((std::string(name) + ".bmp").c_str()),
+                 std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                     std::string(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader) +
+                     std::string(static_cast<const char*>(bits), size));
   SelectObject(memory, old);
   DeleteDC(memory);
   DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
-  return written;
 }
 
 namespace {
 
-LPARAM KeyData(UINT virtualKey, bool extended, bool release) {
-  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) & 0xFF;
-  LPARAM data = 1 | (static_cast<LPARAM>(scan) << 16);
-  if (extended) data |= static_cast<LPARAM>(1) << 24;
-  if (release) data |= (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
-  return data;
+void PostKey(HWND window, UINT message, UINT virtualKey, bool extended) {
+  const LPARAM scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) & 0xFF;
+  const LPARAM release = message == WM_KEYUP ? static_cast<LPARAM>(3) << 30 : 0;  // previous state, transition
+  PostMessageA(window, message, virtualKey, 1 | (scan << 16) | (extended ? 1 << 24 : 0) | release);
+}
+
+// A message sent after the posted ones returns once they have been handled, or times out while
+// a message box of theirs is open.
+void AfterPostedKeys(HWND window) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1500, &result);
 }
 
 }  // namespace
 
 void PressKey(HWND window, UINT virtualKey, bool extended) {
-  DWORD_PTR result = 0;
-  PostMessageA(window, WM_KEYDOWN, virtualKey, KeyData(virtualKey, extended, false));
-  PostMessageA(window, WM_KEYUP, virtualKey, KeyData(virtualKey, extended, true));
-  // A message sent after the posted ones returns once they have been handled, or times out
-  // while a message box of theirs is open.
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1500, &result);
+  PostKey(window, WM_KEYDOWN, virtualKey, extended);
+  PostKey(window, WM_KEYUP, virtualKey, extended);
+  AfterPostedKeys(window);
 }
 
 void HoldKey(HWND window, UINT virtualKey, bool down) {
-  DWORD_PTR result = 0;
-  PostMessageA(window, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, KeyData(virtualKey, false, !down));
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1500, &result);
+  PostKey(window, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, false);
+  AfterPostedKeys(window);
 }
 
 void TypeKeys(HWND window, const std::string& keys) {
   for (char c : keys) {
-    if (c >= '0' && c <= '9') {
-      PressKey(window, static_cast<UINT>(c));
-    } else if (c == '.') {
-      PressKey(window, VK_OEM_PERIOD);
-    } else if (c == '-') {
-      PressKey(window, VK_OEM_MINUS);
-    } else if (c == '\r') {
-      PressKey(window, VK_RETURN);
-    } else if (c == '\b') {
-      PressKey(window, VK_BACK);
-    }
+    PressKey(window, c >= '0' && c <= '9' ? static_cast<UINT>(c)
+                     : c == '.'           ? VK_OEM_PERIOD
+                     : c == '-'           ? VK_OEM_MINUS
+                     : c == '\r'          ? VK_RETURN
+                                          : VK_BACK);
   }
 }
 
@@ -362,12 +350,9 @@ bool AnswerFileDialog(DWORD processId, const std::string& title, const std::stri
   HWND dialog = nullptr;
   WaitUntil([&] {
     for (HWND candidate : FindTopLevel(processId, "#32770")) {
-      if (TextOf(candidate) == title) {
-        dialog = candidate;
-        return true;
-      }
+      if (TextOf(candidate) == title) dialog = candidate;
     }
-    return false;
+    return dialog != nullptr;
   });
   if (dialog == nullptr) return false;
   if (path.empty()) {
@@ -384,24 +369,20 @@ bool AnswerFileDialog(DWORD processId, const std::string& title, const std::stri
   }
   // A file that exists already is confirmed with Yes when the dialog asks.
   return WaitUntil([&] {
-    if (!IsWindow(dialog)) return true;
     for (HWND question : FindTopLevel(processId, "#32770")) {
       if (question != dialog && GetWindow(question, GW_OWNER) == dialog) PressDialogButton(question, IDYES);
     }
-    return false;
+    return !IsWindow(dialog);
   });
 }
 
-std::vector<unsigned char> ClipboardDib() {
-  std::vector<unsigned char> bytes;
+std::string ClipboardDib() {
+  std::string bytes;
   if (!OpenClipboard(nullptr)) return bytes;
   HANDLE block = GetClipboardData(CF_DIB);
-  if (block != nullptr) {
-    const auto* data = static_cast<const unsigned char*>(GlobalLock(block));
-    if (data != nullptr) {
-      bytes.assign(data, data + GlobalSize(block));
-      GlobalUnlock(block);
-    }
+  if (const char* data = block ? static_cast<const char*>(GlobalLock(block)) : nullptr) {
+    bytes.assign(data, GlobalSize(block));
+    GlobalUnlock(block);
   }
   CloseClipboard();
   return bytes;
@@ -410,100 +391,88 @@ std::vector<unsigned char> ClipboardDib() {
 bool SetClipboardText(const std::string& text) {
   if (!OpenClipboard(nullptr)) return false;
   EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
   bool set = false;
-  if (block != nullptr) {
-    if (auto* data = static_cast<char*>(GlobalLock(block))) {
-      std::memcpy(data, text.data(), text.size());
-      data[text.size()] = '\0';
-      GlobalUnlock(block);
-      set = SetClipboardData(CF_TEXT, block) != nullptr;
-    }
-    if (!set) GlobalFree(block);
+  if (char* data = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
+    std::memcpy(data, text.data(), text.size());
+    GlobalUnlock(block);
+    set = SetClipboardData(CF_TEXT, block) != nullptr;
   }
+  if (block && !set) GlobalFree(block);
   CloseClipboard();
   return set;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::string content;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
-    std::fclose(file);
-  }
-  return content;
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  return std::fclose(file) == 0 && written;
+  std::ofstream file(path, std::ios::binary);
+  return static_cast<bool>(file.write(content.data(), static_cast<std::streamsize>(content.size())).flush());
 }
 
-std::uint32_t Field(const std::string& bytes, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
-  return value;
+bool Bitmap4::Load(const std::string& file) {
+  // A file header of 14 bytes before the block.
+  if (file.size() < 14 || file.compare(0, 2, "BM") != 0 || !LoadDib(file.substr(14))) return false;
+  bytes = file;
+  pixels += 14;
+  return bytes.size() == pixels + RowBytes() * static_cast<std::size_t>(height);
 }
 
-bool Bitmap4::Load(const std::string& content) {
-  bytes = content;
-  if (bytes.size() < 118 || bytes[0] != 'B' || bytes[1] != 'M') return false;
-  width = static_cast<int>(Field(bytes, 18, 4));
-  height = static_cast<int>(Field(bytes, 22, 4));
-  return Field(bytes, 28, 2) == 4 && bytes.size() == 118 + RowBytes() * static_cast<std::size_t>(height);
+bool Bitmap4::LoadDib(const std::string& block) {
+  bytes = block;
+  pixels = 40 + 16 * 4;  // the information header and 16 palette entries
+  if (bytes.size() < pixels || Field(bytes, 14, 2) != 4) return false;
+  width = static_cast<int>(Field(bytes, 4, 4));
+  height = static_cast<int>(Field(bytes, 8, 4));
+  return bytes.size() >= pixels + RowBytes() * static_cast<std::size_t>(height);
 }
 
 int Bitmap4::At(int x, int y) const {
-  const unsigned char b = static_cast<unsigned char>(bytes[118 + (height - 1 - y) * RowBytes() + x / 2]);
+  const unsigned char b = static_cast<unsigned char>(bytes.at(pixels + (height - 1 - y) * RowBytes() + x / 2));
   return x % 2 == 0 ? b >> 4 : b & 0x0F;
 }
 
-std::vector<std::string> PrintedFiles() {
-  std::vector<std::string> names;
-  // Wine names the Unix home folder in WINEHOMEDIR ("\\??\\Z:\\root").
+namespace {
+
+// The number of PDF files the cups-pdf print queue has written so far (into ~/PDF).
+int PrintedFiles() {
+  // Wine names the Unix home folder in WINEHOMEDIR ("\??\Z:\root").
   const char* home = std::getenv("WINEHOMEDIR");
-  if (home == nullptr) return names;
-  std::string folder = home;
+  std::string folder = home ? home : "";
   if (folder.rfind("\\??\\", 0) == 0) folder.erase(0, 4);
+  int count = 0;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\PDF\\Korvan*.pdf").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(found.cFileName);
+  HANDLE search = home ? FindFirstFileA((folder + "\\PDF\\Korvan*.pdf").c_str(), &found) : INVALID_HANDLE_VALUE;
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do ++count;
   while (FindNextFileA(search, &found));
   FindClose(search);
-  return names;
+  return count;
 }
 
-std::string PrintIntoQueue(HWND mainWindow, DWORD processId, int command) {
-  const std::size_t before = PrintedFiles().size();
-  PostCommand(mainWindow, command);
+}  // namespace
+
+std::string PrintIntoQueue(const RunningProgram& program, int command) {
+  const DWORD processId = program.process.dwProcessId;
+  const int before = PrintedFiles();
+  PostCommand(program.window, command);
   HWND dialog = WaitForDialog(processId);
   if (dialog == nullptr) return "no print dialog";
   PressDialogButton(dialog, IDOK);
-  if (!WaitUntil([&] { return PrintedFiles().size() > before; }, 60000)) return "no document reached the PDF queue";
-  if (!NoDialogWithin(processId, 500)) return "a box after printing: " + DialogTitle(processId);
+  if (!WaitUntil([&] { return PrintedFiles() > before; }, 60000)) return "no document reached the PDF queue";
+  if (!SettlesWithoutBox(program)) return "a box after printing: " + DialogTitle(processId);
   return std::string();
 }
 
 bool RecordShellOpens(const char* extension, const std::string& recordPath) {
   const std::string type = "KorvanTest.Recorder";
   const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1> \"" + recordPath + "\"";
-  auto setDefault = [](const std::string& key, const std::string& value) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
-        ERROR_SUCCESS) {
-      return false;
-    }
-    const bool set = RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(handle);
-    return set;
-  };
-  return setDefault(extension, type) && setDefault(type + "\\shell\\open\\command", command);
+  return SetRegistryValue(HKEY_CLASSES_ROOT, extension, nullptr, REG_SZ, type.c_str(), type.size() + 1) &&
+         SetRegistryValue(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
+                          command.size() + 1);
 }
 
 std::string RecordedShellOpen(const std::string& recordPath) {

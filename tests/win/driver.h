@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/test_support.h"
+
 constexpr int kWaitMs = 10000;
 
 struct RunningProgram {
@@ -19,9 +21,11 @@ struct RunningProgram {
 
 // Full path of a file beside the driver (the build's bin directory).
 std::string BesideDriver(const char* name);
-// A fresh empty folder for a test, under the system's temporary folder.
-std::string MakeTestFolder(const char* name);
-bool CopyInto(const std::string& file, const std::string& folder);
+// A fresh empty folder for a test, under the system's temporary folder, and the names of the
+// files in a folder, sorted.
+std::string MakeTestFolder(const std::string& name);
+std::vector<std::string> FilesIn(const std::string& folder);
+bool CopyInto(const std::string& file, const std::string& folder, const std::string& newName = "");
 
 // Starts exePath without waiting for anything.
 bool LaunchProgram(const std::string& exePath, RunningProgram& program);
@@ -40,7 +44,9 @@ std::vector<HWND> TopLevelWindows(const char* className);
 // Dialog boxes (message boxes, About) of a process: class "#32770", visible.
 HWND FindDialog(DWORD processId);
 HWND WaitForDialog(DWORD processId, int timeoutMs = kWaitMs);
-bool NoDialogWithin(DWORD processId, int timeoutMs);
+// Waits until the program has handled what it is busy with (a message sent to its main window
+// returns), then tells whether it shows no box.
+bool SettlesWithoutBox(const RunningProgram& program);
 
 struct BoxContent {
   std::string caption;
@@ -51,6 +57,8 @@ BoxContent ReadMessageBox(HWND box);
 // box came.
 BoxContent AnswerMessageBox(const RunningProgram& program);
 void PressDialogButton(HWND dialog, int id);
+// A child window (a static text of a dialog) showing the text, or null.
+HWND ChildWithText(HWND parent, const std::string& text);
 
 // Window texts in UTF-8.
 std::string TextOf(HWND window);
@@ -85,7 +93,7 @@ bool AnswerFileDialog(DWORD processId, const std::string& title, const std::stri
 std::string DialogTitle(DWORD processId);
 
 // The clipboard's CF_DIB block, or empty.
-std::vector<unsigned char> ClipboardDib();
+std::string ClipboardDib();
 // Puts text on the clipboard (CF_TEXT, bytes as given).
 bool SetClipboardText(const std::string& bytes);
 
@@ -99,28 +107,27 @@ void SelectComboItem(HWND combo, int index);  // as the user does: selection and
 
 // Screen pixels (the display the programs draw on).
 COLORREF ScreenPixel(int x, int y);
-// Saves the window's area of the screen as a 24-bit BMP file.
-bool SaveScreenshot(HWND window, const std::string& path);
+// The pictures of the manuals: only when SUITE_SCREENSHOTS=1 (tools/update-screenshots.sh),
+// the window's area of the screen, once it has repainted, as name.bmp beside the driver.
+void Screenshot(HWND window, const char* name);
 
-// A little-endian field of a byte block (BMP headers, DIB blocks).
-std::uint32_t Field(const std::string& bytes, std::size_t at, int size);
-
-// A 4-bit BMP read back: the palette index of a pixel, rows counted from the top.
+// A 4-bit picture read back (a BMP file, or a CF_DIB block): the palette index of a pixel,
+// rows counted from the top.
 struct Bitmap4 {
   std::string bytes;
   int width = 0, height = 0;
-  bool Load(const std::string& content);
+  std::size_t pixels = 0;  // where the rows start
+  bool Load(const std::string& file);
+  bool LoadDib(const std::string& block);
   std::size_t RowBytes() const { return 4 * ((static_cast<std::size_t>(width) + 7) / 8); }
   int At(int x, int y) const;
 };
-// Palette indexes of the page colours in the 16-colour BMP files.
+// Palette indexes of the page colours in the 16-colour pictures.
 constexpr int kBlack = 0, kRed = 9, kBlue = 12, kWhite = 15;
 
-// The PDF files the cups-pdf print queue has written so far (its folder is ~/PDF).
-std::vector<std::string> PrintedFiles();
 // Sends the print command, confirms the print dialog and waits for a new document in the PDF
 // queue; empty when it came and no box followed, else what went wrong.
-std::string PrintIntoQueue(HWND mainWindow, DWORD processId, int command);
+std::string PrintIntoQueue(const RunningProgram& program, int command);
 
 // Makes Wine open files of the extension (".PDF") with a recorder: the shell's "open" writes
 // the path it was given into recordPath instead of starting a viewer.

@@ -1,11 +1,9 @@
 // korvan00 driven through its window: data pasted on the real clipboard, the results file
 // written through the real save dialog and its refusals, the graph buttons by page state, the
-// drawn page saved as BMP, copied and printed, the system menu, Help, the 30000-value limit
-// and the Japanese interface.
+// drawn page saved as BMP, copied and printed, the system menu, the 30000-value limit, a failed
+// write and the Japanese interface. (Start, About, Help and Exit: every_program_test.cpp.)
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,30 +14,27 @@ namespace {
 
 using namespace korvan00;
 
-const char kClass[] = "KORVAN00";
 const char kResultsTitle[] = "Assign a file to save the results.";
-const char kSaveGraphTitle[] = "Assign a file to save the graph.";
-const char kNoProperData[] = "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF).";
-const char kNotFromSheet[] = "Incorrect Clipboard data.\nNot copied data from Excel.";
-
-// The lines of an export that follow the pasted cells.
-std::string AfterPastedCells(const std::string& file) {
-  const std::size_t at = file.find("\r\n\r\nNumber of Data\r\n");
-  return at == std::string::npos ? std::string() : file.substr(at + 4);
-}
+const char kFiveValues[] = "1\r\n2\r\n3\r\n4\r\n5\r\n";
+const char kNotSaved[] = "The solution not saved.\nBut the calculation done.";
+const char kLimit[] = "More than 30000 data so that data input is terminated.";
 
 class Korvan00 : public ProgramTest {
  protected:
-  Korvan00() : ProgramTest("korvan00.exe", kClass) {}
+  Korvan00() : ProgramTest("korvan00.exe", "KORVAN00") {}
   bool Enabled(int controlId) const { return IsWindowEnabled(IconBarButton(main_, controlId)) != FALSE; }
-  // The four graph buttons (Draw, Copy, Save, Print) as enabled flags.
-  std::vector<bool> GraphButtons() const {
-    return {Enabled(kButtonDrawGraph), Enabled(kButtonCopyGraph), Enabled(kButtonSaveGraph),
-            Enabled(kButtonPrintGraph)};
-  }
-  // The buttons follow the page state on the next paint: waits until they show these flags.
+  // The buttons follow the page state on the next paint: waits until the four graph buttons
+  // (Draw, Copy, Save, Print) show these flags.
   bool GraphButtonsBecome(const std::vector<bool>& flags) const {
-    return WaitUntil([&] { return GraphButtons() == flags; });
+    return WaitUntil([&] {
+      return std::vector<bool>{Enabled(kButtonDrawGraph), Enabled(kButtonCopyGraph), Enabled(kButtonSaveGraph),
+                               Enabled(kButtonPrintGraph)} == flags;
+    });
+  }
+  BoxContent Analyse(const std::string& text) {
+    EXPECT_TRUE(SetClipboardText(text));
+    PostCommand(main_, kCommandAnalysis);
+    return AnswerMessageBox(program_);
   }
   // Pastes the text and runs Analysis up to the results file dialog, which is answered with
   // path (cancelled when empty); the box that follows is returned.
@@ -49,170 +44,112 @@ class Korvan00 : public ProgramTest {
     EXPECT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
     return AnswerMessageBox(program_);
   }
-  // The export written for the pasted text (empty when none was written).
-  std::string ExportOf(const std::string& text) {
-    const std::string path = MakeTestFolder("k00-export-of") + "\\results.xls";
-    const BoxContent box = AnalyseAndSave(text, path);
-    EXPECT_EQ(box.caption, "Success") << box.text;
-    return ReadWholeFile(path);
+  // The dialog with the title (any when null) once it is on show (a box may still be closing).
+  HWND DialogTitled(const char* title) {
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindDialog(ProcessId())) != nullptr && (!title || TextOf(dialog) == title); });
+    return dialog;
+  }
+  HWND OpenDialog(int message, int command, const char* title) {
+    PostMessageA(main_, message, command, 0);
+    return DialogTitled(title);
+  }
+  void CancelDialog(HWND dialog) {
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
   }
   void AnalyseOneToFiveAndDraw() {
-    EXPECT_EQ(AnalyseAndSave("1\r\n2\r\n3\r\n4\r\n5\r\n", "").caption, "Success");
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonDrawGraph); }));
+    EXPECT_EQ(AnalyseAndSave(kFiveValues, "").text, kNotSaved);
+    ASSERT_TRUE(GraphButtonsBecome({true, false, false, false}));
     PostCommand(main_, kCommandDrawGraph);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveGraph); })) << "no page drawn";
+    ASSERT_TRUE(GraphButtonsBecome({true, true, true, true})) << "no page drawn";
   }
 };
 
 class Korvan00Japanese : public Korvan00 {};
 class Korvan00FailedWrite : public Korvan00 {};
 
-TEST_F(Korvan00, StartsFixedAndCentredWithTheGraphButtonsOff) {
-  EXPECT_EQ(TextOf(main_), "Korvan [II]");
-  RECT window, client;
-  GetWindowRect(main_, &window);
-  GetClientRect(main_, &client);
-  const int height = GetSystemMetrics(SM_CYCAPTION) + 383;
-  EXPECT_EQ(window.right - window.left, 480);
-  EXPECT_EQ(window.bottom - window.top, height);
-  EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - 480) / 2);
-  EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
-  EXPECT_EQ(GetWindowLongA(main_, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
-  EXPECT_EQ(GraphButtons(), (std::vector<bool>{false, false, false, false}));
-  for (int id : {kButtonSetConditions, kButtonAnalysis, kButtonAbout, kButtonHelp, kButtonExit}) {
-    EXPECT_TRUE(Enabled(id)) << id;
-  }
-  SaveScreenshot(main_, BesideDriver("korvan00-start.bmp"));
-}
-
-TEST_F(Korvan00, SecondStartEndsAndExitEndsTheProgram) {
-  RunningProgram second;
-  ASSERT_TRUE(LaunchProgram(BesideDriver("korvan00.exe"), second));
-  EXPECT_TRUE(ProcessEnded(second, kWaitMs));
-  EXPECT_EQ(TopLevelWindows(kClass).size(), 1u);
-  EXPECT_EQ(StopProgram(second), 0u);
-  ClickIconBarButton(main_, kButtonExit);
-  ExpectEnded();
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
-}
-
 TEST_F(Korvan00, OneToFiveExportsTheWorkedExample) {
-  const std::string folder = MakeTestFolder("k00-export");
-  const std::string path = folder + "\\five";  // the dialog adds ".xls"
-  const BoxContent box = AnalyseAndSave("1\r\n2\r\n3\r\n4\r\n5\r\n", path);
+  const std::string path = MakeTestFolder("k00-export") + "\\five";  // the dialog adds ".xls"
+  const BoxContent box = AnalyseAndSave(kFiveValues, path);
   EXPECT_EQ(box.caption, "Success");
   EXPECT_NE(box.text.find(path + ".xls"), std::string::npos) << box.text;
   EXPECT_EQ(ReadWholeFile(path + ".xls"), ReadWholeFile(BesideDriver("five-values.xls")));
-  EXPECT_TRUE(WaitUntil([&] { return Enabled(kButtonDrawGraph); }));
+  EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
 }
 
+// One text for each class of refusal (the native tests hold every refused text): the message,
+// then no save dialog and nothing to draw.
 TEST_F(Korvan00, RefusedDataShowTheirMessageAndChangeNothing) {
-  struct Case {
-    const char* name;
-    std::string text;
+  const struct {
+    const char* text;
     const char* message;
+  } cases[] = {
+      {"1\r\n2\r\n", "Too few data! (Data < 3)"},
+      {"Height\r\n1\r\n2\r\n3\r\n", "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF)."},
+      {"1\t2\t3", "Incorrect Clipboard data.\nNot copied data from Excel."},
+      {"4\r\n4\r\n4\r\n", "All data have a same value!"},
   };
-  const Case cases[] = {
-      {"too few", "1\r\n2\r\n", "Too few data! (Data < 3)"},
-      {"45 characters", "1\r\n2\r\n" + std::string(45, '1') + "\r\n",
-       "More than 44 characters forming the numerical value."},
-      {"45-character half", "1\r\n2/" + std::string(45, '4') + "\r\n3\r\n",
-       "More than 44 characters forming the numerical value."},
-      {"heading", "Height\r\n1\r\n2\r\n3\r\n", kNoProperData},
-      {"trailing blank", "1\r\n5 \r\n3\r\n", kNoProperData},
-      {"thousands separator", "1\r\n1,000\r\n3\r\n", kNoProperData},
-      {"percent", "1\r\n5%\r\n3\r\n", kNoProperData},
-      {"zero denominator", "1\r\n1/0\r\n3\r\n", kNoProperData},
-      {"empty denominator", "1\r\n1/\r\n3\r\n", kNoProperData},
-      {"two slashes", "1\r\n1/2/3\r\n3\r\n", kNoProperData},
-      {"no line end", "1\t2\t3", kNotFromSheet},
-      {"0xFF before the line end", "1\r\n2\r\n3\xFF\r\n", kNotFromSheet},
-      {"0xFF between rows", "1\r\n2\r\n3\r\n\xFF" "4\r\n5\r\n", kNotFromSheet},
-      {"exponent", "1\r\n2e101\r\n3\r\n", "E-100 <= exponent of the numerical value <= E100"},
-      {"small exponent", "1\r\n1E-101\r\n3\r\n", "E-100 <= exponent of the numerical value <= E100"},
-      {"all equal", "4\r\n4\r\n4\r\n", "All data have a same value!"},
-  };
-  for (const Case& c : cases) {
-    ASSERT_TRUE(SetClipboardText(c.text));
-    PostCommand(main_, kCommandAnalysis);
-    const BoxContent box = AnswerMessageBox(program_);
-    EXPECT_EQ(box.text, c.message) << c.name;
-    EXPECT_EQ(box.caption, "Error") << c.name;
-    EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << c.name << ": no save dialog after a refusal";
-    EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.name;
+  for (const auto& c : cases) {
+    const BoxContent box = Analyse(c.text);
+    EXPECT_EQ(box.text, c.message) << c.text;
+    EXPECT_EQ(box.caption, "Error") << c.text;
+    EXPECT_TRUE(SettlesWithoutBox(program_)) << c.text << ": a box after the refusal: " << DialogTitle(ProcessId());
+    EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.text;
   }
 }
 
-TEST_F(Korvan00, AcceptedClipboardTextsGiveTheirCount) {
-  const std::string digits42(42, '0');
-  struct Case {
-    const char* name;
-    std::string text;
-    std::string pasted;  // the export's first section, when checked
+// The clipboard text in rows and columns is exported as pasted, up to a NUL that ends it (the
+// native tests hold the cell rules).
+TEST_F(Korvan00, TheClipboardTextIsExportedUpToItsEnd) {
+  const struct {
+    std::string text, pasted;
     const char* count;
-    const char* mean;    // checked when given
+  } cases[] = {
+      {"1\t\t2\r\n\r\n3\t4\r\n", "1\t\t2\r\n\r\n3\t4\r\n", "4"},
+      {std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3"},
   };
-  const Case cases[] = {
-      {"rows and columns", "1\t2\r\n3\t4\r\n", "1\t2\r\n3\t4\r\n", "4", "2.500000"},
-      {"empty cells and rows", "1\t\t2\r\n\r\n3\r\n", "1\t\t2\r\n\r\n3\r\n", "3", "2.000000"},
-      {"fractions", "1/4\r\n/4\r\n2\r\n", "", "3", "0.750000"},
-      {"leading blank", " 5\r\n1\r\n3\r\n", "", "3", "3.000000"},
-      {"exponents at the limits", "1.5E100\r\n2e-100\r\n1e+0100\r\n", "", "3", nullptr},
-      {"44 characters", "1." + digits42 + "\r\n2." + digits42 + "/4." + digits42 + "\r\n3\r\n", "", "3", "1.500000"},
-      {"NUL ends the text", std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3", "2.000000"},
-      {"final 0xFF ends the text", "1\r\n2\r\n3\r\n\xFF", "1\r\n2\r\n3\r\n", "3", "2.000000"},
-  };
-  for (const Case& c : cases) {
-    const std::string file = ExportOf(c.text);
-    if (!c.pasted.empty()) {
-      EXPECT_EQ(file.rfind("Inputted Data\r\n" + c.pasted + "\r\n", 0), 0u) << c.name;
-    }
-    const std::string results = AfterPastedCells(file);
-    EXPECT_EQ(results.rfind(std::string("Number of Data\r\n") + c.count + "\r\n", 0), 0u) << c.name << results;
-    if (c.mean != nullptr) {
-      EXPECT_NE(results.find(std::string("(m)\r\n") + c.mean + "\r\n"), std::string::npos) << c.name << results;
-    }
+  const std::string path = MakeTestFolder("k00-pasted") + "\\results.xls";
+  for (const auto& c : cases) {
+    EXPECT_EQ(AnalyseAndSave(c.text, path).caption, "Success");
+    EXPECT_EQ(ReadWholeFile(path).rfind("Inputted Data\r\n" + c.pasted + "\r\nNumber of Data\r\n" + c.count + "\r\n", 0), 0u)
+        << ReadWholeFile(path);
   }
 }
 
 TEST_F(Korvan00, RefusedTargetsLeaveDrawGraphUnusable) {
-  struct Case {
-    const char* name;
+  // R: is a network drive in the test session's Wine prefix.
+  const struct {
     std::string path;
     const char* text;
     const char* caption;
+  } cases[] = {
+      {"R:\\results.xls", "Unable to save the solution to the remote disk.", "Warning"},
+      {MakeTestFolder("k00-extension") + "\\results.txt", "Assign a file with XLS extension.", "Error"},
   };
-  // R: is a network drive in the test session's Wine prefix.
-  const Case cases[] = {
-      {"network drive", "R:\\results.xls", "Unable to save the solution to the remote disk.", "Warning"},
-      {"extension", MakeTestFolder("k00-extension") + "\\results.txt", "Assign a file with XLS extension.", "Error"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     DeleteFileA(c.path.c_str());
     const BoxContent box = AnalyseAndSave("1\r\n2\r\n3\r\n", c.path);
-    EXPECT_EQ(box.text, c.text) << c.name;
-    EXPECT_EQ(box.caption, c.caption) << c.name;
-    EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << c.name;
-    EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.name;
-    EXPECT_EQ(GetFileAttributesA(c.path.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+    EXPECT_EQ(box.text, c.text) << c.path;
+    EXPECT_EQ(box.caption, c.caption) << c.path;
+    EXPECT_TRUE(SettlesWithoutBox(program_)) << c.path;
+    EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.path;
+    EXPECT_EQ(GetFileAttributesA(c.path.c_str()), INVALID_FILE_ATTRIBUTES) << c.path;
   }
 }
 
+// A declined save still gives results to draw; the drawn page enables every graph button; OK in
+// the conditions dialog drops the page.
 TEST_F(Korvan00, GraphButtonsFollowThePageState) {
-  // 1: the save declined, the results drawable.
-  const BoxContent box = AnalyseAndSave("1\r\n2\r\n3\r\n4\r\n5\r\n", "");
-  EXPECT_EQ(box.text, "The solution not saved.\nBut the calculation done.");
+  const BoxContent box = AnalyseAndSave(kFiveValues, "");
+  EXPECT_EQ(box.text, kNotSaved);
+  EXPECT_EQ(box.caption, "Success");
   EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
-  // 2: the page drawn.
   PostCommand(main_, kCommandDrawGraph);
   ASSERT_TRUE(GraphButtonsBecome({true, true, true, true}));
-  Sleep(300);  // the picture only
-  SaveScreenshot(main_, BesideDriver("korvan00-results.bmp"));
-  // 0: OK in the conditions dialog drops the page.
-  PostCommand(main_, kCommandSetConditions);
-  HWND dialog = WaitForDialog(ProcessId());
+  Screenshot(main_, "korvan00-results");
+  HWND dialog = OpenDialog(WM_COMMAND, kCommandSetConditions, "Set Analysis Conditions");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(TextOf(dialog), "Set Analysis Conditions");
   EXPECT_EQ(IsDlgButtonChecked(dialog, kRadioUnbiased), BST_CHECKED);
   EXPECT_EQ(IsDlgButtonChecked(dialog, kRadioChoice), BST_CHECKED);
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, kIntervalCombo)), 6 - 2);
@@ -221,78 +158,58 @@ TEST_F(Korvan00, GraphButtonsFollowThePageState) {
   EXPECT_TRUE(GraphButtonsBecome({false, false, false, false}));
 }
 
+// Standard hides the interval list before any data and shows the standard number, disabled,
+// after them; a refused confidence warns and reopens the dialog with the committed one.
 TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   auto click = [](HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   };
-  // The conditions dialog once it is on show (a message box may still be closing).
-  auto conditions = [&] {
-    HWND dialog = nullptr;
-    WaitUntil([&] {
-      return (dialog = FindDialog(ProcessId())) != nullptr && TextOf(dialog) == "Set Analysis Conditions";
-    });
-    return dialog;
-  };
-  auto open = [&] {
-    PostCommand(main_, kCommandSetConditions);
-    return conditions();
-  };
-  HWND dialog = open();
+  const char title[] = "Set Analysis Conditions";
+  HWND dialog = OpenDialog(WM_COMMAND, kCommandSetConditions, title);
   ASSERT_NE(dialog, nullptr);
-  Sleep(300);  // the picture only
-  SaveScreenshot(dialog, BesideDriver("korvan00-conditions.bmp"));
+  Screenshot(dialog, "korvan00-conditions");
   HWND list = GetDlgItem(dialog, kIntervalCombo);
-  // No data yet: Standard hides the list; Choice shows it again.
   click(dialog, kRadioStandard);
   EXPECT_FALSE(IsWindowVisible(list));
   click(dialog, kRadioChoice);
   EXPECT_TRUE(IsWindowVisible(list) && IsWindowEnabled(list));
-  // 100 is refused at once: the warning, then the dialog again with the committed "90".
   SetTextOf(GetDlgItem(dialog, kConfidenceEdit), "100");
   const BoxContent warning = AnswerMessageBox(program_);
   EXPECT_EQ(warning.text, "Input a proper value!\n        (0<P<100)");
   EXPECT_EQ(warning.caption, "WARNING");
-  dialog = conditions();
+  dialog = DialogTitled(title);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfidenceEdit)), "90");
-  PressDialogButton(dialog, IDCANCEL);
-  ASSERT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
+  CancelDialog(dialog);
 
-  // After 1000 values Standard shows their standard number, 10, in a disabled list.
   std::string values;
   for (int i = 1; i <= 1000; ++i) values += std::to_string(i) + "\r\n";
-  EXPECT_EQ(AnalyseAndSave(values, "").caption, "Success");
-  dialog = open();
+  EXPECT_EQ(AnalyseAndSave(values, "").text, kNotSaved);
+  dialog = OpenDialog(WM_COMMAND, kCommandSetConditions, title);
   ASSERT_NE(dialog, nullptr);
   list = GetDlgItem(dialog, kIntervalCombo);
   click(dialog, kRadioStandard);
   EXPECT_EQ(ComboSelection(list), 10 - 2);
   EXPECT_TRUE(IsWindowVisible(list));
   EXPECT_FALSE(IsWindowEnabled(list));
-  PressDialogButton(dialog, IDCANCEL);
+  CancelDialog(dialog);
 }
 
+// The drawn page of 1 to 5 saved as BMP (its bars and mean marker; the native tests hold the
+// geometry) and copied.
 TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
   AnalyseOneToFiveAndDraw();
-  const std::string folder = MakeTestFolder("k00-graph");
-  const std::string path = folder + "\\page.bmp";
+  const std::string path = MakeTestFolder("k00-graph") + "\\page.bmp";
   PostCommand(main_, kCommandSaveGraph);
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
-  std::string bmp;
-  ASSERT_TRUE(WaitUntil([&] { return (bmp = ReadWholeFile(path)).size() > 118; }, 5000));
-  EXPECT_EQ(bmp.substr(0, 2), "BM");
-  EXPECT_EQ(Field(bmp, 18, 4), 474u);
-  EXPECT_EQ(Field(bmp, 22, 4), 356u);
-  EXPECT_EQ(Field(bmp, 28, 2), 4u);
-  EXPECT_EQ(bmp.size(), 118u + 356u * 4u * ((474u + 7u) / 8u));
-  // 1 to 5 in six intervals of 71 pixels: bars of 221, 221, 110, 110, 221, 221 pixels on the
-  // base line at y = 241, the mean marker at x = 237, the dashed ones at x = 57 and 416.
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", path));
   Bitmap4 page;
-  ASSERT_TRUE(page.Load(bmp));
-  const int base = 241;
+  ASSERT_TRUE(WaitUntil([&] { return page.Load(ReadWholeFile(path)); })) << "no BMP file";
+  EXPECT_EQ(page.width, 474);
+  EXPECT_EQ(page.height, 356);
+  // Six intervals of 71 pixels: bars of 221, 221, 110, 110, 221, 221 pixels on the base line at
+  // y = 241, the mean marker at x = 237.
+  const int base = 241, heights[] = {221, 221, 110, 110, 221, 221};
   EXPECT_EQ(page.At(10, base), kBlack);
-  EXPECT_EQ(page.At(463, base), kBlack);
-  const int heights[] = {221, 221, 110, 110, 221, 221};
   for (int i = 0; i < 6; ++i) {
     const int x = static_cast<int>((i + 0.5) * 71) + 24;
     int y = base - 1;
@@ -300,131 +217,57 @@ TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
     EXPECT_EQ(base - y, heights[i]) << "bar " << i;
     EXPECT_EQ(page.At(x, y), kBlack) << "bar " << i;
   }
-  EXPECT_EQ(page.At(237, 100), kRed);
   EXPECT_EQ(page.At(237, 16), kRed);
   EXPECT_EQ(page.At(237, 200), kRed);
-  EXPECT_EQ(page.At(236, 200), kBlue);
   EXPECT_EQ(page.At(238, 200), kBlue);
-  for (int x : {57, 416}) {
-    int red = 0;
-    for (int y = 16; y < base; ++y) red += page.At(x, y) == kRed;
-    EXPECT_GT(red, 40) << "dashed marker at " << x;
-    EXPECT_LT(red, base - 16) << "dashed marker at " << x;
-    EXPECT_NE(page.At(x + 1, 100), kRed);
-  }
 
   ASSERT_TRUE(SetClipboardText("not a picture"));
-  // Sent, not posted: the clipboard is read only after the copy, so the two never race
-  // for it (a copy that cannot open the clipboard says so in a box).
+  // Sent, not posted: the clipboard is read only after the copy, so the two never race for it
+  // (a copy that cannot open the clipboard says so in a box).
   ASSERT_TRUE(SendCommand(main_, kCommandCopyGraph, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
-  std::vector<unsigned char> dib;
-  ASSERT_TRUE(WaitUntil([&] { return !(dib = ClipboardDib()).empty(); }));
-  const std::string block(dib.begin(), dib.end());
-  EXPECT_EQ(Field(block, 0, 4), 40u);
-  EXPECT_EQ(Field(block, 4, 4), 474u);
-  EXPECT_EQ(Field(block, 8, 4), 356u);
-  EXPECT_EQ(Field(block, 14, 2), 4u);
-  EXPECT_EQ(Field(block, 32, 4), 16u);
-}
-
-TEST_F(Korvan00, CancelledSaveDialogSaysNotSaved) {
-  const BoxContent box = AnalyseAndSave("3\t4\r\n5\t\r\n6\r\n", "");
-  EXPECT_EQ(box.text, "The solution not saved.\nBut the calculation done.");
-  EXPECT_EQ(box.caption, "Success");
+  Bitmap4 copied;
+  ASSERT_TRUE(copied.LoadDib(ClipboardDib())) << "no 4-bit picture on the clipboard";
+  EXPECT_EQ(copied.width, 474);
+  EXPECT_EQ(copied.height, 356);
+  EXPECT_EQ(copied.At(237, 200), kRed);
 }
 
 TEST_F(Korvan00, PrintSendsThePageToThePrinter) {
   AnalyseOneToFiveAndDraw();
-  EXPECT_EQ(PrintIntoQueue(main_, ProcessId(), kCommandPrintGraph), "");
+  EXPECT_EQ(PrintIntoQueue(program_, kCommandPrintGraph), "");
 }
 
-TEST_F(Korvan00, HelpOpensTheManualBesideTheProgram) {
-  const std::string folder = MakeTestFolder("k00-help");
-  ASSERT_TRUE(CopyInto(BesideDriver("korvan00.exe"), folder));
-  ASSERT_TRUE(WriteWholeFile(folder + "\\KORVAN0E.PDF", "%PDF-1.4\n"));
-  const std::string record = folder + "\\opened.txt";
-  ASSERT_TRUE(RecordShellOpens(".pdf", record));
-  ASSERT_TRUE(StartAnother(folder + "\\korvan00.exe"));
-  ClickIconBarButton(main_, kButtonHelp);
-  EXPECT_EQ(RecordedShellOpen(record), folder + "\\KORVAN0E.PDF");
-  EXPECT_TRUE(NoDialogWithin(ProcessId(), 300)) << DialogTitle(ProcessId());
-}
-
+// A program file under another name finds no manual, although it lies beside it.
 TEST_F(Korvan00, HelpUnderAnotherFileNameAsksForTheManual) {
   const std::string folder = MakeTestFolder("k00-renamed");
-  ASSERT_TRUE(CopyFileA(BesideDriver("korvan00.exe").c_str(), (folder + "\\stats.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyInto(BesideDriver("korvan00.exe"), folder, "stats.exe"));
   ASSERT_TRUE(WriteWholeFile(folder + "\\KORVAN0E.PDF", "%PDF-1.4\n"));
   ASSERT_TRUE(StartAnother(folder + "\\stats.exe"));
-  ClickIconBarButton(main_, kButtonHelp);
-  const BoxContent box = AnswerMessageBox(program_);
-  EXPECT_EQ(box.text, "Install the readme file (KORVAN0E.PDF)\nin the same directory.");
-  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(ClickAndAnswer(kButtonHelp).text, "Install the readme file (KORVAN0E.PDF)\nin the same directory.");
 }
 
-TEST_F(Korvan00, SystemMenuOpensPrinterSetup) {
-  PostMessageA(main_, WM_SYSCOMMAND, kSysPrinterSetup, 0);
-  HWND dialog = WaitForDialog(ProcessId());
+TEST_F(Korvan00, SystemMenuOpensPrinterSetupAndPrintZoom) {
+  HWND dialog = OpenDialog(WM_SYSCOMMAND, kSysPrinterSetup, nullptr);
   ASSERT_NE(dialog, nullptr) << "no printer setup dialog";
-  PressDialogButton(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
-}
-
-TEST_F(Korvan00, SystemMenuOpensPrintZoom) {
-  PostMessageA(main_, WM_SYSCOMMAND, kSysPrintZoom, 0);
-  HWND dialog = WaitForDialog(ProcessId());
+  CancelDialog(dialog);
+  dialog = OpenDialog(WM_SYSCOMMAND, kSysPrintZoom, "Print Zoom");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(TextOf(dialog), "Print Zoom");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kZoomEdit)), "100");
-  PressDialogButton(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
+  CancelDialog(dialog);
 }
 
-// 30000 values, exactly the limit: the Information box, then all of them analysed; the export
-// is the pasted text and the results computed for it, byte for byte.
-TEST_F(Korvan00, ExactlyThirtyThousandValuesAreExported) {
-  std::string text;
-  char cell[16];
-  for (int i = 1; i <= 30000; ++i) {
-    const int v = i * 7919 % 10007;
-    std::snprintf(cell, sizeof cell, "%d.%02d\r\n", v / 100, v % 100);
-    text += cell;
-  }
-  ASSERT_TRUE(SetClipboardText(text));
-  PostCommand(main_, kCommandAnalysis);
-  const BoxContent limit = AnswerMessageBox(program_);
-  EXPECT_EQ(limit.text, "More than 30000 data so that data input is terminated.");
-  EXPECT_EQ(limit.caption, "Information");
-  const std::string path = MakeTestFolder("k00-thirty-thousand") + "\\all.xls";
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
-  EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
-  const std::string results =
-      "Number of Data\r\n30000\r\n\r\n"
-      "Unbiased Estimate of Population Mean (m)\r\n50.032274\r\n\r\n"
-      "Unbiased Estimate of Population Standard Deviation (s)\r\n28.887568\r\n\r\n"
-      "  ** Under 90% Confidence Probability **\r\n"
-      "Confidence Interval of Population Mean\r\n49.757935 < mu < 50.306612\r\n"
-      "Confidence Interval of Population Standard Deviation\r\n28.694740 < sigma < 29.082727\r\n\r\n"
-      "Data for Histogram\r\nIntervals\tFrequencies\r\n"
-      "0.000000 - 16.676667\t5000.000000\r\n16.676667 - 33.353333\t5000.000000\r\n"
-      "33.353333 - 50.030000\t4999.500000\r\n50.030000 - 66.706667\t4999.500000\r\n"
-      "66.706667 - 83.383333\t5001.000000\r\n83.383333 - 100.060000\t5000.000000\r\n";
-  EXPECT_TRUE(ReadWholeFile(path) == "Inputted Data\r\n" + text + "\r\n" + results);
-}
-
+// 30001 values: the Information box, then the first 30000 analysed; the export carries the
+// whole pasted text (the native tests hold the results).
 TEST_F(Korvan00, ThirtyThousandValuesAreTheLimit) {
   std::string text;
   for (int i = 1; i <= 30001; ++i) text += std::to_string(i) + "\r\n";
-  ASSERT_TRUE(SetClipboardText(text));
-  PostCommand(main_, kCommandAnalysis);
-  const BoxContent limit = AnswerMessageBox(program_);
-  EXPECT_EQ(limit.text, "More than 30000 data so that data input is terminated.");
+  const BoxContent limit = Analyse(text);
+  EXPECT_EQ(limit.text, kLimit);
   EXPECT_EQ(limit.caption, "Information");
-  // The first 30000 values are analysed; the file carries the whole pasted text.
-  const std::string path = MakeTestFolder("k00-limit") + "\\limit.xls";
+  const std::string path = MakeTestFolder("k00-limit") + "\\all.xls";
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
   EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
-  const std::string file = ReadWholeFile(path);
-  EXPECT_NE(file.find("\r\n30001\r\n\r\nNumber of Data\r\n30000\r\n"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(path).rfind("Inputted Data\r\n" + text + "\r\nNumber of Data\r\n30000\r\n", 0), 0u);
 }
 
 // Run by a separate test entry under a file-size limit of 8 KiB: a results file of 3000 rows
@@ -433,49 +276,37 @@ TEST_F(Korvan00, ThirtyThousandValuesAreTheLimit) {
 TEST_F(Korvan00FailedWrite, AResultsFileThatCannotBeWrittenIsReported) {
   std::string values;
   for (int i = 1; i <= 3000; ++i) values += std::to_string(i) + "\r\n";
-  const std::string path = MakeTestFolder("k00-failed-write") + "\\results.xls";
-  const BoxContent box = AnalyseAndSave(values, path);
+  const std::string folder = MakeTestFolder("k00-failed-write");
+  const BoxContent box = AnalyseAndSave(values, folder + "\\results.xls");
   EXPECT_EQ(box.text, "Unable to write to file.");
   EXPECT_EQ(box.caption, "Error");
-  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(FilesIn(folder).empty());
   EXPECT_FALSE(Enabled(kButtonDrawGraph));
 }
 
-TEST_F(Korvan00Japanese, TitleAndMessagesInJapanese) {
-  EXPECT_EQ(TextOf(main_), "コルヴァン [II]");
+TEST_F(Korvan00Japanese, ExportDialogsAndMessagesInJapanese) {
   // The worked example's export in code page 932, byte for byte.
   const std::string path = MakeTestFolder("k00-japanese") + "\\five.xls";
-  ASSERT_TRUE(SetClipboardText("1\r\n2\r\n3\r\n4\r\n5\r\n"));
+  ASSERT_TRUE(SetClipboardText(kFiveValues));
   PostCommand(main_, kCommandAnalysis);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "結果を保存するファイル名の設定", path));
   const BoxContent saved = AnswerMessageBox(program_);
   EXPECT_EQ(saved.caption, "成功");
   EXPECT_EQ(saved.text, "解は下記のファイルに保存されました;\n  " + path + "\nファイルをダブルクリックすると解を読めます.");
   EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(BesideDriver("five-values-ja.xls")));
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonDrawGraph); }));
+  ASSERT_TRUE(GraphButtonsBecome({true, false, false, false}));
   PostCommand(main_, kCommandDrawGraph);
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveGraph); }));
-  Sleep(300);  // the pictures only
-  SaveScreenshot(main_, BesideDriver("korvan00-results-ja.bmp"));
-  PostCommand(main_, kCommandSetConditions);
-  HWND conditions = WaitForDialog(ProcessId());
-  ASSERT_NE(conditions, nullptr);
-  EXPECT_EQ(TextOf(conditions), "解析条件の設定");
-  Sleep(300);
-  SaveScreenshot(conditions, BesideDriver("korvan00-conditions-ja.bmp"));
-  PressDialogButton(conditions, IDCANCEL);
-  ASSERT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
-
-  ASSERT_TRUE(SetClipboardText("1\r\n2\r\n"));
-  PostCommand(main_, kCommandAnalysis);
-  const BoxContent box = AnswerMessageBox(program_);
+  ASSERT_TRUE(GraphButtonsBecome({true, true, true, true}));
+  Screenshot(main_, "korvan00-results-ja");
+  HWND dialog = OpenDialog(WM_COMMAND, kCommandSetConditions, "解析条件の設定");
+  ASSERT_NE(dialog, nullptr);
+  Screenshot(dialog, "korvan00-conditions-ja");
+  CancelDialog(dialog);
+  const BoxContent box = Analyse("1\r\n2\r\n");
   EXPECT_EQ(box.text, "データ数が３未満で少な過ぎます!");
   EXPECT_EQ(box.caption, "エラー");
-  PostMessageA(main_, WM_SYSCOMMAND, kSysPrintZoom, 0);
-  HWND dialog = WaitForDialog(ProcessId());
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(TextOf(dialog), "プリントズーム");
-  PressDialogButton(dialog, IDCANCEL);
+  ASSERT_NE(dialog = OpenDialog(WM_SYSCOMMAND, kSysPrintZoom, "プリントズーム"), nullptr);
+  CancelDialog(dialog);
 }
 
 }  // namespace

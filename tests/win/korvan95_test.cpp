@@ -1,11 +1,9 @@
-// korvan95 driven through its window: start and placement, typing into the grid, paging,
+// korvan95 driven through its window: keys and clicks on the grid, paging by the window size,
 // Data Read and Data Save through the real file dialogs, the conditions dialog, the results
-// page saved as BMP, copied and printed, Print Zoom, a second start, the screen saver and the
-// Japanese interface.
+// page saved as BMP, copied and printed, Print Zoom, the save question, failed writes and the
+// Japanese interface. (Start, About, Help and Exit: every_program_test.cpp.)
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,28 +12,24 @@
 
 namespace {
 
-const char kClass[] = "KORVAN95";
 const char kSaveDataTitle[] = "Assign a file to save the data.";
 const char kReadDataTitle[] = "Select a data file.";
 const char kSaveGraphTitle[] = "Assign a file to save the graph.";
-
+const char kSaveQuestion[] = "Save the data set?";
 
 class Korvan95 : public ProgramTest {
  protected:
-  Korvan95() : ProgramTest("korvan95.exe", kClass) {}
+  Korvan95() : ProgramTest("korvan95.exe", "KORVAN95") {}
   // Closing may ask about unsaved data: answer No.
   void Close() override {
     PostMessageA(main_, WM_CLOSE, 0, 0);
     HWND box = nullptr;
-    WaitUntil([&] { return ProcessEnded(program_, 0) || (box = FindDialog(ProcessId())) != nullptr; }, 1500);
+    WaitUntil([&] { return ProcessEnded(program_, 0) || (box = FindDialog(ProcessId())) != nullptr; });
     if (box) PressDialogButton(box, IDNO);
   }
   // Icon-bar buttons by the command they send.
-  bool Enabled(int buttonId) const {
-    return IsWindowEnabled(IconBarButton(main_, ButtonControlId(buttonId))) != FALSE;
-  }
+  bool Enabled(int buttonId) const { return IsWindowEnabled(IconBarButton(main_, ButtonControlId(buttonId))) != FALSE; }
   void Click(int buttonId) { ClickIconBarButton(main_, ButtonControlId(buttonId)); }
-
   // The grid's caret is in the main window (the program's thread owns a caret there).
   bool HasCaret() const {
     GUITHREADINFO info = {};
@@ -45,9 +39,13 @@ class Korvan95 : public ProgramTest {
   // Answers "Save the data set?" with `button`; false when the question did not come.
   bool AnswerSaveQuestion(int button) {
     HWND box = WaitForDialog(ProcessId());
-    if (box == nullptr || ReadMessageBox(box).text != "Save the data set?") return false;
+    if (box == nullptr || ReadMessageBox(box).text != kSaveQuestion) return false;
     PressDialogButton(box, button);
     return WaitUntil([&] { return !IsWindow(box); });
+  }
+  BoxContent Command(int command) {
+    PostCommand(main_, command);
+    return AnswerMessageBox(program_);
   }
   void Type(const std::string& keys) { TypeKeys(main_, keys); }
   void StartDataInput() {
@@ -59,104 +57,57 @@ class Korvan95 : public ProgramTest {
     const std::string path = folder + "\\" + name;
     PostCommand(main_, kCmdDataSave);
     EXPECT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, path));
-    WaitUntil([&] { return !ReadWholeFile(path).empty() || FindDialog(ProcessId()) != nullptr; }, 3000);
+    WaitUntil([&] { return !ReadWholeFile(path).empty() || FindDialog(ProcessId()) != nullptr; });
     return ReadWholeFile(path);
   }
   void ReadData(const std::string& path) {
     PostCommand(main_, kCmdDataRead);
     ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, path));
   }
-  // The conditions dialog after Analysis, or null.
-  HWND OpenConditions() {
-    PostCommand(main_, kCmdAnalysis);
+  // The dialog after a command (the conditions after Analysis, Print Zoom), or null.
+  HWND OpenDialog(int command) {
+    PostCommand(main_, command);
     return WaitForDialog(ProcessId());
+  }
+  void CancelDialog(HWND dialog) {
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   }
   void AnalyseOneToFive() {
     StartDataInput();
     Type("1\r2\r3\r4\r5\r");
-    HWND dialog = OpenConditions();
+    HWND dialog = OpenDialog(kCmdAnalysis);
     ASSERT_NE(dialog, nullptr);
     PressDialogButton(dialog, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); })) << "no results page";
   }
-  Bitmap4 SaveGraph(const std::string& path) {
-    PostCommand(main_, kCmdSaveAs);
-    EXPECT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
-    Bitmap4 image;
-    WaitUntil([&] { return image.Load(ReadWholeFile(path)); }, 5000);
-    return image;
+  int RowHeight() const {
+    HDC dc = GetDC(main_);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(main_, dc);
+    return metrics.tmHeight + metrics.tmExternalLeading + 1;
   }
 };
 
 class Korvan95Japanese : public Korvan95 {};
 class Korvan95FailedWrite : public Korvan95 {};
 
-TEST_F(Korvan95, StartsInTheFreeAreaWithOnlyTheFirstCommandsEnabled) {
-  EXPECT_EQ(TextOf(main_), "Korvan");
-  // No desktop icon window under this shell: the program starts all the same, at 9/10 of the
-  // work area, centred in it.
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int freeWidth = work.right - work.left, freeHeight = work.bottom - work.top;
-  RECT window;
-  GetWindowRect(main_, &window);
-  EXPECT_EQ(window.right - window.left, freeWidth * 9 / 10);
-  EXPECT_EQ(window.bottom - window.top, freeHeight * 9 / 10);
-  EXPECT_EQ(window.left, work.left + (freeWidth - freeWidth * 9 / 10) / 2);
-  EXPECT_EQ(window.top, work.top + (freeHeight - freeHeight * 9 / 10) / 2);
-  for (int id : {kButtonSaveAs, kButtonPrint, kButtonCopy, kButtonDataRead, kButtonPreviousPage, kButtonNextPage, kButtonAnalysis}) {
-    EXPECT_FALSE(Enabled(id)) << id;
-  }
-  for (int id : {kButtonDataInput, kButtonAbout, kButtonHowToUse, kButtonExit}) EXPECT_TRUE(Enabled(id)) << id;
-  SaveScreenshot(main_, BesideDriver("korvan95-start.bmp"));
-}
-
-TEST_F(Korvan95, KeepsItsMinimumClientSize) {
-  SetWindowPos(main_, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
-  RECT client;
-  EXPECT_TRUE(WaitUntil([&] {
-    GetClientRect(main_, &client);
-    return client.right == 492 && client.bottom == 390;
-  })) << client.right << " x " << client.bottom;
-}
-
-TEST_F(Korvan95, SecondStartEndsAndExitEndsTheProgram) {
-  RunningProgram second;
-  ASSERT_TRUE(LaunchProgram(BesideDriver("korvan95.exe"), second));
-  EXPECT_TRUE(ProcessEnded(second, kWaitMs));
-  EXPECT_EQ(TopLevelWindows(kClass).size(), 1u);
-  EXPECT_EQ(StopProgram(second), 0u);
-  Click(kButtonExit);
-  ExpectEnded();
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
-}
-
-TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
+// The keys of the main keyboard and the keypad reach the grid; Shift held blocks digits, also
+// when it is released in another window; a navigation key with a number pending and an
+// eleventh character show their boxes.
+TEST_F(Korvan95, KeysTypeIntoTheGrid) {
   const std::string folder = MakeTestFolder("k95-typing");
   StartDataInput();
-  EXPECT_FALSE(Enabled(kButtonPreviousPage));
-  // Enter on an empty cell.
-  Type("\r");
-  EXPECT_EQ(AnswerMessageBox(program_).text, "Don't press Enter-key first!");
-  // 12.5; "-" "." Enter and "-" alone do nothing; a second point and a late minus are
-  // ignored; "-", Backspace, 5 is 5; -0.5 from "-.5".
-  Type("12.5\r");
-  Type("-.\r\b\b");
-  Type("-\r\b");
-  Type("7..2-\r");
-  Type("-\b5\r");
-  Type("-.5\r");
-  // The keypad: digits, decimal point and its Enter (extended key).
+  Type("12.5\r7..2-\r-\b5\r-.5\r");
   PressKey(main_, VK_NUMPAD3);
   PressKey(main_, VK_DECIMAL);
   PressKey(main_, VK_NUMPAD5);
   PressKey(main_, VK_RETURN, true);
-  // Shift held: digits type nothing; released, they type again.
   HoldKey(main_, VK_SHIFT, true);
   Type("99");
   HoldKey(main_, VK_SHIFT, false);
   Type("8\r");
-  // Shift pressed here but released in another window (the About box): digits still arrive.
   HoldKey(main_, VK_SHIFT, true);
   Click(kButtonAbout);
   HWND about = WaitForDialog(ProcessId());
@@ -165,35 +116,15 @@ TEST_F(Korvan95, TypedNumbersFollowTheCellRules) {
   PressDialogButton(about, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
   SetForegroundWindow(main_);
-  Type("6\r");
-  // Up and Down while a number is pending.
-  Type("4");
+  Type("6\r4");
   PressKey(main_, VK_UP, true);
   EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the input figure!");
-  Type("\r");
-  // Eleven characters: the warning, and the value is stored without Enter.
-  Type("12345678901");
+  Type("\r12345678901");
   const BoxContent eleven = AnswerMessageBox(program_);
   EXPECT_EQ(eleven.text, "Total digits <= 11");
   EXPECT_EQ(eleven.caption, "Warning");
-  SaveScreenshot(main_, BesideDriver("korvan95-grid.bmp"));
+  Screenshot(main_, "korvan95-grid");
   EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n6\r\n4\r\n12345678901\r\n");
-}
-
-// A typed number of eleven characters is saved with a leading 0 (twelve characters) and
-// read back whole: no warning, and a second save writes the same bytes.
-TEST_F(Korvan95, TypedValuesSavedReadBackWhole) {
-  const std::string folder = MakeTestFolder("k95-round-trip");
-  StartDataInput();
-  Type("-.123456789");
-  AnswerMessageBox(program_);  // the eleventh character stores the number
-  Type(".1234567891");
-  AnswerMessageBox(program_);
-  const std::string saved = SaveData(folder);
-  EXPECT_EQ(saved, "-0.123456789\r\n0.1234567891\r\n");
-  ReadData(folder + "\\data.txt");
-  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
-  EXPECT_EQ(SaveData(folder, "again.txt"), saved);
 }
 
 // A click on a cell moves the caret there, and the next number overwrites that cell; while a
@@ -201,12 +132,8 @@ TEST_F(Korvan95, TypedValuesSavedReadBackWhole) {
 TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
   const std::string folder = MakeTestFolder("k95-click");
   StartDataInput();
-  Type("1\r2\r3\r");
-  HDC dc = GetDC(main_);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  ReleaseDC(main_, dc);
-  const int rowHeight = metrics.tmHeight + metrics.tmExternalLeading + 1;
+  Type("1\r2\r3\r4");
+  const int rowHeight = RowHeight();
   auto clickLine = [&](int line) {
     POINT point = {120, 40 + line * rowHeight + rowHeight / 2};
     ClientToScreen(main_, &point);
@@ -214,25 +141,21 @@ TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
     PostMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(main_, WM_LBUTTONUP, 0, 0);
   };
-  Type("4");
   clickLine(1);
   EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the input figure!");
   Type("\b");
   PressKey(main_, VK_DOWN, true);  // an empty cell again: navigation fixes the input
   clickLine(1);
-  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
   Type("9\r");
   EXPECT_EQ(SaveData(folder), "9\r\n2\r\n3\r\n");
 }
 
-TEST_F(Korvan95, SavingAsksForAFixedFigureAndRefusesOtherExtensions) {
+TEST_F(Korvan95, DataSaveAsksForAFixedFigureAndATxtFile) {
   const std::string folder = MakeTestFolder("k95-save-rules");
   StartDataInput();
-  PostCommand(main_, kCmdDataSave);
-  EXPECT_EQ(AnswerMessageBox(program_).text, "NO data to save!");
+  EXPECT_EQ(Command(kCmdDataSave).text, "NO data to save!");
   Type("1\r2");
-  PostCommand(main_, kCmdDataSave);
-  EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the data before saving!");
+  EXPECT_EQ(Command(kCmdDataSave).text, "Press Enter-key to fix the data before saving!");
   Type("\r");
   PostCommand(main_, kCmdDataSave);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\data.text"));
@@ -240,89 +163,63 @@ TEST_F(Korvan95, SavingAsksForAFixedFigureAndRefusesOtherExtensions) {
   EXPECT_EQ(refused.text, "Assign a file with TXT extension.");
   EXPECT_EQ(refused.caption, "Error");
   EXPECT_TRUE(ReadWholeFile(folder + "\\data.text").empty());
-  // A point and Txt in mixed case passes.
   EXPECT_EQ(SaveData(folder, "mixed.Txt"), "1\r\n2\r\n");
 }
 
-TEST_F(Korvan95, DataReadTakesGoodFilesAndKeepsTheDataSetAfterBadOnes) {
+// One file for each message of Data Read (the native tests hold every refused content), and a
+// file over 64 MiB, which is refused whole; the data set read before stays.
+TEST_F(Korvan95, DataReadRefusesBadFilesAndKeepsTheDataSet) {
   const std::string folder = MakeTestFolder("k95-read");
-  struct Case {
+  std::string thousand;
+  for (int i = 1; i <= 1001; ++i) thousand += std::to_string(i % 97) + "\r\n";
+  const struct {
     const char* name;
-    const char* content;
+    std::string content;
     const char* message;
   } bad[] = {
-      {"empty.txt", "", "File does not have a proper format."},
-      {"trailing.txt", "1\r\n2 \r\n", "File does not have a proper format."},
-      {"lf.txt", "1\n2\n", "File does not have a proper format."},
       {"plus.txt", "+1\r\n", "File does not have a proper format."},
-      {"minuspoint.txt", "-.\r\n", "File does not have a proper format."},
       {"unterminated.txt", "12.5\r\n-3", "File is not terminated by Enter-key."},
-      // Over 64 MiB: refused whole, not read in part.
-      {"huge.txt", nullptr, "File does not have a proper format."},
+      {"over.txt", thousand, "Number of data <= 1000"},
+      {"huge.txt", "1\r\n;" + std::string(64 << 20, ' ') + "\r\n", "File does not have a proper format."},
   };
   ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "; two values\r\n  12.5\r\n-3\r\n"));
   ReadData(folder + "\\good.txt");
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
-  for (const Case& c : bad) {
-    const std::string content = c.content ? c.content : "1\r\n;" + std::string(64 << 20, ' ') + "\r\n";
-    ASSERT_TRUE(WriteWholeFile(folder + "\\" + c.name, content));
+  for (const auto& c : bad) {
+    ASSERT_TRUE(WriteWholeFile(folder + "\\" + c.name, c.content));
     ReadData(folder + "\\" + c.name);
     const BoxContent box = AnswerMessageBox(program_);
     EXPECT_EQ(box.text, c.message) << c.name;
     EXPECT_EQ(box.caption, "Error") << c.name;
   }
+  EXPECT_EQ(SaveData(folder, "kept.txt"), "12.5\r\n-3\r\n");
   // Fifteen digits: four warnings, the first eleven digits kept.
   ASSERT_TRUE(WriteWholeFile(folder + "\\long.txt", "123456789012345\r\n"));
   ReadData(folder + "\\long.txt");
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(AnswerMessageBox(program_).text,
-              "Over 11 digit(s) are ignored\nso that the file may not correctly be read.") << i;
+    EXPECT_EQ(AnswerMessageBox(program_).text, "Over 11 digit(s) are ignored\nso that the file may not correctly be read.")
+        << i;
   }
   EXPECT_EQ(SaveData(folder, "after-long.txt"), "12345678901\r\n");
-  // After a refused file the data set read before stays.
-  ReadData(folder + "\\good.txt");
-  ReadData(folder + "\\plus.txt");
-  AnswerMessageBox(program_);
-  EXPECT_EQ(SaveData(folder, "kept.txt"), "12.5\r\n-3\r\n");
 }
 
-TEST_F(Korvan95, AThousandValuesFromAFileFillTheGrid) {
-  const std::string folder = MakeTestFolder("k95-thousand");
-  std::string content;
-  for (int i = 1; i <= 1000; ++i) content += std::to_string(i % 97) + "\r\n";
-  ASSERT_TRUE(WriteWholeFile(folder + "\\full.txt", content));
-  ReadData(folder + "\\full.txt");
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
-  // No typing beyond the 1000th value, and saving writes the same bytes back.
-  Type("5\r");
-  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
-  EXPECT_EQ(SaveData(folder, "again.txt"), content);
-  ASSERT_TRUE(WriteWholeFile(folder + "\\over.txt", content + "1\r\n"));
-  ReadData(folder + "\\over.txt");
-  EXPECT_EQ(AnswerMessageBox(program_).text, "Number of data <= 1000");
-}
-
+// The window keeps its minimum client size; the values of a page follow its height, and a
+// resize rebuilds the grid on the page of the next empty cell.
 TEST_F(Korvan95, PagesFollowTheWindowHeight) {
-  SetWindowPos(main_, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);  // springs back to 492 x 390
-  WaitUntil([&] {
-    RECT client;
+  SetWindowPos(main_, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client;
+  EXPECT_TRUE(WaitUntil([&] {
     GetClientRect(main_, &client);
-    return client.bottom == 390;
-  });
+    return client.right == 492 && client.bottom == 390;
+  })) << client.right << " x " << client.bottom;
   StartDataInput();
-  HDC dc = GetDC(main_);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  ReleaseDC(main_, dc);
-  const int rowHeight = metrics.tmHeight + metrics.tmExternalLeading + 1;
-  const int valuesPerPage = (390 - 50) / rowHeight - 1;
+  const int valuesPerPage = (390 - 50) / RowHeight() - 1;
   for (int i = 0; i < valuesPerPage; ++i) Type("1\r");
   // The last value of page 1 opens page 2 with the caret on its first line.
   EXPECT_TRUE(WaitUntil([&] { return Enabled(kButtonPreviousPage); })) << valuesPerPage << " values a page";
   EXPECT_FALSE(Enabled(kButtonNextPage));
   Click(kButtonPreviousPage);
   EXPECT_TRUE(WaitUntil([&] { return !Enabled(kButtonPreviousPage) && Enabled(kButtonNextPage); }));
-  // A resize (wider, as high) rebuilds the grid on the page of the next empty cell.
   RECT window;
   GetWindowRect(main_, &window);
   SetWindowPos(main_, nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top,
@@ -330,185 +227,99 @@ TEST_F(Korvan95, PagesFollowTheWindowHeight) {
   EXPECT_TRUE(WaitUntil([&] { return Enabled(kButtonPreviousPage) && !Enabled(kButtonNextPage); }));
 }
 
+// Too few values, then the conditions dialog: a refused interval number warns and reopens the
+// dialog with the committed one; Standard shows the standard number in a disabled field; Cancel
+// keeps the previous choices and shows no results.
 TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
   StartDataInput();
   Type("1\r2\r");
-  PostCommand(main_, kCmdAnalysis);
-  const BoxContent few = AnswerMessageBox(program_);
+  const BoxContent few = Command(kCmdAnalysis);
   EXPECT_EQ(few.text, "Too few data! (Data < 3)");
   EXPECT_EQ(few.caption, "Warning");
   Type("3\r");
-  HWND dialog = OpenConditions();
+  HWND dialog = OpenDialog(kCmdAnalysis);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "Set Analysis Conditions");
-  Sleep(300);  // the picture only
-  SaveScreenshot(dialog, BesideDriver("korvan95-conditions.bmp"));
+  Screenshot(dialog, "korvan95-conditions");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgConfidenceEdit)), "90");
-  // 21 intervals: the warning, then the dialog again with the committed number.
   SetTextOf(GetDlgItem(dialog, kDlgIntervalEdit), "21");
   EXPECT_EQ(AnswerMessageBox(program_).text, "Input a proper value!\n  (N=2,3,..,20)");
-  dialog = WaitForDialog(ProcessId());
-  ASSERT_NE(dialog, nullptr);
+  ASSERT_NE(dialog = WaitForDialog(ProcessId()), nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
-  // A confidence of 100: the probability warning.
-  SetTextOf(GetDlgItem(dialog, kDlgConfidenceEdit), "100");
-  EXPECT_EQ(AnswerMessageBox(program_).text, "Input a proper value!\n        (0<P<100)");
-  dialog = WaitForDialog(ProcessId());
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgConfidenceEdit)), "90");
-  // Standard mode shows the standard number for 3 values and disables the field; Cancel
-  // keeps the previous choices.
   PressDialogButton(dialog, kDlgModeStandard);
   EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, kDlgIntervalEdit)) == "2"; }));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kDlgIntervalEdit)));
-  PressDialogButton(dialog, IDCANCEL);
-  WaitUntil([&] { return !IsWindow(dialog); });
-  dialog = OpenConditions();
-  ASSERT_NE(dialog, nullptr);
+  CancelDialog(dialog);
+  ASSERT_NE(dialog = OpenDialog(kCmdAnalysis), nullptr);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kDlgIntervalEdit)));
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
-  PressDialogButton(dialog, IDCANCEL);
-  WaitUntil([&] { return !IsWindow(dialog); });
+  CancelDialog(dialog);
   EXPECT_FALSE(Enabled(kButtonSaveAs)) << "Cancel shows no results";
 }
 
-// The results page of 1 to 5 (six intervals, markers at m and m +/- sigma hat): saved as BMP,
-// its bars and markers checked from the pixels.
-TEST_F(Korvan95, ResultsPageSavedAsBitmapHasTheComputedGeometry) {
-  const std::string folder = MakeTestFolder("k95-bmp");
+// The results page of 1 to 5 saved as BMP: the size of the page, and the pixels of the drawn
+// bars and mean marker (the native tests hold the geometry); copied, the same picture.
+TEST_F(Korvan95, ResultsPageSavedAsBitmapAndCopied) {
+  const std::string path = MakeTestFolder("k95-bmp") + "\\page.Bmp";
   AnalyseOneToFive();
   // The buttons follow the results page one by one as it is painted.
   EXPECT_TRUE(WaitUntil([&] {
     return Enabled(kButtonSaveAs) && Enabled(kButtonPrint) && Enabled(kButtonCopy) && !Enabled(kButtonPreviousPage) &&
            !Enabled(kButtonNextPage);
   }));
-  Sleep(300);  // the picture only: the page is painted just after the buttons change
-  SaveScreenshot(main_, BesideDriver("korvan95-results.bmp"));
+  Screenshot(main_, "korvan95-results");
   RECT client;
   GetClientRect(main_, &client);
-  const Bitmap4 image = SaveGraph(folder + "\\page.Bmp");
-  ASSERT_EQ(image.width, client.right);
-  ASSERT_EQ(image.height, client.bottom - 21);
-  CopyFileA((folder + "\\page.Bmp").c_str(), BesideDriver("korvan95-page.bmp").c_str(), FALSE);
-
+  PostCommand(main_, kCmdSaveAs);
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
+  Bitmap4 image;
+  ASSERT_TRUE(WaitUntil([&] { return image.Load(ReadWholeFile(path)); })) << "no BMP file";
   const int W = client.right, H = client.bottom;
+  ASSERT_EQ(image.width, W);
+  ASSERT_EQ(image.height, H - 21);
+  // Frequencies 1, 1, 0.5, 0.5, 1, 1 in six intervals; the mean marker in the middle reaches 5
+  // pixels above the tallest bar.
   const int x0 = static_cast<int>(0.15 * W), yb = H - 41, hMax = H - 167;
-  const double b = 0.7 * W / 6;
-  // Frequencies 1, 1, 0.5, 0.5, 1, 1: the 3 lies on an inner bound and counts half on each side.
   const double heights[6] = {1, 1, 0.5, 0.5, 1, 1};
   for (int j = 0; j < 6; ++j) {
-    const int middle = x0 + static_cast<int>((j + 0.5) * b);
+    const int middle = x0 + static_cast<int>((j + 0.5) * 0.7 * W / 6);
     const int top = yb - static_cast<int>(hMax * heights[j]);
-    EXPECT_EQ(image.At(middle, top), kBlack) << "bar " << j << " top";
+    EXPECT_EQ(image.At(middle, top - 1), kWhite) << "bar " << j;
+    EXPECT_EQ(image.At(middle, top), kBlack) << "bar " << j;
     EXPECT_EQ(image.At(middle, top + 1), kBlue) << "bar " << j;
     EXPECT_EQ(image.At(middle, yb - 1), kBlue) << "bar " << j;
-    EXPECT_EQ(image.At(middle, top - 1), kWhite) << "bar " << j << " above";
   }
-  // The mean marker in the middle reaches 5 pixels above the tallest bar; the dashed ones
-  // stand at m -/+ 1.682088 mapped from [1, 5] onto [x0, W - x0].
-  const int xm = W / 2;
-  bool redAboveBars = false;
-  for (int dx = -1; dx <= 1; ++dx) redAboveBars |= image.At(xm + dx, yb - hMax - 4) == kRed;
-  EXPECT_TRUE(redAboveBars) << "no mean marker at x " << xm;
-  const double sigma = 1.682088;
-  for (double v : {3 - sigma, 3 + sigma}) {
-    const int x = static_cast<int>(((W - 2.0 * x0) * v + x0 * 5.0 - (W - x0) * 1.0) / 4.0);
-    int red = 0;
-    for (int y = yb - hMax - 5; y < yb; ++y) red += image.At(x, y) == kRed;
-    EXPECT_GT(red, 0) << "no dashed marker at x " << x;
-    EXPECT_LT(red, hMax) << "the marker at x " << x << " is not dashed";
-  }
-}
+  EXPECT_TRUE(image.At(W / 2 - 1, yb - hMax - 4) == kRed || image.At(W / 2, yb - hMax - 4) == kRed ||
+              image.At(W / 2 + 1, yb - hMax - 4) == kRed) << "no mean marker";
 
-TEST_F(Korvan95, SaveAsRefusesOtherExtensions) {
-  const std::string folder = MakeTestFolder("k95-bmp-refusals");
-  AnalyseOneToFive();
-  PostCommand(main_, kCmdSaveAs);
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, folder + "\\page.bitmap"));
-  EXPECT_EQ(AnswerMessageBox(program_).text, "Assign a file with BMP extension.");
-  EXPECT_TRUE(ReadWholeFile(folder + "\\page.bitmap").empty());
-}
-
-TEST_F(Korvan95, CopyPutsTheResultsPageOnTheClipboard) {
-  AnalyseOneToFive();
-  RECT client;
-  GetClientRect(main_, &client);
-  const int W = client.right, H = client.bottom - 21;
-  for (int round = 0; round < 2; ++round) {
-    SetClipboardText("not a picture");
-    // Sent, not posted: the clipboard is read only after the copy, so the two never race
-    // for it (a copy that cannot open the clipboard says so in a box).
-    ASSERT_TRUE(SendCommand(main_, kCmdCopy, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
-    std::vector<unsigned char> dib;
-    ASSERT_TRUE(WaitUntil([&] { return !(dib = ClipboardDib()).empty(); })) << "round " << round;
-    const std::string block(dib.begin(), dib.end());
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(H) * 4 * ((W + 7) / 8);
-    EXPECT_EQ(Field(block, 0, 4), 40u);
-    EXPECT_EQ(Field(block, 4, 4), static_cast<std::uint32_t>(W));
-    EXPECT_EQ(Field(block, 8, 4), static_cast<std::uint32_t>(H));
-    EXPECT_EQ(Field(block, 14, 2), 4u);
-    EXPECT_EQ(Field(block, 20, 4), imageBytes);
-    EXPECT_EQ(Field(block, 32, 4), 16u);
-    EXPECT_EQ(Field(block, 36, 4), 16u);
-    EXPECT_GE(block.size(), imageBytes + 104);
-    // Palette entry 12 is pure blue (blue, green, red, 0).
-    EXPECT_EQ(Field(block, 40 + 4 * 12, 4), 0x000000FFu);
-  }
+  SetClipboardText("not a picture");
+  // Sent, not posted: the clipboard is read only after the copy, so the two never race for it
+  // (a copy that cannot open the clipboard says so in a box).
+  ASSERT_TRUE(SendCommand(main_, kCmdCopy, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
+  Bitmap4 copied;
+  ASSERT_TRUE(copied.LoadDib(ClipboardDib())) << "no 4-bit picture on the clipboard";
+  EXPECT_EQ(copied.bytes.substr(40, copied.bytes.size() - 40), image.bytes.substr(54)) << "palette and pixels";
 }
 
 TEST_F(Korvan95, PrintSendsTheResultsPageToThePrinter) {
   AnalyseOneToFive();
-  EXPECT_EQ(PrintIntoQueue(main_, ProcessId(), kCmdPrint), "");
+  EXPECT_EQ(PrintIntoQueue(program_, kCmdPrint), "");
 }
 
-TEST_F(Korvan95, PrintZoomKeepsItsLimits) {
-  auto openZoom = [&] {
-    PostCommand(main_, kCmdPrintZoom);
-    HWND dialog = WaitForDialog(ProcessId());
-    EXPECT_NE(dialog, nullptr);
-    if (dialog != nullptr) {
-      EXPECT_EQ(TextOf(dialog), "Print Zoom");
-    }
-    return dialog;
-  };
-  HWND dialog = openZoom();
+// Print Zoom opens korvan95's dialog and keeps the factor set (the output library's tests hold
+// the dialog's limits).
+TEST_F(Korvan95, PrintZoomKeepsTheFactor) {
+  HWND dialog = OpenDialog(kCmdPrintZoom);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "100");
-  SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "150");
-  PressDialogButton(dialog, IDOK);
-  WaitUntil([&] { return !IsWindow(dialog); });
-  const BoxContent warning = AnswerMessageBox(program_);
-  EXPECT_EQ(warning.text, "Zoom out factor was out of the limits\nso that the previous value has been set.");
-  dialog = openZoom();
-  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), "Print Zoom");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "100");
   SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "50");
   PressDialogButton(dialog, IDOK);
-  WaitUntil([&] { return !IsWindow(dialog); });
-  EXPECT_TRUE(NoDialogWithin(ProcessId(), 500));
-  dialog = openZoom();
-  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "50");
-  SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "30");
-  PressDialogButton(dialog, IDCANCEL);
-  WaitUntil([&] { return !IsWindow(dialog); });
-  dialog = openZoom();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "50");
-  PressDialogButton(dialog, IDCANCEL);
-}
-
-TEST_F(Korvan95, ExitAsksAboutTypedValuesAndNoDiscardsThem) {
-  StartDataInput();
-  Type("1\r");
-  Click(kButtonExit);
-  HWND box = WaitForDialog(ProcessId());
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(ReadMessageBox(box).text, "Save the data set?");
-  PressDialogButton(box, IDNO);
-  ExpectEnded();
-  EXPECT_TRUE(ProcessEnded(program_, kWaitMs));
+  CancelDialog(dialog);
 }
 
 TEST_F(Korvan95, DataInputKeepsTheDataSetWhenItsSaveWasCancelled) {
@@ -516,10 +327,7 @@ TEST_F(Korvan95, DataInputKeepsTheDataSetWhenItsSaveWasCancelled) {
   StartDataInput();
   Type("4\r5\r");
   PostCommand(main_, kCmdDataInput);
-  HWND box = WaitForDialog(ProcessId());
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(ReadMessageBox(box).text, "Save the data set?");
-  PressDialogButton(box, IDYES);
+  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, ""));  // cancelled
   EXPECT_EQ(SaveData(folder), "4\r\n5\r\n");
 }
@@ -549,86 +357,64 @@ TEST_F(Korvan95, TheCaretIsBackAfterDialogs) {
   StartDataInput();
   Type("1\r2\r3\r");
   ASSERT_TRUE(WaitUntil([&] { return HasCaret(); }));
-  HWND dialog = OpenConditions();
-  ASSERT_NE(dialog, nullptr);
-  PressDialogButton(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Analysis";
-  PostCommand(main_, kCmdPrintZoom);
-  dialog = WaitForDialog(ProcessId());
-  ASSERT_NE(dialog, nullptr);
-  PressDialogButton(dialog, IDCANCEL);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
+  for (int command : {kCmdAnalysis, kCmdPrintZoom}) {
+    HWND dialog = OpenDialog(command);
+    ASSERT_NE(dialog, nullptr) << command;
+    PressDialogButton(dialog, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after command " << command;
+  }
 }
 
-TEST_F(Korvan95, HelpAsksForTheManualWhenItIsMissing) {
-  const std::string folder = MakeTestFolder("k95-help");
-  ASSERT_TRUE(CopyInto(BesideDriver("korvan95.exe"), folder));
-  ASSERT_TRUE(StartAnother(folder + "\\korvan95.exe"));
-  Click(kButtonHowToUse);
-  const BoxContent box = AnswerMessageBox(program_);
-  EXPECT_EQ(box.text, "Install the readme file (KORVAN_E.PDF)\nin the same directory.");
-}
-
-// Run by a separate test entry under a file-size limit of 8 KiB: the page (far larger) cannot
-// be written, the message says so and the good file of that name stays as it was.
+// Run by a separate test entry under a file-size limit of 8 KiB: a thousand values read as "1e9"
+// (5 bytes a line) and written as "1000000000" (12 bytes a line), or the page, cannot be
+// written; the message says so, the good file of that name stays as it was and no temporary
+// file is left.
 TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   const std::string folder = MakeTestFolder("k95-failed-write");
-  const std::string path = folder + "\\page.bmp";
-  ASSERT_TRUE(WriteWholeFile(path, "the good old file"));
-  AnalyseOneToFive();
-  PostCommand(main_, kCmdSaveAs);
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, path));
-  const BoxContent box = AnswerMessageBox(program_);
-  EXPECT_EQ(box.text, "Unable to write to file.");
-  EXPECT_EQ(box.caption, "Error");
-  EXPECT_EQ(ReadWholeFile(path), "the good old file");
-}
-
-// The same for Data Save: a thousand values read as "1e9" (5 bytes a line) are written as
-// "1000000000" (12 bytes a line), more than the limit.
-TEST_F(Korvan95FailedWrite, ADataSaveThatCannotBeWrittenLeavesTheOldFile) {
-  const std::string folder = MakeTestFolder("k95-failed-data-write");
   std::string content;
-  for (int i = 0; i < 1000; ++i) content += "1e9\r\n";
+  for (int i = 0; i < 1000; ++i) content += i % 2 ? "1e9\r\n" : "2e9\r\n";
   ASSERT_TRUE(WriteWholeFile(folder + "\\big.txt", content));
-  const std::string path = folder + "\\data.txt";
-  ASSERT_TRUE(WriteWholeFile(path, "1\r\n2\r\n"));
+  for (const char* name : {"data.txt", "page.bmp"}) ASSERT_TRUE(WriteWholeFile(folder + "\\" + name, "old\r\n"));
   ReadData(folder + "\\big.txt");
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
   PostCommand(main_, kCmdDataSave);
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\data.txt"));
+  EXPECT_EQ(AnswerMessageBox(program_).text, "Unable to write to file.");
+  HWND dialog = OpenDialog(kCmdAnalysis);
+  ASSERT_NE(dialog, nullptr);
+  PressDialogButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); })) << "no results page";
+  PostCommand(main_, kCmdSaveAs);
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, folder + "\\page.bmp"));
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "Unable to write to file.");
-  EXPECT_EQ(ReadWholeFile(path), "1\r\n2\r\n");
+  EXPECT_EQ(box.caption, "Error");
+  for (const char* name : {"data.txt", "page.bmp"}) EXPECT_EQ(ReadWholeFile(folder + "\\" + name), "old\r\n") << name;
+  EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"big.txt", "data.txt", "page.bmp"})) << "a temporary file is left";
 }
 
-TEST_F(Korvan95Japanese, TitleMessagesAndDialogInJapanese) {
-  EXPECT_EQ(TextOf(main_), "コルヴァン");
+TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
   StartDataInput();
   Type("\r");
   const BoxContent box = AnswerMessageBox(program_);
   EXPECT_EQ(box.text, "数値入力なしでEnterキーを押さないで下さい!");
   EXPECT_EQ(box.caption, "警告");
   Type("1\r2\r3\r4\r5\r");
-  SaveScreenshot(main_, BesideDriver("korvan95-grid-ja.bmp"));
-  HWND dialog = OpenConditions();
+  Screenshot(main_, "korvan95-grid-ja");
+  HWND dialog = OpenDialog(kCmdAnalysis);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), "解析条件の設定");
-  Sleep(300);
-  SaveScreenshot(dialog, BesideDriver("korvan95-conditions-ja.bmp"));
+  Screenshot(dialog, "korvan95-conditions-ja");
   PressDialogButton(dialog, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); }));
-  Sleep(300);
-  SaveScreenshot(main_, BesideDriver("korvan95-results-ja.bmp"));
+  Screenshot(main_, "korvan95-results-ja");
   // A data file that cannot be replaced (read-only): the data file's own message.
-  const std::string folder = MakeTestFolder("k95-japanese");
-  const std::string path = folder + "\\data.txt";
+  const std::string path = MakeTestFolder("k95-japanese") + "\\data.txt";
   ASSERT_TRUE(WriteWholeFile(path, "1\r\n"));
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
   PostCommand(main_, kCmdDataSave);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "データを保存するファイル名の設定", path));
   const BoxContent refused = AnswerMessageBox(program_);
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(refused.text, "ファイルをオープンできません.");
   EXPECT_EQ(refused.caption, "エラー");
 }

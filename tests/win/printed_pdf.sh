@@ -15,14 +15,15 @@ out=${out//'${HOME}'/$HOME}
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-touch "$work/marker"
-sleep 1  # file times in whole seconds: the PDF must be newer than the marker
+printed() { find "$out" -maxdepth 1 -name 'Korvan*.pdf' | sort; }
+printed >"$work/before"
 
 OUTPUT_TEST_PRINT=1 wine "$exe" --gtest_filter=*PrintToTheDefaultPrinter*
 
+# The queue's new document, once it is complete.
 pdf=""
 for _ in $(seq 120); do
-  pdf=$(find "$out" -maxdepth 1 -name 'Korvan*.pdf' -newer "$work/marker" | head -1)
+  pdf=$(printed | comm -13 "$work/before" - | head -1)
   if [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1; then break; fi
   pdf=""
   sleep 0.5

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/win/driver.h"
@@ -30,6 +31,16 @@ class ProgramTest : public ::testing::Test {
   void ExpectBoxLeftOpen() { boxExpected_ = true; }
 
   DWORD ProcessId() const { return program_.process.dwProcessId; }
+  HWND Control(int id) const { return GetDlgItem(main_, id); }
+  // Waits until a control shows the text.
+  bool Shows(int id, const std::string& text) {
+    return WaitUntil([&] { return TextOf(Control(id)) == text; });
+  }
+  // Clicks an icon-bar button and returns the message box that follows (empty if none).
+  BoxContent ClickAndAnswer(int controlId) {
+    ClickIconBarButton(main_, controlId);
+    return AnswerMessageBox(program_);
+  }
 
   // Closing steps of the program beyond WM_CLOSE (korvan95 asks about unsaved data).
   virtual void Close() {}
@@ -47,3 +58,9 @@ class ProgramTest : public ::testing::Test {
   bool endExpected_ = false;
   bool boxExpected_ = false;
 };
+
+// A result box text as the calculators format it: six decimals, left-justified in 16.
+inline std::string Formatted(std::string digits) {
+  digits.resize(std::max<std::size_t>(digits.size(), 16), ' ');
+  return digits;
+}
