@@ -61,14 +61,17 @@ double ShiftedDeviation(const Data& data, double offset) {
 }
 
 // The deviation keeps its digits where the data share a large offset, which a one-pass
-// sum(x^2) - N m^2 cancels away.
+// sum(x^2) - N m^2 cancels away, and where many small squares follow two large ones (each
+// below half a last place of the sum in doubles, together a relative 1.5e-12 of it).
 TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
-  Data nearMillion(1000);
+  Data nearMillion(1000), farAndNear(30000);
   for (int i = 0; i < 1000; ++i) nearMillion[i] = 1000000.123 + 0.001 * (i % 7);
+  for (int i = 0; i < 30000; ++i) farAndNear[i] = (i % 2 ? 1 : -1) * (i < 2 ? 1e4 : 1e-4);
   const struct { const char* name; double offset, tolerance; Data data; } cases[] = {
       {"mixed signs", 0, 1e-15, {-3.5, 12.25, 0.001, -7, 1e3, 42}},
       {"normal 0, 1e-3", 0, 1e-14, NormalData(500, 0, 1e-3, 2)},
       {"normal -50, 30", 0, 1e-14, NormalData(30000, -50, 30, 3)},
+      {"two at 1e4, 29998 at 1e-4", 0, 1e-14, farAndNear},
       {"1e7 + N(0, 0.5)", 1e7, 1e-9, NormalData(1000, 1e7, 0.5, 11)},
       {"1e8 + N(0, 0.5)", 1e8, 1e-9, NormalData(1000, 1e8, 0.5, 12)},
       {"1e9 + N(0, 10), 30000 values", 1e9, 1e-9, NormalData(30000, 1e9, 10, 13)},
