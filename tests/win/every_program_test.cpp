@@ -12,7 +12,9 @@
 
 #include "korvan00/ids.h"
 #include "korvan95/ids.h"
+#include "quibe95/ids.h"
 #include "tests/win/program_fixture.h"
+#include "zorpa95/ids.h"
 
 namespace {
 
@@ -52,12 +54,14 @@ const Program kPrograms[] = {
      .missing = {"Install the readme file (KORVAN0E.PDF)\nin the same directory.",
                  "説明書ファイル（KORVAN0J.PDF）を同じ\nフォルダーに入れてください."}},
     {.name = "zorpa95", .exe = "ZORPA95.EXE", .className = "ZORPA_CLASS", .width = 336, .height = 205,
-     .on = {106, 107, 108, 109, 110}, .off = {}, .about = 108, .help = 109, .exit = 110,
+     .on = {zorpa95::kButtonMean, zorpa95::kButtonVariance, zorpa95::kButtonAbout, zorpa95::kButtonHelp, zorpa95::kButtonExit},
+     .off = {}, .about = zorpa95::kButtonAbout, .help = zorpa95::kButtonHelp, .exit = zorpa95::kButtonExit,
      .title = {"Zorpa", "ゾルパ"}, .aboutLine = {"Version 1.09", "ゾルパ"}, .manual = {"ZORPA95.TXT", "ZORPA95.TXT"},
      .missing = {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
                  "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."}},
     {.name = "quibe95", .exe = "QUIBE95.EXE", .className = "QUIBE_CLASS", .width = 336, .height = 161,
-     .on = {105, 106, 107, 108}, .off = {}, .about = 106, .help = 107, .exit = 108,
+     .on = {quibe95::kButtonGet, quibe95::kButtonAbout, quibe95::kButtonHelp, quibe95::kButtonExit},
+     .off = {}, .about = quibe95::kButtonAbout, .help = quibe95::kButtonHelp, .exit = quibe95::kButtonExit,
      .title = {"Quibe", "クイベ"}, .aboutLine = {"Version 1.08", "クイベ"}, .manual = {"QUIBE95.TXT", "QUIBE95.TXT"},
      .missing = {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
                  "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."}},

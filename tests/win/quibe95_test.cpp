@@ -5,13 +5,14 @@
 
 #include <vector>
 
+#include "quibe95/ids.h"
 #include "tests/win/program_fixture.h"
 
 namespace {
 
-constexpr int kGetButton = 105;
-constexpr int kCombo = 110;
-constexpr int kResult = 111;
+constexpr int kGetButton = quibe95::kButtonGet;
+constexpr int kCombo = quibe95::kSampleSizeCombo;
+constexpr int kResult = quibe95::kResultBox;
 
 class Quibe : public ProgramTest {
  protected:

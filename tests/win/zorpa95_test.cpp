@@ -4,15 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "tests/win/program_fixture.h"
+#include "zorpa95/ids.h"
 
 namespace {
 
-constexpr int kMeanButton = 106;
-constexpr int kVarianceButton = 107;
-constexpr int kCombo = 112;
-constexpr int kCfBox = 113;
-constexpr int kResult1 = 114;
-constexpr int kResult2 = 115;
+using zorpa95::kCfBox;
+constexpr int kMeanButton = zorpa95::kButtonMean;
+constexpr int kVarianceButton = zorpa95::kButtonVariance;
+constexpr int kCombo = zorpa95::kSampleSizeCombo;
+constexpr int kResult1 = zorpa95::kResult1Box;
+constexpr int kResult2 = zorpa95::kResult2Box;
 
 class Zorpa : public ProgramTest {
  protected:
