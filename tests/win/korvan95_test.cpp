@@ -332,6 +332,20 @@ TEST_F(Korvan95, DataInputKeepsTheDataSetWhenItsSaveWasCancelled) {
   EXPECT_EQ(SaveData(folder), "4\r\n5\r\n");
 }
 
+// Eleven typed characters are saved with a leading 0 (twelve) and read back whole: no warning,
+// and a second save writes the same bytes.
+TEST_F(Korvan95, TypedValuesSavedReadBackWhole) {
+  const std::string folder = MakeTestFolder("k95-round-trip");
+  StartDataInput();
+  Type("-.123456789");
+  AnswerMessageBox(program_);  // the eleventh character stores the number
+  const std::string saved = SaveData(folder);
+  EXPECT_EQ(saved, "-0.123456789\r\n");
+  ReadData(folder + "\\data.txt");
+  EXPECT_TRUE(SettlesWithoutBox(program_));
+  EXPECT_EQ(SaveData(folder, "again.txt"), saved);
+}
+
 // Data Read offers typed values for saving first: No goes on to the file (a refused file keeps
 // them), Yes saves them and then reads.
 TEST_F(Korvan95, DataReadAsksToSaveTypedValues) {
