@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,9 @@ bool SettlesWithoutBox(const RunningProgram& program);
 struct BoxContent {
   std::string caption;
   std::string text;  // the message text of a message box
+  bool operator==(const BoxContent&) const = default;
 };
+inline void PrintTo(const BoxContent& box, std::ostream* out) { *out << '"' << box.caption << "\": \"" << box.text << '"'; }
 BoxContent ReadMessageBox(HWND box);
 // Waits for a message box, reads it and presses its OK button; the content is empty when no
 // box came.

@@ -58,12 +58,6 @@ class Korvan00 : public ProgramTest {
     PressDialogButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return FindDialog(ProcessId()) == nullptr; }));
   }
-  void AnalyseOneToFiveAndDraw() {
-    EXPECT_EQ(AnalyseAndSave(kFiveValues, "").text, kNotSaved);
-    ASSERT_TRUE(GraphButtonsBecome({true, false, false, false}));
-    PostCommand(main_, kCommandDrawGraph);
-    ASSERT_TRUE(GraphButtonsBecome({true, true, true, true})) << "no page drawn";
-  }
 };
 
 class Korvan00Japanese : public Korvan00 {};
@@ -78,24 +72,31 @@ TEST_F(Korvan00, OneToFiveExportsTheWorkedExample) {
   EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
 }
 
-// One text for each class of refusal (the native tests hold every refused text): the message,
-// then no save dialog and nothing to draw.
-TEST_F(Korvan00, RefusedDataShowTheirMessageAndChangeNothing) {
+// One text for each class of refusal (the native tests hold every refused text), and the
+// refused targets of the results file: the message, no file, nothing to draw.
+TEST_F(Korvan00, RefusalsShowTheirMessageAndLeaveNothingToDraw) {
+  const std::string folder = MakeTestFolder("k00-refused");
+  const char kError[] = "Error";
   const struct {
     const char* text;
-    const char* message;
+    std::string path;  // the results file named, when the dialog comes
+    BoxContent box;
   } cases[] = {
-      {"1\r\n2\r\n", "Too few data! (Data < 3)"},
-      {"Height\r\n1\r\n2\r\n3\r\n", "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF)."},
-      {"1\t2\t3", "Incorrect Clipboard data.\nNot copied data from Excel."},
-      {"4\r\n4\r\n4\r\n", "All data have a same value!"},
+      {"1\r\n2\r\n", "", {kError, "Too few data! (Data < 3)"}},
+      {"Height\r\n1\r\n2\r\n3\r\n", "", {kError, "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF)."}},
+      {"1\t2\t3", "", {kError, "Incorrect Clipboard data.\nNot copied data from Excel."}},
+      {"4\r\n4\r\n4\r\n", "", {kError, "All data have a same value!"}},
+      // R: is a network drive in the test session's Wine prefix.
+      {"1\r\n2\r\n3\r\n", "R:\\results.xls", {"Warning", "Unable to save the solution to the remote disk."}},
+      {"1\r\n2\r\n3\r\n", folder + "\\results.txt", {kError, "Assign a file with XLS extension."}},
   };
   for (const auto& c : cases) {
-    const BoxContent box = Analyse(c.text);
-    EXPECT_EQ(box.text, c.message) << c.text;
-    EXPECT_EQ(box.caption, "Error") << c.text;
-    EXPECT_TRUE(SettlesWithoutBox(program_)) << c.text << ": a box after the refusal: " << DialogTitle(ProcessId());
-    EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.text;
+    SCOPED_TRACE(c.text + c.path);
+    DeleteFileA(c.path.c_str());
+    EXPECT_EQ(c.path.empty() ? Analyse(c.text) : AnalyseAndSave(c.text, c.path), c.box);
+    EXPECT_TRUE(SettlesWithoutBox(program_)) << "a box after the refusal: " << DialogTitle(ProcessId());
+    EXPECT_FALSE(Enabled(kButtonDrawGraph));
+    EXPECT_EQ(GetFileAttributesA(c.path.c_str()), INVALID_FILE_ATTRIBUTES);
   }
 }
 
@@ -117,37 +118,43 @@ TEST_F(Korvan00, TheClipboardTextIsExportedUpToItsEnd) {
   }
 }
 
-TEST_F(Korvan00, RefusedTargetsLeaveDrawGraphUnusable) {
-  // R: is a network drive in the test session's Wine prefix.
-  const struct {
-    std::string path;
-    const char* text;
-    const char* caption;
-  } cases[] = {
-      {"R:\\results.xls", "Unable to save the solution to the remote disk.", "Warning"},
-      {MakeTestFolder("k00-extension") + "\\results.txt", "Assign a file with XLS extension.", "Error"},
-  };
-  for (const auto& c : cases) {
-    DeleteFileA(c.path.c_str());
-    const BoxContent box = AnalyseAndSave("1\r\n2\r\n3\r\n", c.path);
-    EXPECT_EQ(box.text, c.text) << c.path;
-    EXPECT_EQ(box.caption, c.caption) << c.path;
-    EXPECT_TRUE(SettlesWithoutBox(program_)) << c.path;
-    EXPECT_FALSE(Enabled(kButtonDrawGraph)) << c.path;
-    EXPECT_EQ(GetFileAttributesA(c.path.c_str()), INVALID_FILE_ATTRIBUTES) << c.path;
-  }
-}
-
-// A declined save still gives results to draw; the drawn page enables every graph button; OK in
-// the conditions dialog drops the page.
-TEST_F(Korvan00, GraphButtonsFollowThePageState) {
-  const BoxContent box = AnalyseAndSave(kFiveValues, "");
-  EXPECT_EQ(box.text, kNotSaved);
-  EXPECT_EQ(box.caption, "Success");
+// A declined save still gives results to draw; the drawn page of 1 to 5 enables every graph
+// button, is saved as BMP (its bars and mean marker; the native tests hold the geometry), copied
+// and printed; OK in the conditions dialog (its first choices shown) drops the page.
+TEST_F(Korvan00, TheDrawnPageIsSavedCopiedPrintedAndDroppedByNewConditions) {
+  EXPECT_EQ(AnalyseAndSave(kFiveValues, ""), (BoxContent{"Success", kNotSaved}));
   EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
   PostCommand(main_, kCommandDrawGraph);
-  ASSERT_TRUE(GraphButtonsBecome({true, true, true, true}));
+  ASSERT_TRUE(GraphButtonsBecome({true, true, true, true})) << "no page drawn";
   Screenshot(main_, "korvan00-results");
+  const std::string path = MakeTestFolder("k00-graph") + "\\page.bmp";
+  PostCommand(main_, kCommandSaveGraph);
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", path));
+  Bitmap4 page;
+  ASSERT_TRUE(WaitUntil([&] { return page.Load(ReadWholeFile(path)); })) << "no BMP file";
+  EXPECT_EQ(std::pair(page.width, page.height), std::pair(474, 356));
+  // Six intervals of 71 pixels: bars of 221, 221, 110, 110, 221, 221 pixels on the base line at
+  // y = 241, the mean marker at x = 237.
+  const int base = 241, heights[] = {221, 221, 110, 110, 221, 221};
+  EXPECT_EQ(page.At(10, base), kBlack);
+  for (int i = 0; i < 6; ++i) {
+    const int x = static_cast<int>((i + 0.5) * 71) + 24;
+    int y = base - 1;
+    while (y > 0 && page.At(x, y) == kBlue) --y;
+    EXPECT_EQ(base - y, heights[i]) << "bar " << i;
+    EXPECT_EQ(page.At(x, y), kBlack) << "bar " << i;
+  }
+  EXPECT_EQ((std::vector{page.At(237, 16), page.At(237, 200), page.At(238, 200)}), (std::vector{kRed, kRed, kBlue}));
+
+  ASSERT_TRUE(SetClipboardText("not a picture"));
+  // Sent, not posted: the clipboard is read only after the copy, so the two never race for it
+  // (a copy that cannot open the clipboard says so in a box).
+  ASSERT_TRUE(SendCommand(main_, kCommandCopyGraph, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
+  Bitmap4 copied;
+  ASSERT_TRUE(copied.LoadDib(ClipboardDib())) << "no 4-bit picture on the clipboard";
+  EXPECT_EQ(copied.bytes.substr(40), page.bytes.substr(54)) << "palette and pixels";
+  EXPECT_EQ(PrintIntoQueue(program_, kCommandPrintGraph), "");
+
   HWND dialog = OpenDialog(WM_COMMAND, kCommandSetConditions, "Set Analysis Conditions");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(IsDlgButtonChecked(dialog, kRadioUnbiased), BST_CHECKED);
@@ -174,9 +181,7 @@ TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   click(dialog, kRadioChoice);
   EXPECT_TRUE(IsWindowVisible(list) && IsWindowEnabled(list));
   SetTextOf(GetDlgItem(dialog, kConfidenceEdit), "100");
-  const BoxContent warning = AnswerMessageBox(program_);
-  EXPECT_EQ(warning.text, "Input a proper value!\n        (0<P<100)");
-  EXPECT_EQ(warning.caption, "WARNING");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"WARNING", "Input a proper value!\n        (0<P<100)"}));
   dialog = DialogTitled(title);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfidenceEdit)), "90");
@@ -193,48 +198,6 @@ TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   EXPECT_TRUE(IsWindowVisible(list));
   EXPECT_FALSE(IsWindowEnabled(list));
   CancelDialog(dialog);
-}
-
-// The drawn page of 1 to 5 saved as BMP (its bars and mean marker; the native tests hold the
-// geometry) and copied.
-TEST_F(Korvan00, DrawnPageIsSavedAndCopied) {
-  AnalyseOneToFiveAndDraw();
-  const std::string path = MakeTestFolder("k00-graph") + "\\page.bmp";
-  PostCommand(main_, kCommandSaveGraph);
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", path));
-  Bitmap4 page;
-  ASSERT_TRUE(WaitUntil([&] { return page.Load(ReadWholeFile(path)); })) << "no BMP file";
-  EXPECT_EQ(page.width, 474);
-  EXPECT_EQ(page.height, 356);
-  // Six intervals of 71 pixels: bars of 221, 221, 110, 110, 221, 221 pixels on the base line at
-  // y = 241, the mean marker at x = 237.
-  const int base = 241, heights[] = {221, 221, 110, 110, 221, 221};
-  EXPECT_EQ(page.At(10, base), kBlack);
-  for (int i = 0; i < 6; ++i) {
-    const int x = static_cast<int>((i + 0.5) * 71) + 24;
-    int y = base - 1;
-    while (y > 0 && page.At(x, y) == kBlue) --y;
-    EXPECT_EQ(base - y, heights[i]) << "bar " << i;
-    EXPECT_EQ(page.At(x, y), kBlack) << "bar " << i;
-  }
-  EXPECT_EQ(page.At(237, 16), kRed);
-  EXPECT_EQ(page.At(237, 200), kRed);
-  EXPECT_EQ(page.At(238, 200), kBlue);
-
-  ASSERT_TRUE(SetClipboardText("not a picture"));
-  // Sent, not posted: the clipboard is read only after the copy, so the two never race for it
-  // (a copy that cannot open the clipboard says so in a box).
-  ASSERT_TRUE(SendCommand(main_, kCommandCopyGraph, kWaitMs)) << ReadMessageBox(FindDialog(ProcessId())).text;
-  Bitmap4 copied;
-  ASSERT_TRUE(copied.LoadDib(ClipboardDib())) << "no 4-bit picture on the clipboard";
-  EXPECT_EQ(copied.width, 474);
-  EXPECT_EQ(copied.height, 356);
-  EXPECT_EQ(copied.At(237, 200), kRed);
-}
-
-TEST_F(Korvan00, PrintSendsThePageToThePrinter) {
-  AnalyseOneToFiveAndDraw();
-  EXPECT_EQ(PrintIntoQueue(program_, kCommandPrintGraph), "");
 }
 
 // A program file under another name finds no manual, although it lies beside it.
@@ -261,9 +224,7 @@ TEST_F(Korvan00, SystemMenuOpensPrinterSetupAndPrintZoom) {
 TEST_F(Korvan00, ThirtyThousandValuesAreTheLimit) {
   std::string text;
   for (int i = 1; i <= 30001; ++i) text += std::to_string(i) + "\r\n";
-  const BoxContent limit = Analyse(text);
-  EXPECT_EQ(limit.text, kLimit);
-  EXPECT_EQ(limit.caption, "Information");
+  EXPECT_EQ(Analyse(text), (BoxContent{"Information", kLimit}));
   const std::string path = MakeTestFolder("k00-limit") + "\\all.xls";
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
   EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
@@ -277,9 +238,7 @@ TEST_F(Korvan00FailedWrite, AResultsFileThatCannotBeWrittenIsReported) {
   std::string values;
   for (int i = 1; i <= 3000; ++i) values += std::to_string(i) + "\r\n";
   const std::string folder = MakeTestFolder("k00-failed-write");
-  const BoxContent box = AnalyseAndSave(values, folder + "\\results.xls");
-  EXPECT_EQ(box.text, "Unable to write to file.");
-  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(AnalyseAndSave(values, folder + "\\results.xls"), (BoxContent{"Error", "Unable to write to file."}));
   EXPECT_TRUE(FilesIn(folder).empty());
   EXPECT_FALSE(Enabled(kButtonDrawGraph));
 }
@@ -290,9 +249,8 @@ TEST_F(Korvan00Japanese, ExportDialogsAndMessagesInJapanese) {
   ASSERT_TRUE(SetClipboardText(kFiveValues));
   PostCommand(main_, kCommandAnalysis);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "結果を保存するファイル名の設定", path));
-  const BoxContent saved = AnswerMessageBox(program_);
-  EXPECT_EQ(saved.caption, "成功");
-  EXPECT_EQ(saved.text, "解は下記のファイルに保存されました;\n  " + path + "\nファイルをダブルクリックすると解を読めます.");
+  EXPECT_EQ(AnswerMessageBox(program_),
+            (BoxContent{"成功", "解は下記のファイルに保存されました;\n  " + path + "\nファイルをダブルクリックすると解を読めます."}));
   EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(BesideDriver("five-values-ja.xls")));
   ASSERT_TRUE(GraphButtonsBecome({true, false, false, false}));
   PostCommand(main_, kCommandDrawGraph);
@@ -302,9 +260,7 @@ TEST_F(Korvan00Japanese, ExportDialogsAndMessagesInJapanese) {
   ASSERT_NE(dialog, nullptr);
   Screenshot(dialog, "korvan00-conditions-ja");
   CancelDialog(dialog);
-  const BoxContent box = Analyse("1\r\n2\r\n");
-  EXPECT_EQ(box.text, "データ数が３未満で少な過ぎます!");
-  EXPECT_EQ(box.caption, "エラー");
+  EXPECT_EQ(Analyse("1\r\n2\r\n"), (BoxContent{"エラー", "データ数が３未満で少な過ぎます!"}));
   ASSERT_NE(dialog = OpenDialog(WM_SYSCOMMAND, kSysPrintZoom, "プリントズーム"), nullptr);
   CancelDialog(dialog);
 }

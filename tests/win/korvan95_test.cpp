@@ -120,9 +120,7 @@ TEST_F(Korvan95, KeysTypeIntoTheGrid) {
   PressKey(main_, VK_UP, true);
   EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the input figure!");
   Type("\r12345678901");
-  const BoxContent eleven = AnswerMessageBox(program_);
-  EXPECT_EQ(eleven.text, "Total digits <= 11");
-  EXPECT_EQ(eleven.caption, "Warning");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Warning", "Total digits <= 11"}));
   Screenshot(main_, "korvan95-grid");
   EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n6\r\n4\r\n12345678901\r\n");
 }
@@ -150,8 +148,13 @@ TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
   EXPECT_EQ(SaveData(folder), "9\r\n2\r\n3\r\n");
 }
 
-TEST_F(Korvan95, DataSaveAsksForAFixedFigureAndATxtFile) {
-  const std::string folder = MakeTestFolder("k95-save-rules");
+// Data Save wants a fixed figure and a TXT name. Typed values are offered for saving before
+// Data Input and Data Read: a cancelled save keeps them, No goes on to the file (a refused one
+// keeps them), Yes saves them first.
+TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
+  const std::string folder = MakeTestFolder("k95-save");
+  ASSERT_TRUE(WriteWholeFile(folder + "\\bad.txt", "+1\r\n"));
+  ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "7\r\n8\r\n"));
   StartDataInput();
   EXPECT_EQ(Command(kCmdDataSave).text, "NO data to save!");
   Type("1\r2");
@@ -159,17 +162,34 @@ TEST_F(Korvan95, DataSaveAsksForAFixedFigureAndATxtFile) {
   Type("\r");
   PostCommand(main_, kCmdDataSave);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\data.text"));
-  const BoxContent refused = AnswerMessageBox(program_);
-  EXPECT_EQ(refused.text, "Assign a file with TXT extension.");
-  EXPECT_EQ(refused.caption, "Error");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "Assign a file with TXT extension."}));
   EXPECT_TRUE(ReadWholeFile(folder + "\\data.text").empty());
-  EXPECT_EQ(SaveData(folder, "mixed.Txt"), "1\r\n2\r\n");
+  PostCommand(main_, kCmdDataInput);
+  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, ""));  // cancelled
+  PostCommand(main_, kCmdDataRead);
+  ASSERT_TRUE(AnswerSaveQuestion(IDNO));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, folder + "\\bad.txt"));
+  EXPECT_EQ(AnswerMessageBox(program_).text, "File does not have a proper format.");
+  PostCommand(main_, kCmdDataRead);
+  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\typed.Txt"));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, folder + "\\good.txt"));
+  EXPECT_EQ(ReadWholeFile(folder + "\\typed.Txt"), "1\r\n2\r\n");
+  EXPECT_EQ(SaveData(folder, "read.txt"), "7\r\n8\r\n");
 }
 
-// One file for each message of Data Read (the native tests hold every refused content), and a
-// file over 64 MiB, which is refused whole; the data set read before stays.
-TEST_F(Korvan95, DataReadRefusesBadFilesAndKeepsTheDataSet) {
+// Eleven typed characters are saved with a leading 0 (twelve) and read back whole: no warning,
+// the same bytes on a second save. Then one file for each message of Data Read (the native tests
+// hold every refused content) and a file over 64 MiB, refused whole: the data set read stays.
+TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
   const std::string folder = MakeTestFolder("k95-read");
+  StartDataInput();
+  Type("-.123456789");
+  AnswerMessageBox(program_);  // the eleventh character stores the number
+  EXPECT_EQ(SaveData(folder), "-0.123456789\r\n");
+  ReadData(folder + "\\data.txt");
+  EXPECT_TRUE(SettlesWithoutBox(program_));
   std::string thousand;
   for (int i = 1; i <= 1001; ++i) thousand += std::to_string(i % 97) + "\r\n";
   const struct {
@@ -182,17 +202,12 @@ TEST_F(Korvan95, DataReadRefusesBadFilesAndKeepsTheDataSet) {
       {"over.txt", thousand, "Number of data <= 1000"},
       {"huge.txt", "1\r\n;" + std::string(64 << 20, ' ') + "\r\n", "File does not have a proper format."},
   };
-  ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "; two values\r\n  12.5\r\n-3\r\n"));
-  ReadData(folder + "\\good.txt");
-  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); }));
   for (const auto& c : bad) {
     ASSERT_TRUE(WriteWholeFile(folder + "\\" + c.name, c.content));
     ReadData(folder + "\\" + c.name);
-    const BoxContent box = AnswerMessageBox(program_);
-    EXPECT_EQ(box.text, c.message) << c.name;
-    EXPECT_EQ(box.caption, "Error") << c.name;
+    EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", c.message})) << c.name;
   }
-  EXPECT_EQ(SaveData(folder, "kept.txt"), "12.5\r\n-3\r\n");
+  EXPECT_EQ(SaveData(folder, "kept.txt"), "-0.123456789\r\n");
   // Fifteen digits: four warnings, the first eleven digits kept.
   ASSERT_TRUE(WriteWholeFile(folder + "\\long.txt", "123456789012345\r\n"));
   ReadData(folder + "\\long.txt");
@@ -233,9 +248,7 @@ TEST_F(Korvan95, PagesFollowTheWindowHeight) {
 TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
   StartDataInput();
   Type("1\r2\r");
-  const BoxContent few = Command(kCmdAnalysis);
-  EXPECT_EQ(few.text, "Too few data! (Data < 3)");
-  EXPECT_EQ(few.caption, "Warning");
+  EXPECT_EQ(Command(kCmdAnalysis), (BoxContent{"Warning", "Too few data! (Data < 3)"}));
   Type("3\r");
   HWND dialog = OpenDialog(kCmdAnalysis);
   ASSERT_NE(dialog, nullptr);
@@ -260,7 +273,7 @@ TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
 
 // The results page of 1 to 5 saved as BMP: the size of the page, and the pixels of the drawn
 // bars and mean marker (the native tests hold the geometry); copied, the same picture.
-TEST_F(Korvan95, ResultsPageSavedAsBitmapAndCopied) {
+TEST_F(Korvan95, ResultsPageSavedAsBitmapCopiedAndPrinted) {
   const std::string path = MakeTestFolder("k95-bmp") + "\\page.Bmp";
   AnalyseOneToFive();
   // The buttons follow the results page one by one as it is painted.
@@ -300,83 +313,28 @@ TEST_F(Korvan95, ResultsPageSavedAsBitmapAndCopied) {
   Bitmap4 copied;
   ASSERT_TRUE(copied.LoadDib(ClipboardDib())) << "no 4-bit picture on the clipboard";
   EXPECT_EQ(copied.bytes.substr(40, copied.bytes.size() - 40), image.bytes.substr(54)) << "palette and pixels";
-}
-
-TEST_F(Korvan95, PrintSendsTheResultsPageToThePrinter) {
-  AnalyseOneToFive();
   EXPECT_EQ(PrintIntoQueue(program_, kCmdPrint), "");
 }
 
-// Print Zoom opens korvan95's dialog and keeps the factor set (the output library's tests hold
-// the dialog's limits).
-TEST_F(Korvan95, PrintZoomKeepsTheFactor) {
-  HWND dialog = OpenDialog(kCmdPrintZoom);
+// Print Zoom keeps the factor set (the output library's tests hold the dialog's limits); the
+// dialogs that take the keyboard focus give the grid its caret back.
+TEST_F(Korvan95, PrintZoomKeepsTheFactorAndTheCaretComesBack) {
+  StartDataInput();
+  Type("1\r2\r3\r");
+  ASSERT_TRUE(WaitUntil([&] { return HasCaret(); }));
+  HWND dialog = OpenDialog(kCmdAnalysis);
   ASSERT_NE(dialog, nullptr);
+  CancelDialog(dialog);
+  EXPECT_TRUE(WaitUntil([&] { return HasCaret(); })) << "after the conditions";
+  ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
   EXPECT_EQ(TextOf(dialog), "Print Zoom");
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "100");
   SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "50");
   PressDialogButton(dialog, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
   ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "50");
   CancelDialog(dialog);
-}
-
-TEST_F(Korvan95, DataInputKeepsTheDataSetWhenItsSaveWasCancelled) {
-  const std::string folder = MakeTestFolder("k95-keep");
-  StartDataInput();
-  Type("4\r5\r");
-  PostCommand(main_, kCmdDataInput);
-  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, ""));  // cancelled
-  EXPECT_EQ(SaveData(folder), "4\r\n5\r\n");
-}
-
-// Eleven typed characters are saved with a leading 0 (twelve) and read back whole: no warning,
-// and a second save writes the same bytes.
-TEST_F(Korvan95, TypedValuesSavedReadBackWhole) {
-  const std::string folder = MakeTestFolder("k95-round-trip");
-  StartDataInput();
-  Type("-.123456789");
-  AnswerMessageBox(program_);  // the eleventh character stores the number
-  const std::string saved = SaveData(folder);
-  EXPECT_EQ(saved, "-0.123456789\r\n");
-  ReadData(folder + "\\data.txt");
-  EXPECT_TRUE(SettlesWithoutBox(program_));
-  EXPECT_EQ(SaveData(folder, "again.txt"), saved);
-}
-
-// Data Read offers typed values for saving first: No goes on to the file (a refused file keeps
-// them), Yes saves them and then reads.
-TEST_F(Korvan95, DataReadAsksToSaveTypedValues) {
-  const std::string folder = MakeTestFolder("k95-read-asks");
-  ASSERT_TRUE(WriteWholeFile(folder + "\\bad.txt", "+1\r\n"));
-  ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "7\r\n8\r\n"));
-  StartDataInput();
-  Type("1\r2\r");
-  PostCommand(main_, kCmdDataRead);
-  ASSERT_TRUE(AnswerSaveQuestion(IDNO));
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, folder + "\\bad.txt"));
-  EXPECT_EQ(AnswerMessageBox(program_).text, "File does not have a proper format.");
-  PostCommand(main_, kCmdDataRead);
-  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveDataTitle, folder + "\\typed.txt"));
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kReadDataTitle, folder + "\\good.txt"));
-  EXPECT_EQ(ReadWholeFile(folder + "\\typed.txt"), "1\r\n2\r\n");
-  EXPECT_EQ(SaveData(folder, "read.txt"), "7\r\n8\r\n");
-}
-
-// The dialogs that take the keyboard focus give the grid its caret back.
-TEST_F(Korvan95, TheCaretIsBackAfterDialogs) {
-  StartDataInput();
-  Type("1\r2\r3\r");
-  ASSERT_TRUE(WaitUntil([&] { return HasCaret(); }));
-  for (int command : {kCmdAnalysis, kCmdPrintZoom}) {
-    HWND dialog = OpenDialog(command);
-    ASSERT_NE(dialog, nullptr) << command;
-    PressDialogButton(dialog, IDCANCEL);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after command " << command;
-  }
 }
 
 // Run by a separate test entry under a file-size limit of 8 KiB: a thousand values read as "1e9"
@@ -400,9 +358,7 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); })) << "no results page";
   PostCommand(main_, kCmdSaveAs);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), kSaveGraphTitle, folder + "\\page.bmp"));
-  const BoxContent box = AnswerMessageBox(program_);
-  EXPECT_EQ(box.text, "Unable to write to file.");
-  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "Unable to write to file."}));
   for (const char* name : {"data.txt", "page.bmp"}) EXPECT_EQ(ReadWholeFile(folder + "\\" + name), "old\r\n") << name;
   EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"big.txt", "data.txt", "page.bmp"})) << "a temporary file is left";
 }
@@ -410,9 +366,7 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
 TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
   StartDataInput();
   Type("\r");
-  const BoxContent box = AnswerMessageBox(program_);
-  EXPECT_EQ(box.text, "数値入力なしでEnterキーを押さないで下さい!");
-  EXPECT_EQ(box.caption, "警告");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"警告", "数値入力なしでEnterキーを押さないで下さい!"}));
   Type("1\r2\r3\r4\r5\r");
   Screenshot(main_, "korvan95-grid-ja");
   HWND dialog = OpenDialog(kCmdAnalysis);
@@ -428,9 +382,7 @@ TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
   PostCommand(main_, kCmdDataSave);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "データを保存するファイル名の設定", path));
-  const BoxContent refused = AnswerMessageBox(program_);
-  EXPECT_EQ(refused.text, "ファイルをオープンできません.");
-  EXPECT_EQ(refused.caption, "エラー");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"エラー", "ファイルをオープンできません."}));
 }
 
 }  // namespace

@@ -161,57 +161,54 @@ void ExpectOneBox(const char* text, const char* caption, UINT style) {
 
 // ---- Capture and BMP file (the native tests hold the byte layout) -------------------------
 
-TEST_F(OutputWindow, BitmapFileOfTheDrawnPage) {
+// Written as a BMP file and copied, the same picture; a second copy replaces the first.
+TEST_F(OutputWindow, BitmapFileAndCopyOfTheDrawnPage) {
   DrawPage();
   const std::string path = MakeTestFolder("output_bmp") + "\\page.bmp";
   PageImage image;
   ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
   ASSERT_EQ(WriteBitmapFile(context_, image, path.c_str()), 1);
-  EXPECT_TRUE(recordedBoxes.empty());
   Bitmap4 file;
   ASSERT_TRUE(file.Load(ReadWholeFile(path)));
-  ASSERT_EQ(file.width, 640);
-  ASSERT_EQ(file.height, 400);
+  ASSERT_EQ(std::pair(file.width, file.height), std::pair(640, 400));
   const struct {
     int x, y, index;
   } pixels[] = {{0, 0, kBlack},     {319, 19, kBlack}, {320, 19, kWhite},  {0, 20, kWhite},    {150, 150, kBlue},
                 {100, 100, kBlue},  {99, 100, kWhite}, {199, 199, kBlue},  {200, 199, kWhite}, {639, 399, kRed},
                 {540, 300, kRed},   {539, 300, kWhite}, {639, 0, kWhite}};
   for (const auto& p : pixels) EXPECT_EQ(file.At(p.x, p.y), p.index) << p.x << ", " << p.y;
+  ASSERT_EQ(CopyGraph(context_, canvas_), 1);
+  Bitmap4 dib;
+  ASSERT_TRUE(dib.LoadDib(ClipboardDib()));
+  EXPECT_EQ(dib.bytes.substr(40), file.bytes.substr(54)) << "palette and pixels";
+  DrawPage(kRedInk);
+  ASSERT_EQ(CopyGraph(context_, canvas_), 1);
+  ASSERT_TRUE(dib.LoadDib(ClipboardDib()));
+  EXPECT_EQ(std::pair(dib.At(300, 300), dib.At(150, 150)), std::pair(kRed, kBlue));
+  EXPECT_TRUE(recordedBoxes.empty());
 }
 
-TEST_F(OutputWindow, ResizedWindowScalesThePage) {
+// The page follows the window's size; black and white stay two indexes; with nothing below the
+// bar there is no picture and Copy does nothing.
+TEST_F(OutputWindow, CaptureScalesToTheWindowAndNeedsAPage) {
   DrawPage();
+  Fill(canvas_.dc, 540, 300, 640, 400, kBlackInk);
   SetClientSize(320, 221);  // half the page width and height below the bar
   PageImage image;
   ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
   const Bitmap4 page = Captured(image);
-  ASSERT_EQ(page.width, 320);
-  ASSERT_EQ(page.height, 200);
-  EXPECT_EQ(page.At(5, 5), kBlack);
-  EXPECT_EQ(page.At(75, 75), kBlue);
-  EXPECT_EQ(page.At(310, 190), kRed);
-  EXPECT_EQ(page.At(250, 100), kWhite);
-}
-
-TEST_F(OutputWindow, BlackAndWhitePageGivesTwoIndexes) {
-  DrawPage();
+  ASSERT_EQ(std::pair(page.width, page.height), std::pair(320, 200));
+  EXPECT_EQ((std::vector{page.At(5, 5), page.At(75, 75), page.At(310, 190), page.At(250, 100)}),
+            (std::vector{kBlack, kBlue, kBlack, kWhite}));
   Fill(canvas_.dc, 100, 100, 200, 200, kWhiteInk);
-  Fill(canvas_.dc, 540, 300, 640, 400, kBlackInk);
-  PageImage image;
   ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
-  const Bitmap4 page = Captured(image);
+  const Bitmap4 blackAndWhite = Captured(image);
   int others = 0;
   for (int y = 0; y < page.height; ++y) {
-    for (int x = 0; x < page.width; ++x) others += page.At(x, y) != kBlack && page.At(x, y) != kWhite;
+    for (int x = 0; x < page.width; ++x) others += blackAndWhite.At(x, y) != kBlack && blackAndWhite.At(x, y) != kWhite;
   }
   EXPECT_EQ(others, 0);
-}
-
-TEST_F(OutputWindow, NothingToCaptureBelowTheBar) {
-  DrawPage();
   SetClientSize(200, 21);
-  PageImage image;
   EXPECT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kNothing);
   EXPECT_EQ(image.block(), nullptr);
   EXPECT_EQ(CopyGraph(context_, canvas_), 0);
@@ -231,10 +228,7 @@ TEST_F(OutputWindow, AFailedCaptureIsToldAndNothingIsOutput) {
   EXPECT_EQ(PrintPage(context_, broken, print), 0);
   ReleasePrintState(print);
   ASSERT_EQ(recordedBoxes.size(), 2u);
-  for (const RecordedBox& box : recordedBoxes) {
-    EXPECT_EQ(box.text, "Unable to allocate memory for the graph.");
-    EXPECT_EQ(box.caption, "Error");
-  }
+  for (const RecordedBox& box : recordedBoxes) EXPECT_EQ(box.text, "Unable to allocate memory for the graph.");
 }
 
 // ---- Save Graph ---------------------------------------------------------------------------
@@ -325,23 +319,6 @@ TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
 }
 
 // ---- Clipboard ----------------------------------------------------------------------------
-
-TEST_F(OutputWindow, CopyPutsTheDibOnTheClipboard) {
-  DrawPage();
-  ASSERT_EQ(CopyGraph(context_, canvas_), 1);
-  EXPECT_TRUE(recordedBoxes.empty());
-  Bitmap4 dib;
-  ASSERT_TRUE(dib.LoadDib(ClipboardDib()));
-  EXPECT_EQ(dib.bytes.size(), 128104u);
-  EXPECT_EQ(dib.At(150, 150), kBlue);
-  EXPECT_EQ(dib.At(0, 0), kBlack);
-  // A second copy replaces the first.
-  DrawPage(kRedInk);
-  ASSERT_EQ(CopyGraph(context_, canvas_), 1);
-  ASSERT_TRUE(dib.LoadDib(ClipboardDib()));
-  EXPECT_EQ(dib.At(300, 300), kRed);
-  EXPECT_EQ(dib.At(150, 150), kBlue);
-}
 
 TEST_F(OutputWindow, ClipboardHeldElsewhereIsReported) {
   DrawPage();
