@@ -12,12 +12,15 @@ export WINEDEBUG=-all
 export SUITE_SCREENSHOTS=1
 shots=(korvan95-grid korvan95-conditions korvan95-results korvan00-conditions korvan00-results)
 filter='Korvan95.KeysTypeIntoTheGrid:Korvan95.AnalysisNeedsThreeValuesAndValidatesTheConditions'
-filter+=':Korvan95.ResultsPageSavedAsBitmapAndCopied:Korvan00.GraphButtonsFollowThePageState'
+filter+=':Korvan95.ResultsPageSavedAsBitmapCopiedAndPrinted'
+filter+=':Korvan00.TheDrawnPageIsSavedCopiedPrintedAndDroppedByNewConditions'
 filter+=':Korvan00.ConditionsDialogModesAndRefusedConfidence'
 # The calculators with a worked result, for the README.
 shots+=(zorpa95-results quibe95-results)
-filter+=':Zorpa.StartsEmptyAndShowsTheWorkedValues:Quibe.ShowsTheCoefficientAndClearsOnEveryChoice'
+filter+=':Zorpa.StartsEmptyShowsTheWorkedValuesAndClearsThemOnAChange:Quibe.ShowsTheCoefficientAndClearsOnEveryChoice'
 rm -f "$bin"/*.bmp
+# Two of them print their page.
+bash "$top/tools/print-queue.sh"
 # The tests that take the pictures; a failing one is shown (its pictures may be wrong).
 log=$build/screenshots.log
 shoot() {
