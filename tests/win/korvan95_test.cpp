@@ -245,7 +245,7 @@ TEST_F(Korvan95, PagesFollowTheWindowHeight) {
 // Too few values, then the conditions dialog: a refused interval number warns and reopens the
 // dialog with the committed one; Standard shows the standard number in a disabled field; Cancel
 // keeps the previous choices and shows no results.
-TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
+TEST_F(Korvan95, TheConditionsAndPrintZoomDialogs) {
   StartDataInput();
   Type("1\r2\r");
   EXPECT_EQ(Command(kCmdAnalysis), (BoxContent{"Warning", "Too few data! (Data < 3)"}));
@@ -269,6 +269,18 @@ TEST_F(Korvan95, AnalysisNeedsThreeValuesAndValidatesTheConditions) {
   EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgIntervalEdit)), "6");
   CancelDialog(dialog);
   EXPECT_FALSE(Enabled(kButtonSaveAs)) << "Cancel shows no results";
+  // The dialogs that take the keyboard focus give the grid its caret back; Print Zoom keeps the
+  // factor set (the output library's tests hold its limits).
+  EXPECT_TRUE(WaitUntil([&] { return HasCaret(); })) << "after the conditions";
+  ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
+  EXPECT_EQ(TextOf(dialog), "Print Zoom");
+  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "100");
+  SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "50");
+  PressDialogButton(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
+  ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "50");
+  CancelDialog(dialog);
 }
 
 // The results page of 1 to 5 saved as BMP: the size of the page, and the pixels of the drawn
@@ -314,27 +326,6 @@ TEST_F(Korvan95, ResultsPageSavedAsBitmapCopiedAndPrinted) {
   ASSERT_TRUE(copied.LoadDib(ClipboardDib())) << "no 4-bit picture on the clipboard";
   EXPECT_EQ(copied.bytes.substr(40, copied.bytes.size() - 40), image.bytes.substr(54)) << "palette and pixels";
   EXPECT_EQ(PrintIntoQueue(program_, kCmdPrint), "");
-}
-
-// Print Zoom keeps the factor set (the output library's tests hold the dialog's limits); the
-// dialogs that take the keyboard focus give the grid its caret back.
-TEST_F(Korvan95, PrintZoomKeepsTheFactorAndTheCaretComesBack) {
-  StartDataInput();
-  Type("1\r2\r3\r");
-  ASSERT_TRUE(WaitUntil([&] { return HasCaret(); }));
-  HWND dialog = OpenDialog(kCmdAnalysis);
-  ASSERT_NE(dialog, nullptr);
-  CancelDialog(dialog);
-  EXPECT_TRUE(WaitUntil([&] { return HasCaret(); })) << "after the conditions";
-  ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
-  EXPECT_EQ(TextOf(dialog), "Print Zoom");
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "100");
-  SetTextOf(GetDlgItem(dialog, kDlgZoomEdit), "50");
-  PressDialogButton(dialog, IDOK);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && HasCaret(); })) << "after Print Zoom";
-  ASSERT_NE(dialog = OpenDialog(kCmdPrintZoom), nullptr);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kDlgZoomEdit)), "50");
-  CancelDialog(dialog);
 }
 
 // Run by a separate test entry under a file-size limit of 8 KiB: a thousand values read as "1e9"
