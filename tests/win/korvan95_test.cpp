@@ -95,8 +95,8 @@ class Korvan95FailedWrite : public Korvan95 {};
 
 // The keys of the main keyboard and the keypad reach the grid; Shift held blocks digits, also
 // when it is released in another window; a navigation key with a number pending and an
-// eleventh character show their boxes.
-TEST_F(Korvan95, KeysTypeIntoTheGrid) {
+// eleventh character show their boxes; a click selects a cell for overwriting.
+TEST_F(Korvan95, KeysAndClicksTypeIntoTheGrid) {
   const std::string folder = MakeTestFolder("k95-typing");
   StartDataInput();
   Type("12.5\r7..2-\r-\b5\r-.5\r");
@@ -122,15 +122,8 @@ TEST_F(Korvan95, KeysTypeIntoTheGrid) {
   Type("\r12345678901");
   EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Warning", "Total digits <= 11"}));
   Screenshot(main_, "korvan95-grid");
-  EXPECT_EQ(SaveData(folder), "12.5\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n6\r\n4\r\n12345678901\r\n");
-}
-
-// A click on a cell moves the caret there, and the next number overwrites that cell; while a
-// number is pending the click is refused.
-TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
-  const std::string folder = MakeTestFolder("k95-click");
-  StartDataInput();
-  Type("1\r2\r3\r4");
+  // A click on a cell is refused while a number is pending; then it selects the cell, and the
+  // next number overwrites it.
   const int rowHeight = RowHeight();
   auto clickLine = [&](int line) {
     POINT point = {120, 40 + line * rowHeight + rowHeight / 2};
@@ -139,13 +132,14 @@ TEST_F(Korvan95, ClickOnACellSelectsItForOverwriting) {
     PostMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(main_, WM_LBUTTONUP, 0, 0);
   };
+  Type("7");
   clickLine(1);
   EXPECT_EQ(AnswerMessageBox(program_).text, "Press Enter-key to fix the input figure!");
   Type("\b");
   PressKey(main_, VK_DOWN, true);  // an empty cell again: navigation fixes the input
   clickLine(1);
   Type("9\r");
-  EXPECT_EQ(SaveData(folder), "9\r\n2\r\n3\r\n");
+  EXPECT_EQ(SaveData(folder), "9\r\n7.2\r\n5\r\n-0.5\r\n3.5\r\n8\r\n6\r\n4\r\n12345678901\r\n");
 }
 
 // Data Save wants a fixed figure and a TXT name. Typed values are offered for saving before
