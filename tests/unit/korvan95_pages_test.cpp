@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,15 +20,13 @@ using namespace std::string_literals;
 AnalysisResults Analyse(const std::vector<double>& data, int k = 6, double confidence = 90) {
   AnalysisResults r;
   const std::string text = std::to_string(k);
-  EXPECT_EQ(AnalysisOutcome::kDone,
-            AnalyzeData(data.data(), static_cast<int>(data.size()), {kIntervalChoice, text.c_str(), confidence}, r));
+  AnalyzeData(data.data(), static_cast<int>(data.size()), {kIntervalChoice, text.c_str(), confidence}, r);
   return r;
 }
 
 // The results page of 600 x 400 (or width x 400).
-ResultsLayout Page(const AnalysisResults& r, int basis = kBasisSample, bool markers = true, int japanese = 0,
-                   int width = 600) {
-  return LayoutResultsPage(width, 400, r, basis, markers, japanese);
+ResultsLayout Page(const AnalysisResults& r, int basis = kBasisSample, bool markers = true, int ja = 0, int w = 600) {
+  return LayoutResultsPage(w, 400, r, basis, markers, ja);
 }
 
 const std::vector<double> kFive = {1, 2, 3, 4, 5};
@@ -55,14 +54,10 @@ TEST(ResultsLayout, TextLinesOfTheWorkedExample) {
                 "  ** Under 90% Confidence Probability **",
                 "Confidence Interval of Population Mean : 1.492561 < mu < 4.507439",
                 "Confidence Interval of Population Standard Deviation : 1.026642 < sigma < 3.751032"}),
-            std::vector(unbiased.lines, unbiased.lines + kResultsLineCount));
-  EXPECT_EQ((std::vector<int>{10, 26, 42, 58, 74, 90}), std::vector(unbiased.lineY, unbiased.lineY + kResultsLineCount));
-  const ResultsLayout sample = Page(Analyse(kFive));
-  EXPECT_EQ(std::tuple("Sample Mean (m) = 3"s, "Sample Standard Deviation (s) = 1.581139"s),
-            std::tuple(sample.lines[1], sample.lines[2]));
-  const ResultsLayout japanese = Page(Analyse(kFive), kBasisUnbiased, true, 1);
-  EXPECT_EQ(std::tuple("母標準偏差の不偏推定値 (s) = 1.682088"s, "  ** 90% の信頼区間において **"s),
-            std::tuple(japanese.lines[2], japanese.lines[3]));
+            std::vector(unbiased.lines, std::end(unbiased.lines)));
+  EXPECT_EQ((std::vector<int>{10, 26, 42, 58, 74, 90}), std::vector(unbiased.lineY, std::end(unbiased.lineY)));
+  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", Page(Analyse(kFive)).lines[2]);
+  EXPECT_EQ("母標準偏差の不偏推定値 (s) = 1.682088", Page(Analyse(kFive), kBasisUnbiased, true, 1).lines[2]);
   // A probability with many digits keeps seven.
   EXPECT_EQ("  ** Under 99.12345% Confidence Probability **", Page(Analyse(kFive, 6, 99.12345)).lines[3]);
 }
@@ -71,14 +66,14 @@ TEST(ResultsLayout, GraphGeometry) {
   // 600 x 400: h_max 233, base line 359, axis 60 ... 540, bars from 90, b = 420 / 6 = 70.
   // Frequencies of 1 ... 5 over 6 intervals: 1, 1, 1/2, 1/2, 1, 1.
   const ResultsLayout g = Page(Analyse(kFive));
-  EXPECT_EQ(std::tuple(233, 359, 60, 540), std::tuple(g.plotHeight, g.baseY, g.axisLeft, g.axisRight));
+  EXPECT_EQ(std::tuple(233, 359, 60, 540, 121),
+            std::tuple(g.plotHeight, g.baseY, g.axisLeft, g.axisRight, g.markerTopY));
   EXPECT_EQ((std::vector<Bar>{{90, 160, 233, true, 125, 243}, {160, 230, 233, true, 195, 243},
                               {230, 300, 116, true, 265, 301}, {300, 370, 116, true, 335, 301},
                               {370, 440, 233, true, 405, 243}, {440, 510, 233, true, 475, 243}}),
             Bars(g));
-  // Markers 5 pixels above the tallest bar: the mean in the middle, m -/+ s (s = 1.581139)
+  // Markers 5 pixels above the tallest bar (121): the mean in the middle, m -/+ s (s = 1.581139)
   // at 90 + 420 (v - 1) / 4; the unbiased basis uses sigma hat = 1.682088.
-  EXPECT_EQ(121, g.markerTopY);
   EXPECT_EQ((std::vector<int>{300, 133, 466}), Markers(g));
   EXPECT_EQ((std::vector<int>{300, 123, 476}), Markers(Page(Analyse(kFive), kBasisUnbiased)));
   EXPECT_EQ((std::vector<int>{-1, -1, -1}), Markers(Page(Analyse(kFive), kBasisSample, false)));
@@ -92,7 +87,8 @@ TEST(ResultsLayout, GraphGeometry) {
 
 TEST(ResultsLayout, OneIntervalEmptyIntervalsAndLeftOutMarkers) {
   // k = 1 spans x_0 to x_0 + floor(0.7 W): 601 wide gives 90 ... 510.
-  EXPECT_EQ((std::vector<Bar>{{90, 510, 233, true, 300, 243}}), Bars(Page(Analyse(kFive, 1), kBasisSample, true, 0, 601)));
+  EXPECT_EQ((std::vector<Bar>{{90, 510, 233, true, 300, 243}}),
+            Bars(Page(Analyse(kFive, 1), kBasisSample, true, 0, 601)));
   // 1, 2, 9, 10 over 3 intervals: the middle one is empty, an outline on the base line.
   const ResultsLayout gap = Page(Analyse({1, 2, 9, 10}, 3));
   EXPECT_EQ(std::tuple(0, false, true), std::tuple(gap.bars[1].height, gap.bars[1].filled, gap.bars[0].filled));
@@ -102,7 +98,8 @@ TEST(ResultsLayout, OneIntervalEmptyIntervalsAndLeftOutMarkers) {
   thin.twiceFrequencies[1] = 1;
   thin.twiceFrequencies[2] = 2;
   const ResultsLayout low = Page(thin);
-  EXPECT_EQ(std::tuple(1, false, 2, true), std::tuple(low.bars[1].height, low.bars[1].filled, low.bars[2].height, low.bars[2].filled));
+  EXPECT_EQ(std::tuple(1, false, 2, true),
+            std::tuple(low.bars[1].height, low.bars[1].filled, low.bars[2].height, low.bars[2].filled));
   // Nine zeros and a 10: m = 1, s = sqrt(10); m - s falls left of x_a and is left out,
   // m + s (at 90 + 42 * 4.162) stays; the mean marker is always drawn.
   EXPECT_EQ((std::vector<int>{132, -1, 264}), Markers(Page(Analyse({0, 0, 0, 0, 0, 0, 0, 0, 0, 10}, 4))));
@@ -120,12 +117,8 @@ TEST(ResultsLayout, ExtremeValuesGiveADefinedPage) {
   for (const auto& c : cases) {
     const AnalysisResults r = Analyse(c.data);
     EXPECT_EQ(std::tuple(std::string(c.meanLine), c.meanX), std::tuple(Page(r).lines[1], Markers(Page(r))[0]));
-    for (int basis : {kBasisSample, kBasisUnbiased}) {
-      const ResultsLayout page = Page(r, basis);
-      EXPECT_EQ(6u, page.bars.size()) << c.meanLine;
-      for (const ResultsMarker& m : {page.meanMarker, page.lowerMarker, page.upperMarker})
-        EXPECT_TRUE(!m.shown || (m.x >= 0 && m.x <= 600)) << c.meanLine << " " << m.x;
-    }
+    for (int basis : {kBasisSample, kBasisUnbiased})
+      EXPECT_TRUE(std::ranges::all_of(Markers(Page(r, basis)), [](int x) { return x >= -1 && x <= 600; })) << c.data[0];
   }
 }
 
@@ -145,47 +138,40 @@ TEST(Conditions, FieldValidation) {
                          OnConfidenceEdit(conditions, c.text), conditions.working.confidenceText))
         << c.text;
   }
-  EXPECT_EQ(7, ComputeIntervalNumber(kIntervalChoice, "7x", 10));  // "7x" is analysed with 7
   AnalysisConditions standard;  // in Standard mode the field is computed, never refused
   standard.working.intervalMode = kIntervalStandard;
   EXPECT_EQ(kConditionsOk, OnIntervalEdit(standard, ""));
-  EXPECT_EQ((std::vector<std::string>{"2", "4", "5", "10"}),
-            (std::vector{StandardIntervalText(3), StandardIntervalText(10), StandardIntervalText(31),
-                         StandardIntervalText(1000)}));
   EXPECT_EQ(std::tuple(true, false), std::tuple(TooFewForAnalysis(2), TooFewForAnalysis(3)));
 }
 
-// basis button, markers button, mode button, interval text, interval field enabled
+// basis button, markers button, mode button, interval text, interval field enabled, probability text
 auto Shown(const ConditionsDialogView& v) {
-  return std::tuple(v.basisButton, v.markersButton, v.modeButton, v.intervalText, v.intervalEnabled);
+  return std::tuple(v.basisButton, v.markersButton, v.modeButton, v.intervalText, v.intervalEnabled, v.confidenceText);
 }
 
 TEST(Conditions, InvalidFieldsReopenTheDialogCancelKeepsAndOkCommits) {
   AnalysisConditions c;
   BeginConditionsDialog(c);
   ConditionsDialogView view = ConditionsDialogOpens(c, 3);
-  EXPECT_EQ(std::tuple(kDlgBasisUnbiased, kDlgMarkersDisplay, kDlgModeChoice, "6"s, true), Shown(view));
+  EXPECT_EQ(std::tuple(kDlgBasisUnbiased, kDlgMarkersDisplay, kDlgModeChoice, "6"s, true, "90"s), Shown(view));
   // Radio choices, then an invalid interval: the warning, the dialog again with the choices
   // kept and the committed interval number.
-  OnConditionsRadio(c, view, kDlgBasisSample, 3);
-  OnConditionsRadio(c, view, kDlgMarkersHide, 3);
+  for (int id : {kDlgBasisSample, kDlgMarkersHide}) OnConditionsRadio(c, view, id, 3);
   OnConfidenceEdit(c, "95");
   OnIntervalEdit(c, "21");
-  ConditionsStep step = AfterConditionsDialog(c, kConditionsBadInterval, 0);
-  EXPECT_EQ(std::tuple(ConditionsNext::kWarnAndReopen, "Input a proper value!\n  (N=2,3,..,20)"s, "Warning"s),
-            std::tuple(step.next, std::string(step.message.text), std::string(step.message.caption)));
+  EXPECT_EQ(ConditionsNext::kWarnAndReopen, AfterConditionsDialog(c, kConditionsBadInterval, 0).next);
   view = ConditionsDialogOpens(c, 3);
-  EXPECT_EQ(std::tuple(kDlgBasisSample, kDlgMarkersHide, kDlgModeChoice, "6"s, true, "95"s),
-            std::tuple_cat(Shown(view), std::tuple(view.confidenceText)));
+  EXPECT_EQ(std::tuple(kDlgBasisSample, kDlgMarkersHide, kDlgModeChoice, "6"s, true, "95"s), Shown(view));
   // An invalid probability: only the probability returns to the committed text.
   OnIntervalEdit(c, "8");
-  step = AfterConditionsDialog(c, kConditionsBadConfidence, 1);
+  const ConditionsStep step = AfterConditionsDialog(c, kConditionsBadConfidence, 1);
   EXPECT_EQ(std::tuple(ConditionsNext::kWarnAndReopen, "警告"s, "90"s, "8"s),
             std::tuple(step.next, std::string(step.message.caption), c.working.confidenceText, c.working.intervalText));
   // Standard mode shows the computed number in a disabled field, Choice the working text.
   OnConditionsRadio(c, view, kDlgModeStandard, 1000);
-  EXPECT_EQ(std::tuple(kDlgModeStandard, "10"s, false), std::tuple(view.modeButton, view.intervalText, view.intervalEnabled));
-  EXPECT_EQ(std::tuple(kDlgBasisSample, kDlgMarkersHide, kDlgModeStandard, "4"s, false), Shown(ConditionsDialogOpens(c, 10)));
+  EXPECT_EQ(std::tuple(kDlgBasisSample, kDlgMarkersHide, kDlgModeStandard, "10"s, false, "95"s), Shown(view));
+  EXPECT_EQ(std::tuple(kDlgBasisSample, kDlgMarkersHide, kDlgModeStandard, "4"s, false, "90"s),
+            Shown(ConditionsDialogOpens(c, 10)));
   OnConditionsRadio(c, view, kDlgModeChoice, 1000);
   EXPECT_EQ(std::tuple("8"s, true), std::tuple(view.intervalText, view.intervalEnabled));
   // Cancel returns to the committed choices; OK keeps the working ones.
@@ -205,13 +191,13 @@ TEST(MainWindow, MarginsPlacementAndMinimumSize) {
   const struct { ScreenRect r; std::tuple<int, int, int, int> margins; } icons[] = {
       {{0, 0, 1024, 738}, {0, 0, 0, 30}}, {{0, 0, 960, 768}, {0, 64, 0, 0}}, {{0, 30, 1024, 768}, {0, 0, 30, 0}},
       {{64, 0, 1024, 768}, {64, 0, 0, 0}}, {{0, 0, 1024, 768}, {0, 0, 0, 0}}, {{10, 10, 1024, 768}, {0, 0, 0, 0}}};
-  for (const auto& c : icons) EXPECT_EQ(c.margins, tie(MarginsFromDesktopIcons(c.r, 1024, 768))) << c.r.left << "," << c.r.top;
+  for (const auto& c : icons) EXPECT_EQ(c.margins, tie(MarginsFromDesktopIcons(c.r, 1024, 768))) << &c - icons;
   EXPECT_EQ(std::tuple(0, 0, 0, 40), tie(MarginsFromWorkArea({0, 0, 1920, 1040}, 1920, 1080)));
   EXPECT_EQ(std::tuple(64, 0, 0, 0), tie(MarginsFromWorkArea({64, 0, 1024, 768}, 1024, 768)));
 
   const struct { int sw, sh; WorkAreaMargins m; std::tuple<int, int, int, int> place; } placements[] = {
       {1024, 768, {0, 0, 0, 30}, {51, 37, 921, 664}}, {1024, 768, {}, {51, 38, 921, 691}},
-      {800, 600, {64, 0, 0, 0}, {101, 30, 662, 540}}};
+      {800, 600, {64}, {101, 30, 662, 540}}};
   for (const auto& p : placements) {
     const WindowPlacement w = PlaceMainWindow(p.sw, p.sh, p.m);
     EXPECT_EQ(p.place, std::tuple(w.x, w.y, w.width, w.height)) << p.sw << " " << p.m.left;
@@ -222,14 +208,13 @@ TEST(MainWindow, MarginsPlacementAndMinimumSize) {
       {508, 448, false, false, 508, 448}, {160, 30, true, false, 160, 30}};
   for (const auto& c : sizes) {
     const MinimumSizeFix fix = EnforceMinimumSize(c.w, c.h, 16, 58, c.minimized);
-    EXPECT_EQ(std::tuple(c.resize, c.width, c.height), std::tuple(fix.resize, fix.width, fix.height)) << c.w << "x" << c.h;
+    EXPECT_EQ(std::tuple(c.resize, c.width, c.height), std::tuple(fix.resize, fix.width, fix.height)) << &c - sizes;
   }
 }
 
 TEST(MainWindow, MenuEnablingAndButtons) {
-  const CommandView start = {PageShown::kStartPicture, false, false, 1, 0};
-  const CommandView grid = {PageShown::kPage, true, true, 1, 3};
-  const CommandView results = {PageShown::kPage, false, true, 1, 3};
+  const CommandView start = {PageShown::kStartPicture, false, false, 1, 0}, grid = {PageShown::kPage, true, true, 1, 3},
+                    results = {PageShown::kPage, false, true, 1, 3};
   const struct { int id; bool atStart, onGrid, onResults; } cases[] = {
       {kCmdDataRead, 0, 1, 1}, {kCmdAnalysis, 0, 1, 1}, {kCmdDataSave, 0, 1, 1}, {kCmdPreviousPage, 0, 1, 0},
       {kCmdNextPage, 0, 1, 0}, {kCmdSaveAs, 0, 0, 1}, {kCmdPrint, 0, 0, 1}, {kCmdCopy, 0, 0, 1},
@@ -238,9 +223,9 @@ TEST(MainWindow, MenuEnablingAndButtons) {
     EXPECT_EQ(std::tuple(c.atStart, c.onGrid, c.onResults),
               std::tuple(MenuItemEnabled(c.id, start), MenuItemEnabled(c.id, grid), MenuItemEnabled(c.id, results)))
         << c.id;
-  const struct { int button, command; } buttons[] = {{kButtonSaveAs, kCmdSaveAs}, {kButtonPreviousPage, kCmdPreviousPage},
-                                                      {kButtonExit, kCmdExit}, {kButtonAnalysis, kCmdAnalysis},
-                                                      {150, 0}, {0, 0}};
+  const struct { int button, command; } buttons[] = {
+      {kButtonSaveAs, kCmdSaveAs}, {kButtonPreviousPage, kCmdPreviousPage}, {kButtonExit, kCmdExit},
+      {kButtonAnalysis, kCmdAnalysis}, {150, 0}, {0, 0}};
   for (const auto& b : buttons) EXPECT_EQ(b.command, CommandForButton(b.button)) << b.button;
 
   // The buttons a paint turns on or off: Save As and Copy, Previous and Next Page, Data Read.
