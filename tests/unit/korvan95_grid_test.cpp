@@ -195,7 +195,7 @@ TEST(Grid, DataInputAndDataRead) {
   EXPECT_EQ((std::vector<GridMessage>{kGridTooManyData}), Press(s, "7\n").messages);
   EXPECT_EQ(std::tuple(7.0, true), std::tuple(s.dataValues[999], ExitAsksToSave(s)));
 
-  // 1000 values: full, no typing, saving allowed; a read counts as saved.
+  // 1000 values: full, no typing, saving allowed.
   ApplyDataRead(s, page, std::vector<double>(1000, 2.0), Rows(11));
   const bool placed = Press(s, "5\n").last.caretPlaced;
   EXPECT_EQ(std::tuple(false, false, 2.0, kDataFileOk),
