@@ -13,12 +13,6 @@
 
 namespace korvan00 {
 
-// Printed by gtest where a comparison fails.
-void PrintTo(const PagePoint& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
-void PrintTo(const PageRect& r, std::ostream* out) {
-  *out << "[" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
-}
-
 namespace {
 
 // Results with only what the page draws: k frequencies over [minimum, maximum].
@@ -41,15 +35,16 @@ std::vector<Bar> Bars(const HistogramPage& page) {
 }
 
 // x, top, bottom, dashed of each marker
-std::vector<std::tuple<int, int, int, bool>> Markers(const HistogramPage& page) {
-  std::vector<std::tuple<int, int, int, bool>> markers;
+using Marker = std::tuple<int, int, int, bool>;
+std::vector<Marker> Markers(const HistogramPage& page) {
+  std::vector<Marker> markers;
   for (const HistogramMarker& m : page.markers) markers.emplace_back(m.x, m.top, m.bottom, m.dashed);
   return markers;
 }
 
 // The markers at these x, the first solid and the others dashed, from B = 241 up to 15.
-std::vector<std::tuple<int, int, int, bool>> Solid(const std::vector<int>& xs) {
-  std::vector<std::tuple<int, int, int, bool>> markers;
+std::vector<Marker> Solid(const std::vector<int>& xs) {
+  std::vector<Marker> markers;
   for (int x : xs) markers.emplace_back(x, 15, 241, !markers.empty());
   return markers;
 }
@@ -80,13 +75,6 @@ TEST(HistogramPage, BarHeightsTruncateAndLowBarsStayOutlines) {
       bars.emplace_back(b.height, b.filled);
     EXPECT_EQ(c.bars, bars) << c.frequencies.size() << " intervals";
   }
-  // Six intervals of 71 pixels: neighbours share their sides, the last ends at W - 24.
-  const HistogramPage six = LayoutHistogramPage(474, 377, Histogram({1, 1, 0.5, 0.5, 1, 1}), {}, 0);
-  std::vector<std::tuple<int, int, int>> sides;
-  for (const HistogramBar& b : six.bars) sides.emplace_back(b.left, b.right, b.height);
-  EXPECT_EQ((std::vector<std::tuple<int, int, int>>{{24, 95, 221}, {95, 166, 221}, {166, 237, 110}, {237, 308, 110},
-                                                    {308, 379, 221}, {379, 450, 221}}),
-            sides);
   // Twenty intervals, the most the results hold, are all drawn.
   EXPECT_EQ(20u, LayoutHistogramPage(474, 377, Histogram(std::vector<double>(20, 1)), {}, 0).bars.size());
   // Nothing to draw: no histogram, no markers, the text still there.
@@ -141,21 +129,19 @@ TEST(HistogramPage, BasisChoosesTheLinesAndTheDeviationOfTheMarkers) {
 
 // ---- The conditions dialog ---------------------------------------------------------------
 TEST(ConditionsDialogModel, OpensWithTheWorkingConditions) {
-  const struct { int mode; int dataCount; ConditionsDialogView view; } cases[] = {
-      {kIntervalChoice, 0, {kRadioUnbiased, kRadioDisplay, kRadioChoice, 4, true, true}},
-      {kIntervalStandard, 0, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 4, true, false}},
-      {kIntervalStandard, 2, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 4, true, false}},
-      {kIntervalStandard, 3, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 0, false, true}},
-      {kIntervalStandard, 1000, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 8, false, true}},
-      {kIntervalStandard, 30000, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 13, false, true}},
-  };
+  // The list shows the interval number of the Standard rule once there are three values.
+  const struct { int mode, dataCount, modeButton, listSelection; bool listEnabled, listVisible; } cases[] = {
+      {kIntervalChoice, 0, kRadioChoice, 4, true, true},        {kIntervalStandard, 0, kRadioStandard, 4, true, false},
+      {kIntervalStandard, 2, kRadioStandard, 4, true, false},   {kIntervalStandard, 3, kRadioStandard, 0, false, true},
+      {kIntervalStandard, 1000, kRadioStandard, 8, false, true}, {kIntervalStandard, 30000, kRadioStandard, 13, false, true}};
   for (const auto& c : cases) {
     ConditionsStore store;
     store.working.intervalMode = c.mode;
     ConditionsDialog dialog(store, c.dataCount);
     dialog.Init();
-    EXPECT_EQ(c.view, dialog.View()) << "mode " << c.mode << ", " << c.dataCount << " values";
-    EXPECT_EQ("90", dialog.InitialConfidenceText());
+    const ConditionsDialogView view{kRadioUnbiased, kRadioDisplay, c.modeButton, c.listSelection, c.listEnabled, c.listVisible};
+    EXPECT_EQ(std::tuple(view, std::string("90")), std::tuple(dialog.View(), dialog.InitialConfidenceText()))
+        << "mode " << c.mode << ", " << c.dataCount << " values";
   }
 }
 
@@ -231,24 +217,20 @@ TEST(Korvan00Window, GraphButtonsFollowThePageState) {
 }
 
 TEST(Korvan00Window, ReadmePathAndHelpOutcome) {
-  EXPECT_EQ("C:\\Tools\\KORVAN0E.PDF", ReadmePathFor("C:\\Tools\\KORVAN00.EXE", 0));
-  EXPECT_EQ("C:\\Tools\\KORVAN0J.PDF", ReadmePathFor("C:\\Tools\\KORVAN00.EXE", 1));
-  EXPECT_EQ("", ReadmePathFor("", 0));  // the program file under another name
-  EXPECT_EQ("", ReadmePathFor("0.EXE", 0));
-  EXPECT_EQ("AJ.PDF", ReadmePathFor("A0.EXE", 1));
+  // The last character before ".EXE" becomes E or J; a path too short for that has no readme.
+  const struct { const char* program; int japanese; const char* readme; } paths[] = {
+      {"C:\\Tools\\KORVAN00.EXE", 0, "C:\\Tools\\KORVAN0E.PDF"}, {"C:\\Tools\\KORVAN00.EXE", 1, "C:\\Tools\\KORVAN0J.PDF"},
+      {"", 0, ""}, {"0.EXE", 0, ""}, {"A0.EXE", 1, "AJ.PDF"}};
+  for (const auto& c : paths) EXPECT_EQ(c.readme, ReadmePathFor(c.program, c.japanese)) << c.program;
   const struct { const char* path; bool found; long long shell; HelpOutcome outcome; } cases[] = {
-      {"", true, 42, HelpOutcome::kReadmeMissing},
-      {"C:\\KORVAN0E.PDF", false, 42, HelpOutcome::kReadmeMissing},
-      {"C:\\KORVAN0E.PDF", true, 32, HelpOutcome::kNoViewer},
-      {"C:\\KORVAN0E.PDF", true, 33, HelpOutcome::kOpened},
-  };
+      {"", true, 42, HelpOutcome::kReadmeMissing}, {"C:\\KORVAN0E.PDF", false, 42, HelpOutcome::kReadmeMissing},
+      {"C:\\KORVAN0E.PDF", true, 32, HelpOutcome::kNoViewer}, {"C:\\KORVAN0E.PDF", true, 33, HelpOutcome::kOpened}};
   for (const auto& c : cases)
     EXPECT_EQ(c.outcome, DecideHelp(c.path, c.found, c.shell)) << '"' << c.path << "\" " << c.found << " " << c.shell;
   const MessageEntry missing = HelpMessage(HelpOutcome::kReadmeMissing);
-  EXPECT_STREQ("Install the readme file (KORVAN0E.PDF)\nin the same directory.", missing.english);
-  EXPECT_STREQ("エラー", missing.japaneseCaption);
-  EXPECT_EQ(kIconError, HelpMessage(HelpOutcome::kNoViewer).icon);
-  EXPECT_EQ(0u, HelpMessage(HelpOutcome::kOpened).icon);
+  EXPECT_EQ(std::tuple(std::string("Install the readme file (KORVAN0E.PDF)\nin the same directory."), std::string("エラー")),
+            std::tuple(missing.english, missing.japaneseCaption));
+  EXPECT_EQ(std::tuple(kIconError, 0u), std::tuple(HelpMessage(HelpOutcome::kNoViewer).icon, HelpMessage(HelpOutcome::kOpened).icon));
 }
 
 }  // namespace
