@@ -71,40 +71,18 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
     return text;
   };
   std::vector<std::string> cells = {
-      "9007199254740993",  "9007199254740993.000000000000000000000000001",
-      "2.2250738585072011e-100", "1.7976931348623157e100", "0.1", "-0", "+0.0e+0",
-      "1e-100", "1e100", "1E+100", "-1e-0100", "00000000000000000000000000000000000000000001",
-      "4.9406564584124654e-99", "123456789012345678901234567890123456789.1234"};
-  // Short cells (up to 8 digits before and after a point) often, as spreadsheets write them.
-  for (int i = 0; i < 3000; ++i) {
-    std::string cell = random() % 3 == 0 ? "-" : "";
-    cell += digits(static_cast<int>(random() % 9));
-    if (random() % 4) {
-      cell += '.';
-      cell += digits(static_cast<int>(random() % 9));
-    }
-    if (cell.find_first_of("0123456789") != std::string::npos) cells.push_back(cell);
-  }
-  for (int i = 0; i < 3000; ++i) {
-    std::string cell;
-    switch (random() % 4) {
-      case 1: cell += '-'; break;
-      case 2: cell += '+'; break;
-      default: break;
-    }
-    if (random() % 10 == 0) cell = " " + cell;
-    const int whole = static_cast<int>(random() % 25);
-    cell += digits(whole);
-    if (random() % 2 || whole == 0) {
-      cell += '.';
-      cell += digits(1 + static_cast<int>(random() % 20));
-    }
-    if (random() % 2) {
-      cell += random() % 2 ? 'e' : 'E';
-      const int sign = static_cast<int>(random() % 3);
-      if (sign) cell += sign == 1 ? '-' : '+';
-      cell += std::to_string(random() % 120);
-    }
+      "9007199254740993", "9007199254740993.000000000000000000000000001", "2.2250738585072011e-100",
+      "1.7976931348623157e100", "0.1", "-0", "+0.0e+0", "1e-100", "1e100", "1E+100", "-1e-0100",
+      "00000000000000000000000000000000000000000001", "4.9406564584124654e-99", "123456789012345678901234567890123456789.1234"};
+  // Every other cell short (up to 8 digits before and after a point), as spreadsheets write them.
+  const char* signs[] = {"", "-", "+", " ", " -"};
+  for (int i = 0; i < 6000; ++i) {
+    const bool common = i % 2 == 0;
+    std::string cell = signs[random() % (common ? 2 : 5)] + digits(static_cast<int>(random() % (common ? 9 : 25)));
+    if (random() % 4) cell.append(".").append(digits(static_cast<int>(common ? random() % 9 : 1 + random() % 20)));
+    if (cell.find_first_of("0123456789") == std::string::npos) continue;
+    if (!common && random() % 2)
+      cell.append(random() % 2 ? "e" : "E").append(signs[random() % 3]).append(std::to_string(random() % 120));
     cells.push_back(cell);
   }
   const std::string kRows = "4\r\n5\t6\r\n7\r\n8\r\n9\r\n10\r\n";
@@ -232,29 +210,20 @@ TEST(SheetText, CellWalkAndTextEnd) {
 }
 
 TEST(SheetText, MessagesInBothLanguages) {
-  const char* kReadme = "\nPlease refer to the readme file (KORVAN0E.PDF).";
-  const struct {
-    SheetMessage message;
-    std::string text;
-    const char* caption;
-    unsigned icon;
-  } cases[] = {
-      {kSheetNoText, std::string("No text data on the Clipboard.") + kReadme, "Error", 0x10},
-      {kSheetNotFromSpreadsheet, "Incorrect Clipboard data.\nNot copied data from Excel.",
-       "Error", 0x10},
-      {kSheetNoProperData, std::string("No proper data on the Clipboard.") + kReadme, "Error",
-       0x10},
+  const std::string readme = "\nPlease refer to the readme file (KORVAN0E.PDF).";
+  const struct { SheetMessage message; std::string text; const char* caption; unsigned icon; } cases[] = {
+      {kSheetNoText, "No text data on the Clipboard." + readme, "Error", 0x10},
+      {kSheetNotFromSpreadsheet, "Incorrect Clipboard data.\nNot copied data from Excel.", "Error", 0x10},
+      {kSheetNoProperData, "No proper data on the Clipboard." + readme, "Error", 0x10},
       {kSheetExponent, "E-100 <= exponent of the numerical value <= E100", "Error", 0x10},
       {kSheetLength, "More than 44 characters forming the numerical value.", "Error", 0x10},
-      {kSheetInputLimit, "More than 30000 data so that data input is terminated.",
-       "Information", 0x40},
+      {kSheetInputLimit, "More than 30000 data so that data input is terminated.", "Information", 0x40},
       {kSheetTooFew, "Too few data! (Data < 3)", "Error", 0x10},
       {kSheetSameValue, "All data have a same value!", "Error", 0x10},
       {kSheetOk, "", "", 0}};
   for (const auto& c : cases) {
-    const MessageBoxText box = GetSheetMessage(c.message, 0);
+    const MessageBoxText box = GetSheetMessage(c.message, 0), japanese = GetSheetMessage(c.message, 1);
     EXPECT_EQ(std::tuple(c.text, std::string(c.caption), c.icon), std::tuple(std::string(box.text), std::string(box.caption), box.icon));
-    const MessageBoxText japanese = GetSheetMessage(c.message, 1);
     EXPECT_EQ(std::tuple(c.message == kSheetOk, c.icon), std::tuple(japanese.text[0] == '\0', japanese.icon)) << c.text;
   }
   // "お知らせ" as code page 932 bytes.
