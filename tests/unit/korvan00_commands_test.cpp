@@ -87,6 +87,7 @@ struct RecordingHost : CommandHost {
   FileWriteOutcome write = FileWriteOutcome::kWritten;
   // One entry per run of the conditions dialog; an empty function: the dialog fails to open.
   std::vector<std::function<void(ConditionsDialog&)>> dialogRuns;
+  std::size_t runs = 0;
   std::vector<std::string> log;
   std::vector<Notice> notices;
   std::string written;
@@ -112,8 +113,7 @@ struct RecordingHost : CommandHost {
   void BringToForeground() override { log.push_back("foreground"); }
   bool RunConditionsDialog(ConditionsDialog& dialog) override {
     log.push_back("dialog");
-    const auto run = dialogRuns.front();
-    dialogRuns.erase(dialogRuns.begin());
+    const auto& run = dialogRuns.at(runs++);
     if (!run) return false;
     dialog.Init();
     run(dialog);

@@ -67,8 +67,7 @@ TEST(HistogramPage, BarHeightsTruncateAndLowBarsStayOutlines) {
   const struct { std::vector<double> frequencies; std::vector<std::pair<int, bool>> bars; } cases[] = {
       {{0.5, 300}, {{0, false}, {221, true}}},               // 0.368 pixels: the base line only
       {{1, 0, 221}, {{1, false}, {0, false}, {221, true}}},  // one pixel: an outline
-      {{2, 221}, {{2, true}, {221, true}}},                  // two pixels: filled
-  };
+      {{2, 221}, {{2, true}, {221, true}}}};                 // two pixels: filled
   for (const auto& c : cases) {
     std::vector<std::pair<int, bool>> bars;
     for (const HistogramBar& b : LayoutHistogramPage(474, 377, Histogram(c.frequencies), {}, 0).bars)
@@ -92,8 +91,7 @@ TEST(HistogramPage, MarkersAtMeanAndOneDeviationLeftOutNearTheEdges) {
       {213, 227, true, {237, 10, 464}},  // both dashed lines exactly on their bounds
       {213, 227.5, true, {237, 464}},    // m - s at 9.5: left out
       {213, 228, true, {237}},           // m + s at 465: left out too
-      {213, 227, false, {}},
-  };
+      {213, 227, false, {}}};
   for (const auto& c : cases) {
     AnalysisResults r = Histogram({1, 1}, 0, 426);
     r.unbiasedMean = c.m;
@@ -171,18 +169,16 @@ TEST(ConditionsDialogModel, EveryConfidenceNotificationIsJudgedByItsLeadingNumbe
   const struct { const char* text; bool accepted; } cases[] = {
       {"99.5", true}, {"90", true},  {" 90", true},   {"50abc", true},  {"1e1", true},   {"5e", true},
       {".5", true},   {"100", false}, {"0", false},   {"", false},      {"-5", false},   {"abc", false},
-      {"inf", false}, {"nan", false}, {"0x50", false}, {"99.99999", true}, {"1e2", false}, {"+", false},
-  };
+      {"inf", false}, {"nan", false}, {"0x50", false}, {"99.99999", true}, {"1e2", false}, {"+", false}};
   for (const auto& c : cases) {
     ConditionsStore store;
     ConditionsDialog dialog(store, 0);
     dialog.Init();
     dialog.OnCommand(kConfidenceEdit, {-1, c.text});
     dialog.OnCommand(kDialogOk, {});  // after a refusal too late: nothing is committed
-    EXPECT_EQ(c.accepted ? ConditionsDialogResult::kOk : ConditionsDialogResult::kBadConfidence, dialog.Result())
-        << '"' << c.text << '"';
-    EXPECT_EQ(std::tuple(c.accepted ? 1 : 0, std::string(c.accepted ? c.text : "90")),
-              std::tuple(dialog.EndCode(), store.committed.confidenceText))
+    const auto result = c.accepted ? ConditionsDialogResult::kOk : ConditionsDialogResult::kBadConfidence;
+    EXPECT_EQ(std::tuple(result, c.accepted ? 1 : 0, std::string(c.accepted ? c.text : "90")),
+              std::tuple(dialog.Result(), dialog.EndCode(), store.committed.confidenceText))
         << '"' << c.text << '"';
   }
 }
@@ -190,11 +186,8 @@ TEST(ConditionsDialogModel, EveryConfidenceNotificationIsJudgedByItsLeadingNumbe
 // ---- The main window ---------------------------------------------------------------------
 TEST(Korvan00Window, FixedSizeCentredOnTheScreen) {
   const struct { int screenWidth, screenHeight, caption; WindowPlace place; } cases[] = {
-      {1024, 768, 19, {272, 183, 480, 402}},
-      {800, 600, 18, {160, 99, 480, 401}},
-      {479, 401, 19, {0, 0, 480, 402}},  // -1 / 2 rounds toward zero
-      {400, 300, 19, {-40, -51, 480, 402}},
-  };
+      {1024, 768, 19, {272, 183, 480, 402}}, {800, 600, 18, {160, 99, 480, 401}},
+      {479, 401, 19, {0, 0, 480, 402}} /* -1 / 2 rounds toward zero */, {400, 300, 19, {-40, -51, 480, 402}}};
   for (const auto& c : cases)
     EXPECT_EQ(c.place, PlaceMainWindow(c.screenWidth, c.screenHeight, c.caption)) << c.screenWidth << "x" << c.screenHeight;
   EXPECT_EQ((ClientSize{474, 377}), ClientSizeForFrame(3, 3));
