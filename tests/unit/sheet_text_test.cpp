@@ -132,12 +132,9 @@ TEST(SheetText, StopsAtThirtyThousandValues) {
 
 TEST(SheetText, CellRules) {
   const std::string long45(45, '1');
+  // Numbers, exponents, slashes and lengths are judged through the import; here the cases it cannot tell apart.
   const struct { const char* text; int code; } cases[] = {
-      {"12", kCellNumber},       {"1/2", kCellFraction},     {"1/2/3", kCellSlashes},
-      {"//", kCellSlashes},      {"1e100", kCellNumber},     {"1e101", kCellExponent},
-      {"1e-101", kCellExponent}, {"1e+0100", kCellNumber},   {"1eX", kCellNumber},
-      {"1e1e5", kCellExponent},  {"1e101/2", kCellExponent}, {"2/1E-101", kCellExponent},
-      {long45.c_str(), kCellTooLong}};
+      {"//", kCellSlashes}, {"1e+0100", kCellNumber}, {"1eX", kCellNumber}, {"1e101/2", kCellExponent}, {long45.c_str(), kCellTooLong}};
   std::string numerator, denominator;
   for (const auto& c : cases)
     EXPECT_EQ(c.code, ClassifyCellText(c.text, numerator, denominator)) << c.text;
@@ -150,15 +147,13 @@ TEST(SheetText, CellRules) {
   EXPECT_EQ(kCellTooLong, CheckNumberText(blankAnd44.c_str(), 0));
   for (const char* good : {"1", "-1", "+.5", "5.", " \n7", "1e5", "1E-05", "0.0"})
     EXPECT_EQ(1, IsDecimalNumberText(good)) << good;
-  for (const char* bad : {"", " ", ".", "-", "e5", "1e", "1e+", "inf", "NaN", "0x1", "1 ",
-                          "1.2.3", "--1", "1,5", "1d5"})
+  for (const char* bad : {"", " ", ".", "-", "e5", "1e", "1e+", "inf", "NaN", "0x1", "1 ", "1.2.3", "--1", "1,5", "1d5"})
     EXPECT_EQ(0, IsDecimalNumberText(bad)) << bad;
 }
 
 TEST(SheetText, CellWalkAndTextEnd) {
   const std::string text = "a\tbb\r\n\tc\rd\t\ne\r\n";
-  const std::vector<std::pair<std::string, int>> expected = {
-      {"a", 0}, {"bb", 1}, {"", 0}, {"c", 0}, {"d", 1}, {"e", 1}};
+  const std::vector<std::pair<std::string, int>> expected = {{"a", 0}, {"bb", 1}, {"", 0}, {"c", 0}, {"d", 1}, {"e", 1}};
   std::vector<std::pair<std::string, int>> cells;
   for (std::size_t position = 0, length = 0; position < text.size();) {
     int lineEnd = 0;
