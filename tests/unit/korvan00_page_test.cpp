@@ -13,12 +13,6 @@
 
 namespace korvan00 {
 
-// Printed by gtest where a comparison fails.
-void PrintTo(const PagePoint& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
-void PrintTo(const PageRect& r, std::ostream* out) {
-  *out << "[" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
-}
-
 namespace {
 
 // Results with only what the page draws: k frequencies over [minimum, maximum].
@@ -41,15 +35,16 @@ std::vector<Bar> Bars(const HistogramPage& page) {
 }
 
 // x, top, bottom, dashed of each marker
-std::vector<std::tuple<int, int, int, bool>> Markers(const HistogramPage& page) {
-  std::vector<std::tuple<int, int, int, bool>> markers;
+using Marker = std::tuple<int, int, int, bool>;
+std::vector<Marker> Markers(const HistogramPage& page) {
+  std::vector<Marker> markers;
   for (const HistogramMarker& m : page.markers) markers.emplace_back(m.x, m.top, m.bottom, m.dashed);
   return markers;
 }
 
 // The markers at these x, the first solid and the others dashed, from B = 241 up to 15.
-std::vector<std::tuple<int, int, int, bool>> Solid(const std::vector<int>& xs) {
-  std::vector<std::tuple<int, int, int, bool>> markers;
+std::vector<Marker> Solid(const std::vector<int>& xs) {
+  std::vector<Marker> markers;
   for (int x : xs) markers.emplace_back(x, 15, 241, !markers.empty());
   return markers;
 }
@@ -72,21 +67,13 @@ TEST(HistogramPage, BarHeightsTruncateAndLowBarsStayOutlines) {
   const struct { std::vector<double> frequencies; std::vector<std::pair<int, bool>> bars; } cases[] = {
       {{0.5, 300}, {{0, false}, {221, true}}},               // 0.368 pixels: the base line only
       {{1, 0, 221}, {{1, false}, {0, false}, {221, true}}},  // one pixel: an outline
-      {{2, 221}, {{2, true}, {221, true}}},                  // two pixels: filled
-  };
+      {{2, 221}, {{2, true}, {221, true}}}};                 // two pixels: filled
   for (const auto& c : cases) {
     std::vector<std::pair<int, bool>> bars;
     for (const HistogramBar& b : LayoutHistogramPage(474, 377, Histogram(c.frequencies), {}, 0).bars)
       bars.emplace_back(b.height, b.filled);
     EXPECT_EQ(c.bars, bars) << c.frequencies.size() << " intervals";
   }
-  // Six intervals of 71 pixels: neighbours share their sides, the last ends at W - 24.
-  const HistogramPage six = LayoutHistogramPage(474, 377, Histogram({1, 1, 0.5, 0.5, 1, 1}), {}, 0);
-  std::vector<std::tuple<int, int, int>> sides;
-  for (const HistogramBar& b : six.bars) sides.emplace_back(b.left, b.right, b.height);
-  EXPECT_EQ((std::vector<std::tuple<int, int, int>>{{24, 95, 221}, {95, 166, 221}, {166, 237, 110}, {237, 308, 110},
-                                                    {308, 379, 221}, {379, 450, 221}}),
-            sides);
   // Twenty intervals, the most the results hold, are all drawn.
   EXPECT_EQ(20u, LayoutHistogramPage(474, 377, Histogram(std::vector<double>(20, 1)), {}, 0).bars.size());
   // Nothing to draw: no histogram, no markers, the text still there.
@@ -104,8 +91,7 @@ TEST(HistogramPage, MarkersAtMeanAndOneDeviationLeftOutNearTheEdges) {
       {213, 227, true, {237, 10, 464}},  // both dashed lines exactly on their bounds
       {213, 227.5, true, {237, 464}},    // m - s at 9.5: left out
       {213, 228, true, {237}},           // m + s at 465: left out too
-      {213, 227, false, {}},
-  };
+      {213, 227, false, {}}};
   for (const auto& c : cases) {
     AnalysisResults r = Histogram({1, 1}, 0, 426);
     r.unbiasedMean = c.m;
@@ -141,21 +127,19 @@ TEST(HistogramPage, BasisChoosesTheLinesAndTheDeviationOfTheMarkers) {
 
 // ---- The conditions dialog ---------------------------------------------------------------
 TEST(ConditionsDialogModel, OpensWithTheWorkingConditions) {
-  const struct { int mode; int dataCount; ConditionsDialogView view; } cases[] = {
-      {kIntervalChoice, 0, {kRadioUnbiased, kRadioDisplay, kRadioChoice, 4, true, true}},
-      {kIntervalStandard, 0, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 4, true, false}},
-      {kIntervalStandard, 2, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 4, true, false}},
-      {kIntervalStandard, 3, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 0, false, true}},
-      {kIntervalStandard, 1000, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 8, false, true}},
-      {kIntervalStandard, 30000, {kRadioUnbiased, kRadioDisplay, kRadioStandard, 13, false, true}},
-  };
+  // The list shows the interval number of the Standard rule once there are three values.
+  const struct { int mode, dataCount, modeButton, listSelection; bool listEnabled, listVisible; } cases[] = {
+      {kIntervalChoice, 0, kRadioChoice, 4, true, true},        {kIntervalStandard, 0, kRadioStandard, 4, true, false},
+      {kIntervalStandard, 2, kRadioStandard, 4, true, false},   {kIntervalStandard, 3, kRadioStandard, 0, false, true},
+      {kIntervalStandard, 1000, kRadioStandard, 8, false, true}, {kIntervalStandard, 30000, kRadioStandard, 13, false, true}};
   for (const auto& c : cases) {
     ConditionsStore store;
     store.working.intervalMode = c.mode;
     ConditionsDialog dialog(store, c.dataCount);
     dialog.Init();
-    EXPECT_EQ(c.view, dialog.View()) << "mode " << c.mode << ", " << c.dataCount << " values";
-    EXPECT_EQ("90", dialog.InitialConfidenceText());
+    const ConditionsDialogView view{kRadioUnbiased, kRadioDisplay, c.modeButton, c.listSelection, c.listEnabled, c.listVisible};
+    EXPECT_EQ(std::tuple(view, std::string("90")), std::tuple(dialog.View(), dialog.InitialConfidenceText()))
+        << "mode " << c.mode << ", " << c.dataCount << " values";
   }
 }
 
@@ -185,18 +169,16 @@ TEST(ConditionsDialogModel, EveryConfidenceNotificationIsJudgedByItsLeadingNumbe
   const struct { const char* text; bool accepted; } cases[] = {
       {"99.5", true}, {"90", true},  {" 90", true},   {"50abc", true},  {"1e1", true},   {"5e", true},
       {".5", true},   {"100", false}, {"0", false},   {"", false},      {"-5", false},   {"abc", false},
-      {"inf", false}, {"nan", false}, {"0x50", false}, {"99.99999", true}, {"1e2", false}, {"+", false},
-  };
+      {"inf", false}, {"nan", false}, {"0x50", false}, {"99.99999", true}, {"1e2", false}, {"+", false}};
   for (const auto& c : cases) {
     ConditionsStore store;
     ConditionsDialog dialog(store, 0);
     dialog.Init();
     dialog.OnCommand(kConfidenceEdit, {-1, c.text});
     dialog.OnCommand(kDialogOk, {});  // after a refusal too late: nothing is committed
-    EXPECT_EQ(c.accepted ? ConditionsDialogResult::kOk : ConditionsDialogResult::kBadConfidence, dialog.Result())
-        << '"' << c.text << '"';
-    EXPECT_EQ(std::tuple(c.accepted ? 1 : 0, std::string(c.accepted ? c.text : "90")),
-              std::tuple(dialog.EndCode(), store.committed.confidenceText))
+    const auto result = c.accepted ? ConditionsDialogResult::kOk : ConditionsDialogResult::kBadConfidence;
+    EXPECT_EQ(std::tuple(result, c.accepted ? 1 : 0, std::string(c.accepted ? c.text : "90")),
+              std::tuple(dialog.Result(), dialog.EndCode(), store.committed.confidenceText))
         << '"' << c.text << '"';
   }
 }
@@ -204,11 +186,8 @@ TEST(ConditionsDialogModel, EveryConfidenceNotificationIsJudgedByItsLeadingNumbe
 // ---- The main window ---------------------------------------------------------------------
 TEST(Korvan00Window, FixedSizeCentredOnTheScreen) {
   const struct { int screenWidth, screenHeight, caption; WindowPlace place; } cases[] = {
-      {1024, 768, 19, {272, 183, 480, 402}},
-      {800, 600, 18, {160, 99, 480, 401}},
-      {479, 401, 19, {0, 0, 480, 402}},  // -1 / 2 rounds toward zero
-      {400, 300, 19, {-40, -51, 480, 402}},
-  };
+      {1024, 768, 19, {272, 183, 480, 402}}, {800, 600, 18, {160, 99, 480, 401}},
+      {479, 401, 19, {0, 0, 480, 402}} /* -1 / 2 rounds toward zero */, {400, 300, 19, {-40, -51, 480, 402}}};
   for (const auto& c : cases)
     EXPECT_EQ(c.place, PlaceMainWindow(c.screenWidth, c.screenHeight, c.caption)) << c.screenWidth << "x" << c.screenHeight;
   EXPECT_EQ((ClientSize{474, 377}), ClientSizeForFrame(3, 3));
@@ -231,24 +210,20 @@ TEST(Korvan00Window, GraphButtonsFollowThePageState) {
 }
 
 TEST(Korvan00Window, ReadmePathAndHelpOutcome) {
-  EXPECT_EQ("C:\\Tools\\KORVAN0E.PDF", ReadmePathFor("C:\\Tools\\KORVAN00.EXE", 0));
-  EXPECT_EQ("C:\\Tools\\KORVAN0J.PDF", ReadmePathFor("C:\\Tools\\KORVAN00.EXE", 1));
-  EXPECT_EQ("", ReadmePathFor("", 0));  // the program file under another name
-  EXPECT_EQ("", ReadmePathFor("0.EXE", 0));
-  EXPECT_EQ("AJ.PDF", ReadmePathFor("A0.EXE", 1));
+  // The last character before ".EXE" becomes E or J; a path too short for that has no readme.
+  const struct { const char* program; int japanese; const char* readme; } paths[] = {
+      {"C:\\Tools\\KORVAN00.EXE", 0, "C:\\Tools\\KORVAN0E.PDF"}, {"C:\\Tools\\KORVAN00.EXE", 1, "C:\\Tools\\KORVAN0J.PDF"},
+      {"", 0, ""}, {"0.EXE", 0, ""}, {"A0.EXE", 1, "AJ.PDF"}};
+  for (const auto& c : paths) EXPECT_EQ(c.readme, ReadmePathFor(c.program, c.japanese)) << c.program;
   const struct { const char* path; bool found; long long shell; HelpOutcome outcome; } cases[] = {
-      {"", true, 42, HelpOutcome::kReadmeMissing},
-      {"C:\\KORVAN0E.PDF", false, 42, HelpOutcome::kReadmeMissing},
-      {"C:\\KORVAN0E.PDF", true, 32, HelpOutcome::kNoViewer},
-      {"C:\\KORVAN0E.PDF", true, 33, HelpOutcome::kOpened},
-  };
+      {"", true, 42, HelpOutcome::kReadmeMissing}, {"C:\\KORVAN0E.PDF", false, 42, HelpOutcome::kReadmeMissing},
+      {"C:\\KORVAN0E.PDF", true, 32, HelpOutcome::kNoViewer}, {"C:\\KORVAN0E.PDF", true, 33, HelpOutcome::kOpened}};
   for (const auto& c : cases)
     EXPECT_EQ(c.outcome, DecideHelp(c.path, c.found, c.shell)) << '"' << c.path << "\" " << c.found << " " << c.shell;
   const MessageEntry missing = HelpMessage(HelpOutcome::kReadmeMissing);
-  EXPECT_STREQ("Install the readme file (KORVAN0E.PDF)\nin the same directory.", missing.english);
-  EXPECT_STREQ("エラー", missing.japaneseCaption);
-  EXPECT_EQ(kIconError, HelpMessage(HelpOutcome::kNoViewer).icon);
-  EXPECT_EQ(0u, HelpMessage(HelpOutcome::kOpened).icon);
+  EXPECT_EQ(std::tuple(std::string("Install the readme file (KORVAN0E.PDF)\nin the same directory."), std::string("エラー")),
+            std::tuple(missing.english, missing.japaneseCaption));
+  EXPECT_EQ(std::tuple(kIconError, 0u), std::tuple(HelpMessage(HelpOutcome::kNoViewer).icon, HelpMessage(HelpOutcome::kOpened).icon));
 }
 
 }  // namespace

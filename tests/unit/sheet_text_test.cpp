@@ -40,7 +40,7 @@ TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
         "1\r\n2\r\n3\r\n\xff\xff", "1\r\n\xff\r\n2\r\n3\r\n", "Z\xff\r\n1\r\n2\r\n3\r\n", "1\r\n2\r\n3\xff\r\n",
         {"1\r\n2\r\n3\0\r\n", 10}}},
       {kSheetLength, {Cell(fortyFour + "0"), Cell("1/" + fortyFour + "0"), Cell(fortyFour + "e101")}},  // length first
-      {kSheetExponent, {Cell("1e101"), Cell("1E-101"), Cell("1/1e101")}},
+      {kSheetExponent, {Cell("1e101"), Cell("1E-101"), Cell("1/1e101"), Cell("1e5e5"), Cell("1e99999999999999")}},
       {kSheetTooFew, {"1\r\n2\r\n", "\t\t\r\n\r\n", "1\r\n2\r\n\xff"}},
       // No proper data: slashes (before the length), bad fractions, blanks, separators, words;
       // infinity, NaN and hexadecimal.
@@ -52,15 +52,16 @@ TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
     }
   }
   for (const char* cell : {"1/0", "1/", "1/2/3", "5 ", "1,000", "5%", "Weight", "INF", "-INF", "inf", "+infinity", "NAN",
-                           "-nan", "0x10", "0x1p3", "1/0x2", "INF/2", "  ", ".", "1e"}) {
+                           "-nan", "0x10", "0x1p3", "1/0x2", "INF/2", "  ", ".", "1e", "12x", "-", "1.2.3"}) {
     const SheetImportResult result = ImportSheetText(Cell(cell));
     EXPECT_EQ(std::tuple(kSheetNoProperData, std::size_t{0}), std::tuple(result.outcome, result.values.size())) << cell;
   }
 }
 
 // The common cells convert on a quick path and every other cell on the general one; both must
-// give strtod's value bit for bit. Random number texts of every shape the grammar allows: up
-// to 44 characters, long mantissas that need correct rounding, values halfway between two
+// give strtod's value bit for bit. The cells at the edges of the quick path (19 and 20 digits,
+// 2^53 + 1, powers of ten up to 22), then random number texts of every shape the grammar allows:
+// up to 44 characters, long mantissas that need correct rounding, values halfway between two
 // doubles, written exponents at and beyond the limits, signs, a leading blank, and near them
 // texts that are refused.
 TEST(SheetText, EveryNumberCellHasStrtodsValue) {
@@ -71,44 +72,26 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
     return text;
   };
   std::vector<std::string> cells = {
-      "9007199254740993",  "9007199254740993.000000000000000000000000001",
-      "2.2250738585072011e-100", "1.7976931348623157e100", "0.1", "-0", "+0.0e+0",
-      "1e-100", "1e100", "1E+100", "-1e-0100", "00000000000000000000000000000000000000000001",
-      "4.9406564584124654e-99", "123456789012345678901234567890123456789.1234"};
-  // Short cells (up to 8 digits before and after a point) often, as spreadsheets write them.
-  for (int i = 0; i < 3000; ++i) {
-    std::string cell = random() % 3 == 0 ? "-" : "";
-    cell += digits(static_cast<int>(random() % 9));
-    if (random() % 4) {
-      cell += '.';
-      cell += digits(static_cast<int>(random() % 9));
-    }
-    if (cell.find_first_of("0123456789") != std::string::npos) cells.push_back(cell);
-  }
-  for (int i = 0; i < 3000; ++i) {
-    std::string cell;
-    switch (random() % 4) {
-      case 1: cell += '-'; break;
-      case 2: cell += '+'; break;
-      default: break;
-    }
-    if (random() % 10 == 0) cell = " " + cell;
-    const int whole = static_cast<int>(random() % 25);
-    cell += digits(whole);
-    if (random() % 2 || whole == 0) {
-      cell += '.';
-      cell += digits(1 + static_cast<int>(random() % 20));
-    }
-    if (random() % 2) {
-      cell += random() % 2 ? 'e' : 'E';
-      const int sign = static_cast<int>(random() % 3);
-      if (sign) cell += sign == 1 ? '-' : '+';
-      cell += std::to_string(random() % 120);
-    }
+      "50.123456", "-0", "+0.0e+0", "7", "-7.", "+.5", ".5e1", "1e100", "1e-100", "1E+100", "1e0100", "-1e-0100",
+      "2.5e-022", "9007199254740992", "9007199254740993", "9007199254740993e-5", "1234567890123456789",
+      "12345678901234567890", "18446744073709551617", "0.1234567890123456789", "000000000000000000001.5", "1e22", "1e23",
+      "1e000000000000000000000000001", "3e-22", "3e-23", "123456789e15", "4.9406564584124654e-99", " 12", "0.1",
+      "9007199254740993.000000000000000000000000001", "2.2250738585072011e-100", "1.7976931348623157e100",
+      "00000000000000000000000000000000000000000001", "123456789012345678901234567890123456789.1234"};
+  // Every other cell short (up to 8 digits before and after a point), as spreadsheets write them.
+  const char* signs[] = {"", "-", "+", " ", " -"};
+  for (int i = 0; i < 6000; ++i) {
+    const bool common = i % 2 == 0;
+    std::string cell = signs[random() % (common ? 2 : 5)] + digits(static_cast<int>(random() % (common ? 9 : 25)));
+    if (random() % 4) cell.append(".").append(digits(static_cast<int>(common ? random() % 9 : 1 + random() % 20)));
+    if (cell.find_first_of("0123456789") == std::string::npos) continue;
+    if (!common && random() % 2)
+      cell.append(random() % 2 ? "e" : "E").append(signs[random() % 3]).append(std::to_string(random() % 120));
     cells.push_back(cell);
   }
-  const std::string kRows = "4\r\n5\t6\r\n7\r\n8\r\n9\r\n10\r\n";
-  for (const std::string& cell : cells) {
+  const char* separators[] = {"\t", "\r\n", "\r", "\t\n"};
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const std::string& cell = cells[i];
     const SheetImportResult result = ImportSheetText(Cell(cell));
     if (cell.size() > 44) {
       EXPECT_EQ(kSheetLength, result.outcome) << cell;
@@ -122,44 +105,10 @@ TEST(SheetText, EveryNumberCellHasStrtodsValue) {
     ASSERT_EQ(kSheetOk, result.outcome) << cell;
     const std::uint64_t expected = Bits(std::strtod(cell.c_str(), nullptr));
     EXPECT_EQ(expected, Bits(result.values[0])) << cell;
-    // Far from the end of the text a cell is read eight bytes at a time.
-    const SheetImportResult early = ImportSheetText(Cell(cell) + kRows);
+    // Far from the end of the text a cell is read eight bytes at a time, up to any separator.
+    const SheetImportResult early = ImportSheetText(cell + separators[i % 4] + "4\r\n5\t6\r\n7\r\n8\r\n9\r\n10\r\n");
     ASSERT_EQ(kSheetOk, early.outcome) << cell;
     EXPECT_EQ(expected, Bits(early.values[0])) << cell;
-  }
-}
-
-// The cells read while their end is sought (a sign, digits, a point, an exponent of up to three
-// digits, ended by TAB or CR) and the cells next to that shape, in one text with every kind of
-// separator: each value must be strtod's, in row order.
-TEST(SheetText, CellsInOneTextWithEverySeparatorHaveStrtodsValues) {
-  const std::vector<std::string> cells = {
-      "50.123456", "-0", "+0.0e+0", "7", "-7.", "+.5", ".5e1", "1e100", "1e-100", "1E+100",
-      "1e0100", "-1e-0100", "2.5e-022", "9007199254740992", "9007199254740993",
-      "9007199254740993e-5", "1234567890123456789", "12345678901234567890", "18446744073709551617", "0.1234567890123456789",
-      "000000000000000000001.5", "1e22", "1e23", "1e000000000000000000000000001", "3e-22", "3e-23", "123456789e15",
-      "4.9406564584124654e-99", " 12", "1.5/2", "00000000000000000000000000000000000000000001"};
-  const char* separators[] = {"\t", "\r\n", "\r", "\t\n"};
-  std::string text;
-  for (std::size_t i = 0; i < cells.size(); ++i) text += cells[i] + separators[i % 4];
-  text += "\r\n";
-  const SheetImportResult result = ImportSheetText(text);
-  ASSERT_EQ(kSheetOk, result.outcome) << (result.outcome == kSheetOk ? "" : text);
-  ASSERT_EQ(cells.size(), result.values.size());
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const std::size_t slash = cells[i].find('/');
-    const double expected = slash == std::string::npos
-                                ? std::strtod(cells[i].c_str(), nullptr)
-                                : std::strtod(cells[i].substr(0, slash).c_str(), nullptr) /
-                                      std::strtod(cells[i].substr(slash + 1).c_str(), nullptr);
-    EXPECT_EQ(Bits(expected), Bits(result.values[i])) << cells[i];
-  }
-  // A cell that looks like a number up to a byte that ends neither a number nor a cell is
-  // refused whole.
-  for (const char* bad : {"12x\t3\r\n4\r\n5\r\n", "1e5e5\r\n2\r\n3\r\n", "1e\r\n2\r\n3\r\n",
-                          "1e1001\r\n2\r\n3\r\n", "1e99999999999999\r\n2\r\n3\r\n", "-\r\n2\r\n3\r\n", "1.2.3\t2\t3\r\n", "12 \t2\t3\r\n"}) {
-    const SheetImportResult refused = ImportSheetText(std::string(bad));
-    EXPECT_TRUE(refused.outcome != kSheetOk && refused.values.empty()) << bad;
   }
 }
 
@@ -183,12 +132,9 @@ TEST(SheetText, StopsAtThirtyThousandValues) {
 
 TEST(SheetText, CellRules) {
   const std::string long45(45, '1');
+  // Numbers, exponents, slashes and lengths are judged through the import; here the cases it cannot tell apart.
   const struct { const char* text; int code; } cases[] = {
-      {"12", kCellNumber},       {"1/2", kCellFraction},     {"1/2/3", kCellSlashes},
-      {"//", kCellSlashes},      {"1e100", kCellNumber},     {"1e101", kCellExponent},
-      {"1e-101", kCellExponent}, {"1e+0100", kCellNumber},   {"1eX", kCellNumber},
-      {"1e1e5", kCellExponent},  {"1e101/2", kCellExponent}, {"2/1E-101", kCellExponent},
-      {long45.c_str(), kCellTooLong}};
+      {"//", kCellSlashes}, {"1e+0100", kCellNumber}, {"1eX", kCellNumber}, {"1e101/2", kCellExponent}, {long45.c_str(), kCellTooLong}};
   std::string numerator, denominator;
   for (const auto& c : cases)
     EXPECT_EQ(c.code, ClassifyCellText(c.text, numerator, denominator)) << c.text;
@@ -201,15 +147,13 @@ TEST(SheetText, CellRules) {
   EXPECT_EQ(kCellTooLong, CheckNumberText(blankAnd44.c_str(), 0));
   for (const char* good : {"1", "-1", "+.5", "5.", " \n7", "1e5", "1E-05", "0.0"})
     EXPECT_EQ(1, IsDecimalNumberText(good)) << good;
-  for (const char* bad : {"", " ", ".", "-", "e5", "1e", "1e+", "inf", "NaN", "0x1", "1 ",
-                          "1.2.3", "--1", "1,5", "1d5"})
+  for (const char* bad : {"", " ", ".", "-", "e5", "1e", "1e+", "inf", "NaN", "0x1", "1 ", "1.2.3", "--1", "1,5", "1d5"})
     EXPECT_EQ(0, IsDecimalNumberText(bad)) << bad;
 }
 
 TEST(SheetText, CellWalkAndTextEnd) {
   const std::string text = "a\tbb\r\n\tc\rd\t\ne\r\n";
-  const std::vector<std::pair<std::string, int>> expected = {
-      {"a", 0}, {"bb", 1}, {"", 0}, {"c", 0}, {"d", 1}, {"e", 1}};
+  const std::vector<std::pair<std::string, int>> expected = {{"a", 0}, {"bb", 1}, {"", 0}, {"c", 0}, {"d", 1}, {"e", 1}};
   std::vector<std::pair<std::string, int>> cells;
   for (std::size_t position = 0, length = 0; position < text.size();) {
     int lineEnd = 0;
@@ -232,29 +176,20 @@ TEST(SheetText, CellWalkAndTextEnd) {
 }
 
 TEST(SheetText, MessagesInBothLanguages) {
-  const char* kReadme = "\nPlease refer to the readme file (KORVAN0E.PDF).";
-  const struct {
-    SheetMessage message;
-    std::string text;
-    const char* caption;
-    unsigned icon;
-  } cases[] = {
-      {kSheetNoText, std::string("No text data on the Clipboard.") + kReadme, "Error", 0x10},
-      {kSheetNotFromSpreadsheet, "Incorrect Clipboard data.\nNot copied data from Excel.",
-       "Error", 0x10},
-      {kSheetNoProperData, std::string("No proper data on the Clipboard.") + kReadme, "Error",
-       0x10},
+  const std::string readme = "\nPlease refer to the readme file (KORVAN0E.PDF).";
+  const struct { SheetMessage message; std::string text; const char* caption; unsigned icon; } cases[] = {
+      {kSheetNoText, "No text data on the Clipboard." + readme, "Error", 0x10},
+      {kSheetNotFromSpreadsheet, "Incorrect Clipboard data.\nNot copied data from Excel.", "Error", 0x10},
+      {kSheetNoProperData, "No proper data on the Clipboard." + readme, "Error", 0x10},
       {kSheetExponent, "E-100 <= exponent of the numerical value <= E100", "Error", 0x10},
       {kSheetLength, "More than 44 characters forming the numerical value.", "Error", 0x10},
-      {kSheetInputLimit, "More than 30000 data so that data input is terminated.",
-       "Information", 0x40},
+      {kSheetInputLimit, "More than 30000 data so that data input is terminated.", "Information", 0x40},
       {kSheetTooFew, "Too few data! (Data < 3)", "Error", 0x10},
       {kSheetSameValue, "All data have a same value!", "Error", 0x10},
       {kSheetOk, "", "", 0}};
   for (const auto& c : cases) {
-    const MessageBoxText box = GetSheetMessage(c.message, 0);
+    const MessageBoxText box = GetSheetMessage(c.message, 0), japanese = GetSheetMessage(c.message, 1);
     EXPECT_EQ(std::tuple(c.text, std::string(c.caption), c.icon), std::tuple(std::string(box.text), std::string(box.caption), box.icon));
-    const MessageBoxText japanese = GetSheetMessage(c.message, 1);
     EXPECT_EQ(std::tuple(c.message == kSheetOk, c.icon), std::tuple(japanese.text[0] == '\0', japanese.icon)) << c.text;
   }
   // "お知らせ" as code page 932 bytes.
