@@ -33,6 +33,7 @@ struct AllocationWatch {
   std::size_t round = 0, live = 0, peak = 0;
 } watch;
 constexpr std::size_t kHead = alignof(std::max_align_t);
+static_assert(kHead >= 2 * sizeof(std::size_t), "the head holds the size and the round");
 
 void Watch(std::size_t least, int refuse = 0) {
   watch = AllocationWatch{.on = true, .least = least, .refuse = refuse, .round = watch.round + 1};
