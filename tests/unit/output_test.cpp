@@ -23,10 +23,6 @@ std::ostream& operator<<(std::ostream& out, const PrintedPicture& p) {
   return out << "(" << p.x << ", " << p.y << ") " << p.width << " x " << p.height;
 }
 
-std::ostream& operator<<(std::ostream& out, const ZoomControls& c) {
-  return out << "scroll " << c.setScroll << ", edit " << c.setEdit << ", value " << c.value;
-}
-
 namespace {
 
 using Bytes = std::vector<unsigned char>;
