@@ -26,11 +26,9 @@ template <typename Bytes>
 std::string MismatchedFields(const Bytes& bytes, std::initializer_list<ByteField> fields) {
   std::string out;
   for (const ByteField& f : fields) {
-    const bool inside = f.offset + f.size <= bytes.size();
-    if (!inside || Field(bytes, f.offset, f.size) != f.value) {
-      out += "at " + std::to_string(f.offset) + ": " + (inside ? std::to_string(Field(bytes, f.offset, f.size)) : "past the end") +
-             " not " + std::to_string(f.value) + "\n";
-    }
+    const std::string expected = std::to_string(f.value);
+    const std::string found = f.offset + f.size <= bytes.size() ? std::to_string(Field(bytes, f.offset, f.size)) : "past the end";
+    if (found != expected) out += "at " + std::to_string(f.offset) + ": " + found + " not " + expected + "\n";
   }
   return out;
 }

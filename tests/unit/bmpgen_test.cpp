@@ -53,7 +53,8 @@ TEST(BmpWriter, RefusesBadPictures) {
   Bytes bytes;
   for (const Image4& bad : {empty, shortPixels, badIndex}) EXPECT_EQ(EncodeBmp4(bad, bytes), 0);
   Bytes header;
-  EXPECT_EQ(std::tuple(AppendBmp4Header(-5, 10, kVgaPalette, header), AppendBmp4Header(10, 40000, kVgaPalette, header)), std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(AppendBmp4Header(-5, 10, kVgaPalette, header), AppendBmp4Header(10, 40000, kVgaPalette, header)),
+            std::tuple(0, 0));
   EXPECT_TRUE(header.empty());
 }
 
