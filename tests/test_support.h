@@ -18,24 +18,17 @@ std::uint32_t Field(const Bytes& bytes, std::size_t at, int size) {
 }
 
 // One little-endian field of a byte layout: where it starts, its size in bytes, its value.
-struct ByteField {
-  std::size_t offset;
-  int size;
-  std::uint32_t value;
-};
+struct ByteField { std::size_t offset; int size; std::uint32_t value; };
 
 // The fields of a layout table that the bytes do not hold, one "at <offset>: <found> not
-// <value>" line each; empty when the bytes hold them all.
+// <value>" line each ("past the end" for a field beyond the bytes); empty when the bytes hold them all.
 template <typename Bytes>
 std::string MismatchedFields(const Bytes& bytes, std::initializer_list<ByteField> fields) {
   std::string out;
   for (const ByteField& f : fields) {
-    const std::string at = "at " + std::to_string(f.offset) + ": ";
-    if (f.offset + f.size > bytes.size()) {
-      out += at + "past the end\n";
-    } else if (const std::uint32_t found = Field(bytes, f.offset, f.size); found != f.value) {
-      out += at + std::to_string(found) + " not " + std::to_string(f.value) + "\n";
-    }
+    const std::string expected = std::to_string(f.value);
+    const std::string found = f.offset + f.size <= bytes.size() ? std::to_string(Field(bytes, f.offset, f.size)) : "past the end";
+    if (found != expected) out += "at " + std::to_string(f.offset) + ": " + found + " not " + expected + "\n";
   }
   return out;
 }

@@ -23,11 +23,10 @@ std::string Shown(long double value) {
 }
 
 TEST(QuibeCoefficient, ShowsTheWorkedValues) {
-  const struct { int n; const char *shown; } cases[] = {
-      {2, "1.253314        "},  {3, "1.128379        "},   {4, "1.085402        "},
-      {10, "1.028109        "}, {100, "1.002528        "}, {10000, "1.000025        "}};
-  for (const auto &c : cases)
-    EXPECT_EQ(FormatDeviationCoefficient(DeviationCoefficient(c.n)), c.shown) << c.n;
+  const struct { int n; const char *shown; } cases[] = {{2, "1.253314        "},   {3, "1.128379        "},
+                                                       {4, "1.085402        "},   {10, "1.028109        "},
+                                                       {100, "1.002528        "}, {10000, "1.000025        "}};
+  for (const auto &c : cases) EXPECT_EQ(FormatDeviationCoefficient(DeviationCoefficient(c.n)), c.shown) << c.n;
   EXPECT_EQ(FormatDeviationCoefficient(12345678.5), "12345678.500000 ");
 }
 

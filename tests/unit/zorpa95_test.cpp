@@ -4,9 +4,11 @@
 // cf box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "zorpa95/cf_input.h"
@@ -22,25 +24,37 @@ std::string Trimmed(double value) {
   return text.substr(0, text.find(' '));
 }
 
+// The status and the coefficients of one computation: the mean coefficient (and -1), or Cl and Cu. The results
+// start at -1 to see them zeroed.
+std::tuple<CoefficientStatus, double, double> Computed(bool mean, double cf, int n) {
+  double cl = -1.0, cu = -1.0;
+  const CoefficientStatus status = mean ? MeanCoefficient(cf, n, cl) : VarianceCoefficients(cf, n, cl, cu);
+  return {status, cl, cu};
+}
+
 // ---------------------------------------------------------------- worked values
 
 TEST(ZorpaCoefficients, ShowsTheWorkedValues) {
-  // n = 2 at cf 99.95 (a < 0.001): the search tolerance is 0.01.
-  const struct { int n; double cf, t; const char *mean, *varianceL, *varianceU; } cases[] = {
-      {2, 95.0, 12.70621, "8.984647        ", "0.199049        ", "1018.258294     "},
-      {10, 95.0, 0, "0.715357        ", "0.473117        ", "3.332521        "},
-      {2, 99.95, 1273.21, "900.295425      ", nullptr, nullptr}};
+  // Shown: the mean coefficient, then Cl and Cu. n = 2 at cf 99.95 (a < 0.001): the search tolerance is 0.01.
+  const struct { int n; double cf, t; std::string shown; } cases[] = {
+      {2, 95.0, 12.70621, "8.984647        0.199049        1018.258294     "},
+      {10, 95.0, 0, "0.715357        0.473117        3.332521        "},
+      {2, 99.95, 1273.21, "900.295425      "}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.n);
     if (c.t != 0) {
       EXPECT_NEAR(TQuantileTwoSided((100.0 - c.cf) * 0.01, c.n - 1), c.t, 1e-7);
     }
-    double cl = -1.0, cu = -1.0;
-    ASSERT_EQ(MeanCoefficient(c.cf, c.n, cl), kCoefficientOk);
-    EXPECT_EQ(FormatCoefficient(cl), c.mean);
-    if (c.varianceL == nullptr) continue;
-    ASSERT_EQ(VarianceCoefficients(c.cf, c.n, cl, cu), kCoefficientOk);
-    EXPECT_EQ(FormatCoefficient(cl) + FormatCoefficient(cu), std::string(c.varianceL) + c.varianceU);
+    const double mean = std::get<1>(Computed(true, c.cf, c.n));
+    const auto [varianceOk, cl, cu] = Computed(false, c.cf, c.n);
+    const bool variance = c.shown.size() > 16;
+    EXPECT_EQ(FormatCoefficient(mean) + (variance ? FormatCoefficient(cl) + FormatCoefficient(cu) : ""), c.shown);
+    // They pass the check: the approximations stand unchanged.
+    for (int k = 0; k < (variance ? 3 : 1); ++k) {  // kKinds[0]: the t of the mean coefficient
+      const CheckedQuantileResult checked = CheckedQuantile(kKinds[k], c.cf, c.n);
+      EXPECT_EQ(std::tuple(checked.source, checked.value),
+                std::tuple(QuantileSource::kApproximation, ApproximateQuantile(kKinds[k], c.cf, c.n)));
+    }
   }
   // Wider than the field and the 64-byte buffer: nothing is cut.
   EXPECT_EQ(FormatCoefficient(1234567890.1234567), "1234567890.123457");
@@ -70,14 +84,10 @@ TEST(ZorpaCoefficients, ExpansionOrSearchBySampleSizeAndProbability) {
       {15, 0.0001, false}, {15, 0.5, false}, {6, 0.5, true},      {6, 0.05, true},   {2, 0.9, true},
       {7, 0.05, false},  {7, 0.005, true},   {1000, 0.0001, false}};
   for (const auto &c : cases) {
-    SCOPED_TRACE(testing::Message() << "n=" << c.n << " a=" << c.a);
+    // The expansion is close to the search but not on its grid.
     const double chosen = TQuantileTwoSided(c.a, c.n - 1), searched = TQuantileSearch(c.a, c.n - 1);
-    if (c.search) {
-      EXPECT_EQ(chosen, searched);
-    } else {  // the expansion is close to the search but not on its grid
-      EXPECT_NE(chosen, searched);
-      EXPECT_NEAR(chosen, searched, 0.01);
-    }
+    EXPECT_EQ(chosen == searched, c.search) << "n=" << c.n << " a=" << c.a;
+    EXPECT_NEAR(chosen, searched, 0.01) << "n=" << c.n << " a=" << c.a;
   }
 }
 
@@ -90,9 +100,9 @@ TEST(ZorpaCoefficients, GivenUpApproximationsAreReplacedByTheExactRoot) {
   // For odd degrees of freedom the tail never falls below about 1.3e-10.
   EXPECT_GT(TTwoSidedTail(1e300, 1), 1e-10);
   for (int df : {1, 3, 5, 13}) EXPECT_EQ(TQuantileSearch(1e-12, df) + TQuantileSearch(0.0, df), 0.0) << df;
-  EXPECT_EQ(ChiSquareQuantileApprox(0.99999, 3), 0.0);
-  EXPECT_EQ(ChiSquareTailSeries(0.0, 3), 1.0);
-  EXPECT_EQ(ChiSquareQuantileApprox((100.0 + 99.99999999) * 0.005, 1), 0.0);
+  EXPECT_EQ(std::tuple(ChiSquareQuantileApprox(0.99999, 3), ChiSquareTailSeries(0.0, 3),
+                       ChiSquareQuantileApprox((100.0 + 99.99999999) * 0.005, 1)),
+            std::tuple(0.0, 1.0, 0.0));
 
   // Exact values (Boost.Math, 50 digits) of what the approximations could not give: the mean
   // coefficient (cf as a double already moves alpha by 1e-8), or Cu.
@@ -100,22 +110,17 @@ TEST(ZorpaCoefficients, GivenUpApproximationsAreReplacedByTheExactRoot) {
       {4, 99.99999999, true, 1.4021469126697628e+03}, {14, 99.99999999, true, 4.9495823176718358e+00},
       {4, 99.95, false, 3.1203664464995493e+02},      {2, 99.99999999, false, 2.5464790894703254e+20}};
   for (const auto &c : cases) {
-    SCOPED_TRACE(testing::Message() << "n=" << c.n << " cf=" << c.cf);
-    double cl = 0.0, cu = 0.0;
-    ASSERT_EQ(c.mean ? MeanCoefficient(c.cf, c.n, cl) : VarianceCoefficients(c.cf, c.n, cl, cu), kCoefficientOk);
-    EXPECT_NEAR((c.mean ? cl : cu) / c.exact, 1.0, c.mean ? 1e-6 : 1e-5);
+    const auto [ok, cl, cu] = Computed(c.mean, c.cf, c.n);
+    EXPECT_NEAR((c.mean ? cl : cu) / c.exact, 1.0, c.mean ? 1e-6 : 1e-5) << "n=" << c.n << " cf=" << c.cf;
   }
 
   // Beyond the resolution of the exact tails: the refusal, with the results zeroed.
-  double cl = 7.0, cu = 7.0;
-  EXPECT_EQ(MeanCoefficient(99.99999999999999, 2, cl), kCoefficientOutOfRange);
-  EXPECT_EQ(cl, 0.0);
-  EXPECT_EQ(MeanCoefficient(99.99999999999999, 3, cl), kCoefficientOutOfRange);
-  EXPECT_EQ(VarianceCoefficients(99.9999999999999, 4, cl, cu), kCoefficientOutOfRange);
-  EXPECT_EQ(cl + cu, 0.0);
+  EXPECT_EQ(Computed(true, 99.99999999999999, 2), std::tuple(kCoefficientOutOfRange, 0.0, -1.0));
+  EXPECT_EQ(Computed(true, 99.99999999999999, 3), std::tuple(kCoefficientOutOfRange, 0.0, -1.0));
+  EXPECT_EQ(Computed(false, 99.9999999999999, 4), std::tuple(kCoefficientOutOfRange, 0.0, 0.0));
   for (QuantileKind kind : kKinds) {
-    EXPECT_EQ(CheckedQuantile(kind, 99.9999999999999, 200).source, QuantileSource::kUnresolved);
-    EXPECT_EQ(ExactQuantile(kind, 99.9999999999999, 200, 1.0), 0.0);
+    EXPECT_EQ(std::tuple(CheckedQuantile(kind, 99.9999999999999, 200).source, ExactQuantile(kind, 99.9999999999999, 200, 1.0)),
+              std::tuple(QuantileSource::kUnresolved, 0.0));
   }
   EXPECT_STREQ(CoefficientRangeMessage(0), "Unable to compute the coefficient for this value (cf too close to 100)!");
 }
@@ -134,25 +139,15 @@ TEST(ZorpaCoefficients, WrongApproximationsAreReplacedAndGoodOnesKept) {
       {8, 99.99999, "0.155815", "0.000003", "0.148163", "210.865471", true, true},
       {12, 99.9, "0.332334", "6.729147", "0.331959", "6.931982", true, true}};
   auto source = [](bool exact) { return exact ? QuantileSource::kExactRoot : QuantileSource::kApproximation; };
+  using enum QuantileKind;
   for (const auto &c : cases) {
-    SCOPED_TRACE(testing::Message() << "n=" << c.n << " cf=" << c.cf);
-    EXPECT_EQ(Trimmed((c.n - 1) / ApproximateQuantile(QuantileKind::kChiSquareLarger, c.cf, c.n)), c.oldCl);
-    EXPECT_EQ(Trimmed((c.n - 1) / ApproximateQuantile(QuantileKind::kChiSquareSmaller, c.cf, c.n)), c.oldCu);
-    double cl = 0.0, cu = 0.0;
-    ASSERT_EQ(VarianceCoefficients(c.cf, c.n, cl, cu), kCoefficientOk);
-    EXPECT_EQ(Trimmed(cl) + " " + Trimmed(cu), std::string(c.cl) + " " + c.cu);
-    EXPECT_EQ(CheckedQuantile(QuantileKind::kChiSquareLarger, c.cf, c.n).source, source(c.exactL));
-    EXPECT_EQ(CheckedQuantile(QuantileKind::kChiSquareSmaller, c.cf, c.n).source, source(c.exactU));
+    const auto [ok, cl, cu] = Computed(false, c.cf, c.n);
+    EXPECT_EQ(std::tuple(Trimmed((c.n - 1) / ApproximateQuantile(kChiSquareLarger, c.cf, c.n)),
+                         Trimmed((c.n - 1) / ApproximateQuantile(kChiSquareSmaller, c.cf, c.n)), Trimmed(cl), Trimmed(cu),
+                         CheckedQuantile(kChiSquareLarger, c.cf, c.n).source,
+                         CheckedQuantile(kChiSquareSmaller, c.cf, c.n).source),
+              std::tuple(c.oldCl, c.oldCu, c.cl, c.cu, source(c.exactL), source(c.exactU))) << "n=" << c.n << " cf=" << c.cf;
   }
-  // The worked values pass the check: the approximations stand unchanged.
-  for (int n : {2, 10}) {
-    for (QuantileKind kind : kKinds) {
-      const CheckedQuantileResult checked = CheckedQuantile(kind, 95.0, n);
-      EXPECT_EQ(checked.source, QuantileSource::kApproximation) << n;
-      EXPECT_EQ(checked.value, ApproximateQuantile(kind, 95.0, n)) << n;
-    }
-  }
-  EXPECT_EQ(CheckedQuantile(QuantileKind::kStudentT, 99.95, 2).source, QuantileSource::kApproximation);
 }
 
 TEST(ZorpaCoefficients, TailCheckKeepsOnlyValuesWithinOnePercent) {
@@ -170,38 +165,11 @@ TEST(ZorpaCoefficients, TailCheckKeepsOnlyValuesWithinOnePercent) {
   }
   // One degree of freedom, lower tail: 1 % of the tail is 2 % of the quantile, so a
   // quantile 1.5 % off fails although its tail (about 0.75 % off) is within 1 %.
-  const double lower = ExactQuantile(QuantileKind::kChiSquareSmaller, 99.0, 2, 1.0);
-  const double target = TargetTail(99.0);
-  EXPECT_LT(std::fabs(static_cast<double>(SmallerTail(QuantileKind::kChiSquareSmaller, 2, lower * 1.015)) / target - 1), 0.01);
-  EXPECT_TRUE(PassesTailCheck(QuantileKind::kChiSquareSmaller, 99.0, 2, lower * 1.005));
-  EXPECT_FALSE(PassesTailCheck(QuantileKind::kChiSquareSmaller, 99.0, 2, lower * 1.015));
-}
-
-// Across the places where the approximation gives way to the exact root the shown quantile
-// never turns back, on a fine grid of cf: 20 points a decade of cf from 1.0E-5 to 50, then of
-// 100 - cf down to 1e-7.
-TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoins) {
-  std::vector<double> grid;
-  for (int k = -100; k <= 33; ++k) grid.push_back(std::pow(10.0, k / 20.0));
-  for (int k = 20; k <= 180; ++k) grid.push_back(100.0 - 100.0 * std::pow(10.0, -k / 20.0));
-  for (int n : {2, 4, 12, 13, 20}) {
-    for (QuantileKind kind : kKinds) {
-      SCOPED_TRACE(testing::Message() << "n=" << n << " kind=" << static_cast<int>(kind));
-      double previous = NAN;
-      int joins = 0;
-      QuantileSource previousSource = QuantileSource::kApproximation;
-      for (double cf : grid) {
-        const CheckedQuantileResult q = CheckedQuantile(kind, cf, n);
-        ASSERT_NE(q.source, QuantileSource::kUnresolved);
-        joins += q.source != previousSource;
-        previousSource = q.source;
-        const bool grows = kind != QuantileKind::kChiSquareSmaller;
-        EXPECT_TRUE(std::isnan(previous) || (grows ? q.value >= previous : q.value <= previous)) << "cf=" << cf;
-        previous = q.value;
-      }
-      EXPECT_LE(joins, 4);
-    }
-  }
+  const QuantileKind smaller = QuantileKind::kChiSquareSmaller;
+  const double lower = ExactQuantile(smaller, 99.0, 2, 1.0);
+  EXPECT_LT(std::fabs(static_cast<double>(SmallerTail(smaller, 2, lower * 1.015)) / TargetTail(99.0) - 1), 0.01);
+  EXPECT_EQ(std::tuple(PassesTailCheck(smaller, 99.0, 2, lower * 1.005), PassesTailCheck(smaller, 99.0, 2, lower * 1.015)),
+            std::tuple(true, false));
 }
 
 // ---------------------------------------------------------------- exact reference
@@ -211,21 +179,17 @@ TEST(ZorpaCoefficients, MonotoneInCfAcrossTheJoins) {
 TEST(ZorpaCoefficients, AgreeWithExactValuesWithinOnePercent) {
   std::FILE *file = std::fopen(SUITE_TEST_DATA_DIR "/coefficients.txt", "r");
   ASSERT_NE(file, nullptr);
-  auto within = [](double shown, double exact) { return std::fabs(shown / exact - 1.0) <= 0.01; };
   char line[256];
   int rows = 0, n = 0, previousN = 0;
-  double cf = 0, exactMean = 0, exactCl = 0, exactCu = 0, previous[3] = {};
+  double cf = 0, exact[3] = {}, previous[3] = {};
   while (std::fgets(line, sizeof line, file) != nullptr) {
-    if (line[0] == '#' || std::sscanf(line, "%d %lf %lf %lf %lf", &n, &cf, &exactMean, &exactCl, &exactCu) != 5) continue;
+    if (std::sscanf(line, "%d %lf %lf %lf %lf", &n, &cf, &exact[0], &exact[1], &exact[2]) != 5) continue;  // # comments
     ++rows;
-    SCOPED_TRACE(testing::Message() << "n=" << n << " cf=" << cf);
-    double mean = 0, cl = 0, cu = 0;
-    ASSERT_EQ(MeanCoefficient(cf, n, mean), kCoefficientOk);
-    ASSERT_EQ(VarianceCoefficients(cf, n, cl, cu), kCoefficientOk);
-    EXPECT_TRUE(within(mean, exactMean)) << mean << " exact " << exactMean;
-    EXPECT_TRUE(within(cl, exactCl)) << cl << " exact " << exactCl;
-    EXPECT_TRUE(within(cu, exactCu)) << cu << " exact " << exactCu;
-    EXPECT_TRUE(n != previousN || (mean >= previous[0] && cl <= previous[1] && cu >= previous[2]));
+    const double mean = std::get<1>(Computed(true, cf, n));
+    const auto [ok, cl, cu] = Computed(false, cf, n);
+    const double off[] = {mean / exact[0] - 1, cl / exact[1] - 1, cu / exact[2] - 1};
+    EXPECT_LE(std::max({std::fabs(off[0]), std::fabs(off[1]), std::fabs(off[2])}), 0.01) << n << " " << cf;
+    EXPECT_TRUE(n != previousN || (mean >= previous[0] && cl <= previous[1] && cu >= previous[2])) << n << " " << cf;
     previousN = n;
     previous[0] = mean, previous[1] = cl, previous[2] = cu;
   }
@@ -233,59 +197,36 @@ TEST(ZorpaCoefficients, AgreeWithExactValuesWithinOnePercent) {
   EXPECT_EQ(rows, 199 * 9);
 }
 
-// Every sample size, with cf values the 16-character box admits up to the one closest to 100:
-// each computation ends with a shown value or the refusal (results zeroed).
-TEST(ZorpaCoefficients, EverySampleSizeEndsWithAValueOrTheRefusal) {
-  auto shown = [](double v) { return std::isfinite(v) && v > 0.0 && FormatCoefficient(v).size() < 64; };
-  for (int n = 2; n <= 10000; n += (n < 40 ? 1 : 331)) {
-    for (double cf : {1.0E-5, 0.000001, 50.0, 99.9999999, 99.99999999999999}) {
-      SCOPED_TRACE(testing::Message() << "n=" << n << " cf=" << cf);
-      double cl = -1.0, cu = -1.0;
-      if (cf >= 1.0E-5) {
-        const bool ok = MeanCoefficient(cf, n, cl) == kCoefficientOk;
-        EXPECT_TRUE(ok ? shown(cl) : cl == 0.0);
-      }
-      const bool ok = VarianceCoefficients(cf, n, cl, cu) == kCoefficientOk;
-      EXPECT_TRUE(ok ? shown(cl) && shown(cu) : cl == 0.0 && cu == 0.0);
-    }
-  }
-}
-
 // ---------------------------------------------------------------- the cf box
 
 TEST(ZorpaCfInput, ParseRule) {
+  // A signed infinity or NaN is a number (refused later by the range).
   const struct { const char *text; int whole; double value; } cases[] = {
       {" \t95", 1, 95.0},  {"1.0E-5", 1, 1.0E-5},     {"1.0E", 1, 1.0},   {"1.0E-", 1, 1.0},     {"2e+", 1, 2.0},
       {".5", 1, 0.5},      {"5.", 1, 5.0},            {"-3", 1, -3.0},    {"+0.25e1", 1, 2.5},   {"0.000009", 1, 0.000009},
+      {"+INF", 1, HUGE_VAL}, {"-INF", 1, -HUGE_VAL},  {"+NAN", 1, NAN},   {"-NAN", 1, NAN},
       {"abc", 0, 0.0},     {"", 0, 0.0},              {".", 0, 0.0},      {"+", 0, 0.0},         {"-", 0, 0.0},
       {"E5", 0, 0.0},      {".E5", 0, 0.0},           {"-.e1", 0, 0.0},   {"1e5e", 0, 0.0},      {"--5", 0, 0.0},
       {"1.2.3", 0, 0.0},   {"INF", 0, 0.0},           {"+INFINITY", 0, 0.0}, {"0x10", 0, 0.0},   {"1E+-5", 0, 0.0}};
   for (const auto &c : cases) {
     double value = -1.0;
     EXPECT_EQ(ParseCfText(c.text, value), c.whole) << c.text;
-    EXPECT_EQ(value, c.value) << c.text;
+    EXPECT_TRUE(value == c.value || (std::isnan(value) && std::isnan(c.value))) << c.text << ": " << value;
   }
-  // A signed infinity or NaN is a number (refused later by the range).
   double value = 0.0;
-  for (const char *text : {"+INF", "-INF", "+NAN", "-NAN"}) {
-    EXPECT_EQ(ParseCfText(text, value), 1) << text;
-    EXPECT_TRUE(text[1] == 'I' ? std::isinf(value) && (value > 0) == (text[0] == '+') : std::isnan(value)) << text;
-  }
   EXPECT_EQ(ScanCfNumber("-NAN5", value), 4u);
 }
 
 TEST(ZorpaCfInput, AcceptsAndRefusesByMode) {
+  constexpr CfInputCheck ok = kCfAccepted, mean = kCfOutOfMeanRange, variance = kCfOutOfVarianceRange, nan = kCfNotANumber;
   const struct { const char *text; int cfMode; CfInputCheck check; double value; } cases[] = {
-      {"1.0E-5", 1, kCfAccepted, 1.0E-5},       {"0.00001", 1, kCfAccepted, 1.0E-5},     {"0.000009", 1, kCfOutOfMeanRange, 0},
-      {"0.000009", 0, kCfAccepted, 0.000009},   {"0.000001", 0, kCfAccepted, 0.000001},  {"0.000001", 1, kCfOutOfMeanRange, 0},
-      {"0", 1, kCfOutOfMeanRange, 0},           {"0", 0, kCfOutOfVarianceRange, 0},      {"-0", 0, kCfOutOfVarianceRange, 0},
-      {"100", 1, kCfOutOfMeanRange, 0},         {"100", 0, kCfOutOfVarianceRange, 0},    {"-5", 0, kCfOutOfVarianceRange, 0},
-      {"99.99999999999999", 1, kCfAccepted, 99.99999999999999}, {"99.99999999999999", 0, kCfAccepted, 99.99999999999999},
-      {"95", 1, kCfAccepted, 95},               {"9.5E1", 0, kCfAccepted, 95},           {" 95", 1, kCfAccepted, 95},
-      {"95 ", 1, kCfNotANumber, 0},             {"95%", 0, kCfNotANumber, 0},            {"cf", 1, kCfNotANumber, 0},
-      {" ", 0, kCfNotANumber, 0},               {"", 1, kCfEmpty, 0},                    {"", 0, kCfEmpty, 0},
-      {"+INF", 1, kCfOutOfMeanRange, 0},        {"+INF", 0, kCfOutOfVarianceRange, 0},   {"-NAN", 1, kCfOutOfMeanRange, 0},
-      {"+NAN", 0, kCfOutOfVarianceRange, 0},    {"1E-400", 0, kCfOutOfVarianceRange, 0}};
+      {"1.0E-5", 1, ok, 1.0E-5}, {"0.00001", 1, ok, 1.0E-5}, {"0.000009", 1, mean, 0}, {"0.000009", 0, ok, 0.000009},
+      {"0.000001", 0, ok, 0.000001}, {"0.000001", 1, mean, 0}, {"0", 1, mean, 0}, {"0", 0, variance, 0},
+      {"-0", 0, variance, 0}, {"100", 1, mean, 0}, {"100", 0, variance, 0}, {"-5", 0, variance, 0},
+      {"99.99999999999999", 1, ok, 99.99999999999999}, {"99.99999999999999", 0, ok, 99.99999999999999},
+      {"95", 1, ok, 95}, {"9.5E1", 0, ok, 95}, {" 95", 1, ok, 95}, {"95 ", 1, nan, 0}, {"95%", 0, nan, 0}, {"cf", 1, nan, 0},
+      {" ", 0, nan, 0}, {"", 1, kCfEmpty, 0}, {"", 0, kCfEmpty, 0}, {"+INF", 1, mean, 0}, {"+INF", 0, variance, 0},
+      {"-NAN", 1, mean, 0}, {"+NAN", 0, variance, 0}, {"1E-400", 0, variance, 0}};
   for (const auto &c : cases) {
     double value = -1.0;
     EXPECT_EQ(CheckCfInput(c.text, c.cfMode, value), c.check) << c.text << " mode " << c.cfMode;
@@ -294,15 +235,10 @@ TEST(ZorpaCfInput, AcceptsAndRefusesByMode) {
 }
 
 TEST(ZorpaCfInput, MessageTexts) {
-  const struct { CfInputCheck check; const char *english; } cases[] = {
-      {kCfEmpty, "No numerical value in the Editbox!"},
-      {kCfNotANumber, "No normal numerical value in the Editbox!"},
-      {kCfOutOfMeanRange, "Numerical value (cf) in the Editbox is 1.0E-5<=cf<100 !"},
-      {kCfOutOfVarianceRange, "Numerical value (cf) in the Editbox is 0<cf<100 !"},
-      {kCfAccepted, ""}};
-  for (const auto &c : cases) EXPECT_STREQ(CfInputMessage(c.check, 0), c.english);
-  EXPECT_STREQ(CfErrorCaption(0), "Error");
-  EXPECT_STREQ(CfErrorCaption(1), "エラー");
+  // The other English messages are checked in the program test, with the button that shows them.
+  EXPECT_EQ(std::string(CfInputMessage(kCfNotANumber, 0)) + CfInputMessage(kCfAccepted, 0),
+            "No normal numerical value in the Editbox!");
+  EXPECT_EQ(std::string(CfErrorCaption(0)) + " " + CfErrorCaption(1), "Error エラー");
   // The Japanese range messages keep the ASCII range text.
   EXPECT_NE(std::string(CfInputMessage(kCfOutOfMeanRange, 1)).find(" 1.0E-5<=cf<100 "), std::string::npos);
   EXPECT_NE(std::string(CfInputMessage(kCfOutOfVarianceRange, 1)).find(" 0<cf<100 "), std::string::npos);
@@ -326,11 +262,10 @@ TEST(ZorpaCfFilter, ValidNumbersKeepEveryPrefixAndBadTextIsCutBackOneCharacterAt
   }
   EXPECT_EQ(IsBadCfText("+INF"), 0);  // pasted whole it stays, and is refused at the press
   const struct { const char *text; std::vector<std::string> shown; } cases[] = {
-      {"195", {"195"}},        {"1x5", {"1x5", "1x", "1"}},  {"1.0Ex", {"1.0Ex", "1.0E"}},
-      {"95%", {"95%", "95"}},  {"1E100", {"1E100", "1E10"}}, {"1E-100", {"1E-100", "1E-10"}},
-      {"1E99", {"1E99"}},      {"1E-99", {"1E-99"}},         {"5e+100", {"5e+100", "5e+10"}},
-      {"ab", {"ab", "a", ""}}, {"95 ", {"95 ", "95"}},       {"+I", {"+I", "+", ""}},
-      {"-", {"-", ""}},        {".", {".", ""}}};
+      {"195", {"195"}},       {"1x5", {"1x5", "1x", "1"}},   {"1.0Ex", {"1.0Ex", "1.0E"}}, {"95%", {"95%", "95"}},
+      {"1E100", {"1E100", "1E10"}}, {"1E-100", {"1E-100", "1E-10"}}, {"1E99", {"1E99"}},  {"1E-99", {"1E-99"}},
+      {"5e+100", {"5e+100", "5e+10"}}, {"ab", {"ab", "a", ""}}, {"95 ", {"95 ", "95"}}, {"+I", {"+I", "+", ""}},
+      {"-", {"-", ""}},       {".", {".", ""}}};
   for (const auto &c : cases) EXPECT_EQ(Filtered(c.text), c.shown) << c.text;
 }
 
