@@ -156,9 +156,9 @@ TEST(PrintedSize, EveryOrientation) {
 using Step = std::function<int(ZoomState&)>;
 
 TEST(PrintZoom, DialogScripts) {
-  const Step ok = ZoomOk, cancel = ZoomCancelled, close = [](ZoomState& s) { return ZoomClosed(s), kZoomEndClosed; };
-  auto type = [](int value) { return Step([value](ZoomState& s) { return ZoomEdited(s, value), -1; }); };
-  auto scroll = [](int code, int thumb = 0) { return Step([=](ZoomState& s) { return ZoomScrolled(s, code, thumb), -1; }); };
+  const Step ok = ZoomOk, cancel = ZoomCancelled, close = [](ZoomState& s) { ZoomClosed(s); return kZoomEndClosed; };
+  auto type = [](int value) { return Step([value](ZoomState& s) { ZoomEdited(s, value); return -1; }); };
+  auto scroll = [](int code, int thumb = 0) { return Step([=](ZoomState& s) { ZoomScrolled(s, code, thumb); return -1; }); };
   // The zoom factor when the dialog opens, the steps (the last ends the dialog), the factor before the last step,
   // the dialog's end code, the warning after it and the factor then.
   const struct {
