@@ -68,8 +68,6 @@ class OutputWindow : public ::testing::Test {
     context_.showMessage = RecordMessage;
   }
 
-  void TearDown() override { ReleaseCanvas(); }
-
   void SetClientSize(int width, int height) {
     RECT now = {};
     GetClientRect(window_, &now);
@@ -87,35 +85,21 @@ class OutputWindow : public ::testing::Test {
   // A page for the present client size: white, a black band at the top left, a blue square,
   // a red square at the bottom right.
   void DrawPage(COLORREF background = kWhiteInk) {
-    ReleaseCanvas();
     RECT client = {};
     GetClientRect(window_, &client);
-    HDC windowDc = GetDC(window_);
-    canvas_.dc = CreateCompatibleDC(windowDc);
-    bitmap_ = CreateCompatibleBitmap(windowDc, client.right, client.bottom - kIconBarStrip);
-    ReleaseDC(window_, windowDc);
-    oldBitmap_ = SelectObject(canvas_.dc, bitmap_);
-    canvas_.width = client.right;
-    canvas_.height = client.bottom;
+    HDC dc = owner_.Renew(window_, client.right, client.bottom);
+    ASSERT_NE(dc, nullptr);
+    canvas_ = owner_.view();
     const int w = client.right, h = client.bottom - kIconBarStrip;
-    Fill(canvas_.dc, 0, 0, w, h, background);
-    Fill(canvas_.dc, 0, 0, w / 2, 20, kBlackInk);
-    Fill(canvas_.dc, 100, 100, 200, 200, RGB(0, 0, 255));
-    Fill(canvas_.dc, w - 100, h - 100, w, h, kRedInk);
-  }
-
-  void ReleaseCanvas() {
-    if (!canvas_.dc) return;
-    SelectObject(canvas_.dc, oldBitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(canvas_.dc);
-    canvas_ = PageCanvas{};
+    Fill(dc, 0, 0, w, h, background);
+    Fill(dc, 0, 0, w / 2, 20, kBlackInk);
+    Fill(dc, 100, 100, 200, 200, RGB(0, 0, 255));
+    Fill(dc, w - 100, h - 100, w, h, kRedInk);
   }
 
   static HWND window_;
+  PageCanvasOwner owner_;
   PageCanvas canvas_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
   OutputContext context_;
 };
 
