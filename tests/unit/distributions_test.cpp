@@ -24,11 +24,8 @@ TEST(Distributions, WorkedValues) {
       {SigmaCoefficient(4), 1.2533141373155003, 0}, {SigmaCoefficient(5), 1.189416077435181, 0},
       {SigmaCoefficient(10), 1.083722307939144, 0}, {SigmaCoefficient(1000), 1.0007507820668549, 0}};
   for (const auto& c : cases) EXPECT_NEAR(static_cast<double>(c.got), c.expected, c.tolerance) << "row " << &c - cases;
-}
-
-// From |x| of about 14.1 the series does not settle within its 99 terms and gives its limit;
-// beyond about 38.6 its first term underflows, and the limit still holds.
-TEST(NormalLowerTail, LimitsFarOut) {
+  // From |x| of about 14.1 the normal series does not settle within its 99 terms and gives its
+  // limit; beyond about 38.6 its first term underflows, and the limit still holds.
   for (double x : {15.0, 20.0, 38.0, 38.7, 40.0, 1e3, 1e10, 1e200})
     EXPECT_TRUE(NormalLowerTail(x) == 1.0L && NormalLowerTail(-x) == 0.0L) << x;
 }

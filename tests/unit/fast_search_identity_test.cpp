@@ -63,7 +63,7 @@ TEST(FastSearchIdentity, RandomDegreesAndProbabilitiesAcrossThePredictedRange) {
 // The probabilities the analysis of 3 to 30000 values asks for at the usual confidence
 // probabilities: alpha for t, (1 + P) / 2 and (1 - P) / 2 for chi-square, formed as the
 // statistics form them.
-TEST(FastSearchIdentity, TheAnalysisProbabilitiesAtEverySizeClass) {
+TEST(FastSearchIdentity, TheAnalysisProbabilitiesAtEverySizeClassAndBelowTheGrid) {
   for (double percent : {50.0, 80.0, 90.0, 95.0, 99.0, 99.9, 99.99}) {
     const long double p = static_cast<double>(static_cast<long double>(percent) * 0.01);
     for (int n : {2, 19, 20, 21, 99, 999, 1999, 9999, 29999}) {
@@ -72,11 +72,8 @@ TEST(FastSearchIdentity, TheAnalysisProbabilitiesAtEverySizeClass) {
       if (n < 9999) ExpectSame(true, n, static_cast<double>((1 - p) * 0.5L));
     }
   }
-}
-
-// Percentiles below the first grid step (few degrees of freedom, probabilities near 1): the
-// search goes on below the grid, and the engine's continuation is the worded one.
-TEST(FastSearchIdentity, ChiSquareBelowTheFirstGridStep) {
+  // Percentiles below the first grid step (few degrees of freedom, probabilities near 1): the
+  // search goes on below the grid, and the engine's continuation is the worded one.
   for (int n = 1; n <= 8; ++n)
     for (double tail : {1e-5, 5e-6, 1e-6, 3e-7, 1e-8, 1e-10, 1e-12, 1e-14, 1e-15, 2e-16}) ExpectSame(true, n, 1 - tail);
 }
