@@ -25,25 +25,13 @@ std::string Utf8(const std::wstring& wide) {
 
 // Visible top-level windows of the class, of the process (of any when processId is 0).
 std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
-  struct Search {
-    DWORD processId;
-    const char* className;
-    std::vector<HWND> found;
-  } search = {processId, className, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        Search& s = *reinterpret_cast<Search*>(parameter);
-        char name[64] = {};
-        DWORD owner = 0;
-        GetClassNameA(window, name, sizeof name);
-        GetWindowThreadProcessId(window, &owner);
-        if (IsWindowVisible(window) && std::strcmp(name, s.className) == 0 && (!s.processId || owner == s.processId)) {
-          s.found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && (!processId || owner == processId)) found.push_back(window);
+  }
+  return found;
 }
 
 bool SetRegistryValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size) {
@@ -189,16 +177,9 @@ bool SettlesWithoutBox(const RunningProgram& program) {
 BoxContent ReadMessageBox(HWND box) {
   BoxContent content = {TextOf(box), ""};
   // The message is the first static text that is not empty (the icon is an empty one).
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM parameter) -> BOOL {
-        std::string& text = *reinterpret_cast<std::string*>(parameter);
-        char name[32] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (_stricmp(name, "Static") == 0 && text.empty()) text = TextOf(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&content.text));
+  for (HWND child = nullptr; content.text.empty() && (child = FindWindowExA(box, child, "Static", nullptr)) != nullptr;) {
+    content.text = TextOf(child);
+  }
   return content;
 }
 

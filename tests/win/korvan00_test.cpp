@@ -63,12 +63,32 @@ class Korvan00 : public ProgramTest {
 class Korvan00Japanese : public Korvan00 {};
 class Korvan00FailedWrite : public Korvan00 {};
 
-TEST_F(Korvan00, OneToFiveExportsTheWorkedExample) {
-  const std::string path = MakeTestFolder("k00-export") + "\\five";  // the dialog adds ".xls"
-  const BoxContent box = AnalyseAndSave(kFiveValues, path);
-  EXPECT_EQ(box.caption, "Success");
-  EXPECT_NE(box.text.find(path + ".xls"), std::string::npos) << box.text;
-  EXPECT_EQ(ReadWholeFile(path + ".xls"), ReadWholeFile(BesideDriver("five-values.xls")));
+// The clipboard text is exported as pasted: in rows and columns, up to a NUL that ends it, all
+// of 30001 values after the Information box when the first 30000 are analysed (the native
+// tests hold the cell rules and the results); 1 to 5 gives the worked example byte for byte.
+TEST_F(Korvan00, TheClipboardTextIsExportedAsPasted) {
+  std::string many;
+  for (int i = 1; i <= 30001; ++i) many += std::to_string(i) + "\r\n";
+  const struct {
+    std::string text, pasted;
+    const char* count;
+  } cases[] = {{kFiveValues, kFiveValues, "5"}, {"1\t\t2\r\n\r\n3\t4\r\n", "1\t\t2\r\n\r\n3\t4\r\n", "4"},
+               {std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3"}, {many, many, "30000"}};
+  const std::string folder = MakeTestFolder("k00-export");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.count);
+    ASSERT_TRUE(SetClipboardText(c.text));
+    PostCommand(main_, kCommandAnalysis);
+    if (c.text == many) {
+      EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Information", kLimit}));
+    }
+    const std::string path = folder + "\\" + c.count;  // the dialog adds ".xls"
+    ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
+    const BoxContent box = AnswerMessageBox(program_);
+    EXPECT_TRUE(box.caption == "Success" && box.text.find(path + ".xls") != std::string::npos) << box.text;
+    EXPECT_EQ(ReadWholeFile(path + ".xls").rfind("Inputted Data\r\n" + c.pasted + "\r\nNumber of Data\r\n" + c.count + "\r\n", 0), 0u);
+  }
+  EXPECT_EQ(ReadWholeFile(folder + "\\5.xls"), ReadWholeFile(BesideDriver("five-values.xls")));
   EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
 }
 
@@ -100,24 +120,6 @@ TEST_F(Korvan00, RefusalsShowTheirMessageAndLeaveNothingToDraw) {
   }
 }
 
-// The clipboard text in rows and columns is exported as pasted, up to a NUL that ends it (the
-// native tests hold the cell rules).
-TEST_F(Korvan00, TheClipboardTextIsExportedUpToItsEnd) {
-  const struct {
-    std::string text, pasted;
-    const char* count;
-  } cases[] = {
-      {"1\t\t2\r\n\r\n3\t4\r\n", "1\t\t2\r\n\r\n3\t4\r\n", "4"},
-      {std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3"},
-  };
-  const std::string path = MakeTestFolder("k00-pasted") + "\\results.xls";
-  for (const auto& c : cases) {
-    EXPECT_EQ(AnalyseAndSave(c.text, path).caption, "Success");
-    EXPECT_EQ(ReadWholeFile(path).rfind("Inputted Data\r\n" + c.pasted + "\r\nNumber of Data\r\n" + c.count + "\r\n", 0), 0u)
-        << ReadWholeFile(path);
-  }
-}
-
 // A declined save still gives results to draw; the drawn page of 1 to 5 enables every graph
 // button, is saved as BMP (its bars and mean marker; the native tests hold the geometry), copied
 // and printed; OK in the conditions dialog (its first choices shown) drops the page.
@@ -127,9 +129,14 @@ TEST_F(Korvan00, TheDrawnPageIsSavedCopiedPrintedAndDroppedByNewConditions) {
   PostCommand(main_, kCommandDrawGraph);
   ASSERT_TRUE(GraphButtonsBecome({true, true, true, true})) << "no page drawn";
   Screenshot(main_, "korvan00-results");
-  const std::string path = MakeTestFolder("k00-graph") + "\\page.bmp";
+  // A name of another extension is refused; without one, the dialog adds ".bmp".
+  const std::string folder = MakeTestFolder("k00-graph"), path = folder + "\\page.bmp";
   PostCommand(main_, kCommandSaveGraph);
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", path));
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", folder + "\\page.bitmap"));
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "Assign a file with BMP extension."}));
+  EXPECT_TRUE(FilesIn(folder).empty());
+  PostCommand(main_, kCommandSaveGraph);
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", folder + "\\page"));
   Bitmap4 page;
   ASSERT_TRUE(WaitUntil([&] { return page.Load(ReadWholeFile(path)); })) << "no BMP file";
   EXPECT_EQ(std::pair(page.width, page.height), std::pair(474, 356));
@@ -219,18 +226,6 @@ TEST_F(Korvan00, SystemMenuOpensPrinterSetupAndPrintZoom) {
   CancelDialog(dialog);
 }
 
-// 30001 values: the Information box, then the first 30000 analysed; the export carries the
-// whole pasted text (the native tests hold the results).
-TEST_F(Korvan00, ThirtyThousandValuesAreTheLimit) {
-  std::string text;
-  for (int i = 1; i <= 30001; ++i) text += std::to_string(i) + "\r\n";
-  EXPECT_EQ(Analyse(text), (BoxContent{"Information", kLimit}));
-  const std::string path = MakeTestFolder("k00-limit") + "\\all.xls";
-  ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
-  EXPECT_EQ(AnswerMessageBox(program_).caption, "Success");
-  EXPECT_EQ(ReadWholeFile(path).rfind("Inputted Data\r\n" + text + "\r\nNumber of Data\r\n30000\r\n", 0), 0u);
-}
-
 // Run by a separate test entry under a file-size limit of 8 KiB: a results file of 3000 rows
 // cannot be written whole; the failure is reported (not the success box) and no partial file
 // is left under the name.
@@ -262,6 +257,7 @@ TEST_F(Korvan00Japanese, ExportDialogsAndMessagesInJapanese) {
   CancelDialog(dialog);
   EXPECT_EQ(Analyse("1\r\n2\r\n"), (BoxContent{"エラー", "データ数が３未満で少な過ぎます!"}));
   ASSERT_NE(dialog = OpenDialog(WM_SYSCOMMAND, kSysPrintZoom, "プリントズーム"), nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(dialog, IDCANCEL)), "ｷｬﾝｾﾙ");
   CancelDialog(dialog);
 }
 

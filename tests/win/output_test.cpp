@@ -1,8 +1,8 @@
 // The graph output on a real window: a page drawn into a memory DC is captured, written as a
 // BMP file, copied to the clipboard, printed to the PDF printer; the safe write replaces a file
-// or refuses; the Save and Print Zoom dialogs are driven from a second thread. Message boxes
-// are routed to a recorder instead of being shown. (A write that fails part-way: the programs'
-// FailedWrite tests.)
+// or refuses; the Print Zoom dialog is driven from a second thread. Message boxes are routed to
+// a recorder instead of being shown. (The Save dialog and its refusal, a write that fails
+// part-way, the Japanese dialog: the programs' tests.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -216,47 +216,6 @@ TEST_F(OutputWindow, AFailedCaptureIsToldAndNothingIsOutput) {
   for (const RecordedBox& box : recordedBoxes) EXPECT_EQ(box.text, "Unable to allocate memory for the graph.");
 }
 
-// ---- Save Graph ---------------------------------------------------------------------------
-
-TEST_F(OutputWindow, SaveGraphAsChecksTheName) {
-  DrawPage();
-  const std::string folder = MakeTestFolder("output_save");
-  const struct {
-    OutputProgram program;
-    const char* typed;    // file name typed into the dialog; "" cancels
-    const char* written;  // the file that must exist afterwards, or null
-    const char* message;  // the message shown, or null
-  } cases[] = {{kKorvan95, "page.Bmp", "page.Bmp", nullptr}, {kKorvan95, "noext", "noext.BMP", nullptr},
-               {kKorvan00, "noext0", "noext0.bmp", nullptr},  // the dialog adds the default extension
-               {kKorvan95, "page.bitmap", nullptr, "Assign a file with BMP extension."}, {kKorvan00, "", nullptr, nullptr}};
-  for (const auto& c : cases) {
-    recordedBoxes.clear();
-    context_.program = c.program;
-    int saved = -1;
-    EXPECT_TRUE(WithDialog([&] { saved = SaveGraphAs(context_, canvas_); }, [&](HWND) {
-      EXPECT_TRUE(AnswerFileDialog(GetCurrentProcessId(), "Assign a file to save the graph.",
-                                   *c.typed ? folder + "\\" + c.typed : std::string()));
-    }));
-    EXPECT_EQ(saved, c.written ? 1 : 0) << c.typed;
-    if (c.written) {
-      const std::string path = folder + "\\" + c.written;
-      WIN32_FIND_DATAA found;
-      HANDLE search = FindFirstFileA(path.c_str(), &found);
-      ASSERT_NE(search, INVALID_HANDLE_VALUE) << path;
-      FindClose(search);
-      // The case of an added extension is the dialog's affair.
-      EXPECT_EQ(_stricmp(found.cFileName, c.written), 0) << found.cFileName;
-      EXPECT_EQ(ReadWholeFile(path).size(), 128118u) << path;
-    }
-    if (c.message) {
-      ExpectOneBox(c.message, "Error", MB_OK | MB_ICONWARNING);
-    } else {
-      EXPECT_TRUE(recordedBoxes.empty()) << c.typed;
-    }
-  }
-  EXPECT_EQ(FilesIn(folder).size(), 3u);
-}
-
 // ---- Safe write ---------------------------------------------------------------------------
 
 TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
@@ -359,27 +318,6 @@ TEST_F(OutputWindow, PrintZoomDialog) {
       EXPECT_TRUE(recordedBoxes.empty());
     }
   }
-}
-
-// Run under the Japanese code page (ctest entry output_win_japanese).
-TEST_F(OutputWindow, JapanesePrintZoomTemplate) {
-  if (GetACP() != 932) GTEST_SKIP() << "needs code page 932";
-  context_.useJapanese = 1;
-  ZoomState zoom;
-  std::string title, cancel;
-  WithDialog([&] { ShowPrintZoom(context_, zoom); }, [&](HWND dialog) {
-    char text[64] = {};
-    GetWindowTextA(dialog, text, sizeof text);
-    title = text;
-    GetDlgItemTextA(dialog, IDCANCEL, text, sizeof text);
-    cancel = text;
-    SetDlgItemTextA(dialog, 116, "150");
-    PressDialogButton(dialog, IDOK);
-  });
-  EXPECT_EQ(title, "ズーム設定");
-  EXPECT_EQ(cancel, "ｷｬﾝｾﾙ");
-  EXPECT_EQ(zoom.zoomFactor, 100);
-  ExpectOneBox("ズーム係数が範囲外です.\n前の値にセットします.", "警告", MB_OK | MB_ICONERROR);
 }
 
 TEST_F(OutputWindow, MissingDialogTemplateIsReported) {
