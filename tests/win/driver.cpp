@@ -416,25 +416,14 @@ int Bitmap4::At(int x, int y) const {
   return x % 2 == 0 ? b >> 4 : b & 0x0F;
 }
 
-namespace {
-
-// The number of PDF files the cups-pdf print queue has written so far (into ~/PDF).
-int PrintedFiles() {
-  // Wine names the Unix home folder in WINEHOMEDIR ("\??\Z:\root").
-  const char* home = std::getenv("WINEHOMEDIR");
-  std::string folder = home ? home : "";
-  if (folder.rfind("\\??\\", 0) == 0) folder.erase(0, 4);
-  int count = 0;
-  WIN32_FIND_DATAA found;
-  HANDLE search = home ? FindFirstFileA((folder + "\\PDF\\Korvan*.pdf").c_str(), &found) : INVALID_HANDLE_VALUE;
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do ++count;
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return count;
+// The number of files the cups-pdf print queue has written so far (into ~/PDF; Wine names the
+// Unix home folder in WINEHOMEDIR, "\??\Z:\root").
+static int PrintedFiles() {
+  std::string home = std::getenv("WINEHOMEDIR") ? std::getenv("WINEHOMEDIR") : "";
+  if (home.rfind("\\??\\", 0) == 0) home.erase(0, 4);
+  const std::vector<std::string> files = home.empty() ? std::vector<std::string>() : FilesIn(home + "\\PDF");
+  return static_cast<int>(std::count_if(files.begin(), files.end(), [](const std::string& f) { return f.ends_with(".pdf"); }));
 }
-
-}  // namespace
 
 std::string PrintIntoQueue(const RunningProgram& program, int command) {
   const DWORD processId = program.process.dwProcessId;
