@@ -10,6 +10,7 @@
 #include "korvan00/ids.h"
 #include "korvan95/ids.h"
 #include "quibe95/ids.h"
+#include "tests/win/korvan95_steps.h"
 #include "tests/win/program_fixture.h"
 #include "zorpa95/ids.h"
 
@@ -18,25 +19,6 @@ namespace {
 enum Exe { kKorvan95, kKorvan00, kZorpa, kQuibe };
 const char* const kExe[][2] = {
     {"korvan95.exe", "KORVAN95"}, {"korvan00.exe", "KORVAN00"}, {"zorpa95.exe", "ZORPA_CLASS"}, {"quibe95.exe", "QUIBE_CLASS"}};
-
-// korvan95: the grid after Data Input with keys typed (see TypeKeys).
-void Grid(HWND window, const std::string& keys) {
-  PostCommand(window, kCmdDataInput);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, ButtonControlId(kButtonAnalysis))); }));
-  TypeKeys(window, keys);
-}
-
-// korvan95: the results page of 1 to 5.
-void Results(HWND window) {
-  Grid(window, "1\r2\r3\r4\r5\r");
-  PostCommand(window, kCmdAnalysis);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  HWND dialog = WaitForDialog(processId);
-  ASSERT_NE(dialog, nullptr);
-  PressDialogButton(dialog, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, ButtonControlId(kButtonSaveAs))); }));
-}
 
 struct CloseCase {
   const char* name;

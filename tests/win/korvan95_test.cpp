@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "korvan95/ids.h"
+#include "tests/win/korvan95_steps.h"
 #include "tests/win/program_fixture.h"
 
 namespace {
@@ -48,10 +49,6 @@ class Korvan95 : public ProgramTest {
     return AnswerMessageBox(program_);
   }
   void Type(const std::string& keys) { TypeKeys(main_, keys); }
-  void StartDataInput() {
-    PostCommand(main_, kCmdDataInput);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); })) << "no grid after Data Input";
-  }
   // Data Save through the dialog; the content of the file written.
   std::string SaveData(const std::string& folder, const char* name = "data.txt") {
     const std::string path = folder + "\\" + name;
@@ -73,14 +70,6 @@ class Korvan95 : public ProgramTest {
     PressDialogButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   }
-  void AnalyseOneToFive() {
-    StartDataInput();
-    Type("1\r2\r3\r4\r5\r");
-    HWND dialog = OpenDialog(kCmdAnalysis);
-    ASSERT_NE(dialog, nullptr);
-    PressDialogButton(dialog, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); })) << "no results page";
-  }
   int RowHeight() const {
     HDC dc = GetDC(main_);
     TEXTMETRICA metrics = {};
@@ -98,8 +87,7 @@ class Korvan95FailedWrite : public Korvan95 {};
 // eleventh character show their boxes; a click selects a cell for overwriting.
 TEST_F(Korvan95, KeysAndClicksTypeIntoTheGrid) {
   const std::string folder = MakeTestFolder("k95-typing");
-  StartDataInput();
-  Type("12.5\r7..2-\r-\b5\r-.5\r");
+  Grid(main_, "12.5\r7..2-\r-\b5\r-.5\r");
   PressKey(main_, VK_NUMPAD3);
   PressKey(main_, VK_DECIMAL);
   PressKey(main_, VK_NUMPAD5);
@@ -149,7 +137,7 @@ TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
   const std::string folder = MakeTestFolder("k95-save");
   ASSERT_TRUE(WriteWholeFile(folder + "\\bad.txt", "+1\r\n"));
   ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "7\r\n8\r\n"));
-  StartDataInput();
+  Grid(main_, "");
   EXPECT_EQ(Command(kCmdDataSave).text, "NO data to save!");
   Type("1\r2");
   EXPECT_EQ(Command(kCmdDataSave).text, "Press Enter-key to fix the data before saving!");
@@ -178,8 +166,7 @@ TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
 // hold every refused content) and a file over 64 MiB, refused whole: the data set read stays.
 TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
   const std::string folder = MakeTestFolder("k95-read");
-  StartDataInput();
-  Type("-.123456789");
+  Grid(main_, "-.123456789");
   AnswerMessageBox(program_);  // the eleventh character stores the number
   EXPECT_EQ(SaveData(folder), "-0.123456789\r\n");
   ReadData(folder + "\\data.txt");
@@ -221,7 +208,7 @@ TEST_F(Korvan95, PagesFollowTheWindowHeight) {
     GetClientRect(main_, &client);
     return client.right == 492 && client.bottom == 390;
   })) << client.right << " x " << client.bottom;
-  StartDataInput();
+  Grid(main_, "");
   const int valuesPerPage = (390 - 50) / RowHeight() - 1;
   for (int i = 0; i < valuesPerPage; ++i) Type("1\r");
   // The last value of page 1 opens page 2 with the caret on its first line.
@@ -240,8 +227,7 @@ TEST_F(Korvan95, PagesFollowTheWindowHeight) {
 // dialog with the committed one; Standard shows the standard number in a disabled field; Cancel
 // keeps the previous choices and shows no results.
 TEST_F(Korvan95, TheConditionsAndPrintZoomDialogs) {
-  StartDataInput();
-  Type("1\r2\r");
+  Grid(main_, "1\r2\r");
   EXPECT_EQ(Command(kCmdAnalysis), (BoxContent{"Warning", "Too few data! (Data < 3)"}));
   Type("3\r");
   HWND dialog = OpenDialog(kCmdAnalysis);
@@ -281,7 +267,7 @@ TEST_F(Korvan95, TheConditionsAndPrintZoomDialogs) {
 // bars and mean marker (the native tests hold the geometry); copied, the same picture.
 TEST_F(Korvan95, ResultsPageSavedAsBitmapCopiedAndPrinted) {
   const std::string path = MakeTestFolder("k95-bmp") + "\\page.Bmp";
-  AnalyseOneToFive();
+  Results(main_);
   // The buttons follow the results page one by one as it is painted.
   EXPECT_TRUE(WaitUntil([&] {
     return Enabled(kButtonSaveAs) && Enabled(kButtonPrint) && Enabled(kButtonCopy) && !Enabled(kButtonPreviousPage) &&
@@ -349,8 +335,7 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
 }
 
 TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
-  StartDataInput();
-  Type("\r");
+  Grid(main_, "\r");
   EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"警告", "数値入力なしでEnterキーを押さないで下さい!"}));
   Type("1\r2\r3\r4\r5\r");
   Screenshot(main_, "korvan95-grid-ja");
