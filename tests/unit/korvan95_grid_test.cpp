@@ -146,20 +146,15 @@ TEST(Grid, PagesWithElevenRows) {
     EXPECT_EQ(std::tuple(step.at, step.pageDrawn), std::tuple(At(s), drawn)) << step.keys;
   }
   EXPECT_EQ(std::tuple(99.0, 9), std::tuple(s.dataValues[9], s.lastDataIndex));
-  EXPECT_EQ("  11", LayoutGridPage(s, 600, 0).texts[2].text);
-}
-
-TEST(Grid, ThousandValues) {
-  GridState s = Started(11);
-  for (int i = 0; i < 999; ++i) Press(s, "1\n");
-  EXPECT_TRUE(GridTakesInput(s));
-  // The eleventh character stores the 1000th value: both warnings, in order.
-  EXPECT_EQ((std::vector<GridMessage>{kGridTotalDigits, kGridTooManyData}), Press(s, "12345678901").messages);
-  const GridMessage clicked = OnClick(s, 100, 80).message;
-  EXPECT_EQ(std::tuple(true, 1000, kGridNoMessage, 101),
-            std::tuple(GridIsFull(s), GridValueCount(s), clicked, s.currentPage));
-  // The 1000th value filled page 100; page 101 shows no line past 1000.
-  EXPECT_EQ((std::vector<std::string>{"No.", "Data"}), Texts(LayoutGridPage(s, 600, 0)));
+  // A resize to five values a page shows the page of the first empty cell; pending text moves along with the caret.
+  Press(s, "[7");
+  const GridEffect e = GridAfterResize(s, Rows(6));
+  const std::vector<std::string> texts = Texts(LayoutGridPage(s, 600, 0));
+  EXPECT_EQ(std::tuple(true, std::tuple(3, 3, 1, 10), "7"s, "  11"s, "7"s),
+            std::tuple(e.pageDrawn, At(s), e.caretText, texts[2], texts[3]));
+  // Minimized: no lines fit, the page stays.
+  EXPECT_FALSE(GridAfterResize(s, MeasureGrid(16, 0, 0)).pageDrawn);
+  EXPECT_EQ(std::tuple(6, 3), std::tuple(s.rowsPerPage, s.currentPage));
 }
 
 TEST(Grid, ClicksSelectCellsUpToTheFirstEmptyOne) {
@@ -192,8 +187,13 @@ TEST(Grid, DataInputAndDataRead) {
   EXPECT_TRUE(ApplyDataRead(s, page, std::vector<double>(999, 2.0), Rows(11)).pageDrawn);
   EXPECT_EQ(std::tuple(true, std::tuple(100, 100, 10, 999), ""s, false, true),
             std::tuple(page.dataModeEntered, At(s), s.cellText, ExitAsksToSave(s), DataInputAsksToSave(s)));
-  EXPECT_EQ((std::vector<GridMessage>{kGridTooManyData}), Press(s, "7\n").messages);
-  EXPECT_EQ(std::tuple(7.0, true), std::tuple(s.dataValues[999], ExitAsksToSave(s)));
+  // The eleventh character stores the 1000th value: both warnings, in order. It filled page 100; page 101 shows no
+  // line past 1000.
+  EXPECT_EQ((std::vector<GridMessage>{kGridTotalDigits, kGridTooManyData}), Press(s, "12345678901").messages);
+  const GridMessage clicked = OnClick(s, 100, 80).message;
+  EXPECT_EQ(std::tuple(12345678901.0, true, true, kGridNoMessage, 101),
+            std::tuple(s.dataValues[999], ExitAsksToSave(s), GridIsFull(s), clicked, s.currentPage));
+  EXPECT_EQ((std::vector<std::string>{"No.", "Data"}), Texts(LayoutGridPage(s, 600, 0)));
 
   // 1000 values: full, no typing, saving allowed.
   ApplyDataRead(s, page, std::vector<double>(1000, 2.0), Rows(11));
@@ -218,19 +218,6 @@ TEST(Grid, DataInputAndDataRead) {
   EXPECT_EQ(std::tuple(0, kDataFileNoDataToSave), std::tuple(GridValueCount(s), DataSaveRefusal(s)));
   Press(s, "5\n6");
   EXPECT_EQ(kDataFileFixBeforeSaving, DataSaveRefusal(s));
-}
-
-TEST(Grid, ResizeShowsThePageOfTheFirstEmptyCell) {
-  GridState s = Started(11);
-  for (int i = 0; i < 15; ++i) Press(s, "3\n");
-  Press(s, "[7");  // pending text moves along with the caret
-  const GridEffect e = GridAfterResize(s, Rows(6));
-  const std::vector<std::string> texts = Texts(LayoutGridPage(s, 600, 0));
-  EXPECT_EQ(std::tuple(true, std::tuple(4, 4, 1, 15), "7"s, "  16"s, "7"s),
-            std::tuple(e.pageDrawn, At(s), e.caretText, texts[2], texts[3]));
-  // Minimized: no lines fit, the page stays.
-  EXPECT_FALSE(GridAfterResize(s, MeasureGrid(16, 0, 0)).pageDrawn);
-  EXPECT_EQ(std::tuple(6, 4), std::tuple(s.rowsPerPage, s.currentPage));
 }
 
 TEST(GridLayout, MetricsRectanglesRulesTextsAndValueFormat) {
