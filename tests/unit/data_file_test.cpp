@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/test_support.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -76,19 +74,13 @@ TEST(DataFile, EveryDataSetTheGridHoldsIsSavedAndReadBackWhole) {
   }
   for (std::size_t at = 0; at < values.size(); at += kMaxDataValues) {
     const std::vector<double> set(values.begin() + at, values.begin() + std::min(values.size(), at + kMaxDataValues));
+    // Equal values and the same text again (the text tells -0 from 0).
     const std::string text = WriteDataText(set);
     const DataReadResult read = ReadDataText(text);
-    ASSERT_EQ(std::tuple(kDataFileOk, 0u, set.size()),
-              std::tuple(read.outcome, read.droppedOffsets.size(), read.values.size()));
-    for (std::size_t i = 0; i < set.size(); ++i)
-      EXPECT_EQ(Bits(set[i]), Bits(read.values[i])) << set[i] << " at " << at + i;
-    EXPECT_EQ(text, WriteDataText(read.values));
+    EXPECT_EQ(std::tuple(kDataFileOk, 0u, set, text),
+              std::tuple(read.outcome, read.droppedOffsets.size(), read.values, WriteDataText(read.values)))
+        << at;
   }
-}
-
-// The Windows tests show the other messages in their boxes.
-TEST(DataFile, SameValueMessage) {
-  EXPECT_STREQ("All data have a same value!", GetDataFileMessage(kDataFileSameValue, 0).text);
 }
 
 }  // namespace

@@ -30,10 +30,7 @@ GridKey KeyOf(char c) {
 }
 
 // The messages of a key script in the order the window shows them, and its last effect.
-struct KeyRun {
-  std::vector<GridMessage> messages;
-  GridEffect last;
-};
+struct KeyRun { std::vector<GridMessage> messages; GridEffect last; };
 
 KeyRun Press(GridState& s, const std::string& keys) {
   KeyRun run;
@@ -122,14 +119,6 @@ TEST(Grid, TypingRules) {
   }
 }
 
-TEST(Grid, EffectsOfTypingAndStoring) {
-  GridState s = Started();
-  const GridEffect typed = Press(s, "4").last, stored = Press(s, "\n").last, erased = Press(s, "12.<<").last;
-  EXPECT_EQ(std::tuple(true, 1, "4"s, "4"s, 0, false, 2, ""s, 2, "1"s),
-            std::tuple(typed.cellDrawn, typed.cellRow, typed.cellText, typed.caretText, stored.storedIndex,
-                       stored.pageDrawn, stored.caretRow, stored.caretText, erased.cellRow, erased.cellText));
-}
-
 // Eleven lines a page: ten values. Each step: where the grid stands afterwards, and whether it
 // drew a page.
 TEST(Grid, PagesWithElevenRows) {
@@ -145,21 +134,15 @@ TEST(Grid, PagesWithElevenRows) {
     const bool drawn = Press(s, step.keys).last.pageDrawn;
     EXPECT_EQ(std::tuple(step.at, step.pageDrawn), std::tuple(At(s), drawn)) << step.keys;
   }
-  EXPECT_EQ(std::tuple(99.0, 9), std::tuple(s.dataValues[9], s.lastDataIndex));
-  EXPECT_EQ("  11", LayoutGridPage(s, 600, 0).texts[2].text);
-}
-
-TEST(Grid, ThousandValues) {
-  GridState s = Started(11);
-  for (int i = 0; i < 999; ++i) Press(s, "1\n");
-  EXPECT_TRUE(GridTakesInput(s));
-  // The eleventh character stores the 1000th value: both warnings, in order.
-  EXPECT_EQ((std::vector<GridMessage>{kGridTotalDigits, kGridTooManyData}), Press(s, "12345678901").messages);
-  const GridMessage clicked = OnClick(s, 100, 80).message;
-  EXPECT_EQ(std::tuple(true, 1000, kGridNoMessage, 101),
-            std::tuple(GridIsFull(s), GridValueCount(s), clicked, s.currentPage));
-  // The 1000th value filled page 100; page 101 shows no line past 1000.
-  EXPECT_EQ((std::vector<std::string>{"No.", "Data"}), Texts(LayoutGridPage(s, 600, 0)));
+  // A resize to five values a page shows the page of the first empty cell; pending text moves along with the caret.
+  Press(s, "[7");
+  const GridEffect e = GridAfterResize(s, Rows(6));
+  const std::vector<std::string> texts = Texts(LayoutGridPage(s, 600, 0));
+  EXPECT_EQ(std::tuple(99.0, 9, true, std::tuple(3, 3, 1, 10), "7"s, "  11"s, "7"s),
+            std::tuple(s.dataValues[9], s.lastDataIndex, e.pageDrawn, At(s), e.caretText, texts[2], texts[3]));
+  // Minimized: no lines fit, the page stays.
+  EXPECT_FALSE(GridAfterResize(s, MeasureGrid(16, 0, 0)).pageDrawn);
+  EXPECT_EQ(std::tuple(6, 3), std::tuple(s.rowsPerPage, s.currentPage));
 }
 
 TEST(Grid, ClicksSelectCellsUpToTheFirstEmptyOne) {
@@ -170,11 +153,13 @@ TEST(Grid, ClicksSelectCellsUpToTheFirstEmptyOne) {
                                                {170, 77, 0}, {100, 119, 4}, {100, 120, 0}, {100, 30, 0}};
   for (const auto& c : cases) EXPECT_EQ(c.line, GridCellLineAt(s, c.x, c.y)) << c.x << "," << c.y;
   OnClick(s, 100, 77);
-  Press(s, "7");
+  const GridEffect typed = Press(s, "78<").last;  // each key redraws the cell and the caret text
   const GridMessage refused = OnClick(s, 100, 60).message;
-  EXPECT_EQ(std::tuple(kGridFixInput, 2, 1), std::tuple(refused, s.caretRow, s.currentCell));
-  Press(s, "\n");
-  EXPECT_EQ((std::vector<double>{1, 7, 3}), Stored(s));
+  EXPECT_EQ(std::tuple(true, 2, "7"s, "7"s, kGridFixInput, 1),
+            std::tuple(typed.cellDrawn, typed.cellRow, typed.cellText, typed.caretText, refused, s.currentCell));
+  const GridEffect stored = Press(s, "\n").last;
+  EXPECT_EQ(std::tuple(std::vector<double>{1, 7, 3}, 1, false, 3, ""s),
+            std::tuple(Stored(s), stored.storedIndex, stored.pageDrawn, stored.caretRow, stored.caretText));
   Press(s, "5\n5\n5\n5\n5\n5\n5\n5\n5\n5\n[");  // a page before the last: every line down to the bottom rule
   EXPECT_EQ(std::tuple(10, 0), std::tuple(GridCellLineAt(s, 100, 215), GridCellLineAt(s, 100, 216)));
 }
@@ -192,8 +177,13 @@ TEST(Grid, DataInputAndDataRead) {
   EXPECT_TRUE(ApplyDataRead(s, page, std::vector<double>(999, 2.0), Rows(11)).pageDrawn);
   EXPECT_EQ(std::tuple(true, std::tuple(100, 100, 10, 999), ""s, false, true),
             std::tuple(page.dataModeEntered, At(s), s.cellText, ExitAsksToSave(s), DataInputAsksToSave(s)));
-  EXPECT_EQ((std::vector<GridMessage>{kGridTooManyData}), Press(s, "7\n").messages);
-  EXPECT_EQ(std::tuple(7.0, true), std::tuple(s.dataValues[999], ExitAsksToSave(s)));
+  // The eleventh character stores the 1000th value: both warnings, in order. It filled page 100; page 101 shows no
+  // line past 1000.
+  EXPECT_EQ((std::vector<GridMessage>{kGridTotalDigits, kGridTooManyData}), Press(s, "12345678901").messages);
+  const GridMessage clicked = OnClick(s, 100, 80).message;
+  EXPECT_EQ(std::tuple(12345678901.0, true, true, kGridNoMessage, 101),
+            std::tuple(s.dataValues[999], ExitAsksToSave(s), GridIsFull(s), clicked, s.currentPage));
+  EXPECT_EQ((std::vector<std::string>{"No.", "Data"}), Texts(LayoutGridPage(s, 600, 0)));
 
   // 1000 values: full, no typing, saving allowed.
   ApplyDataRead(s, page, std::vector<double>(1000, 2.0), Rows(11));
@@ -220,19 +210,6 @@ TEST(Grid, DataInputAndDataRead) {
   EXPECT_EQ(kDataFileFixBeforeSaving, DataSaveRefusal(s));
 }
 
-TEST(Grid, ResizeShowsThePageOfTheFirstEmptyCell) {
-  GridState s = Started(11);
-  for (int i = 0; i < 15; ++i) Press(s, "3\n");
-  Press(s, "[7");  // pending text moves along with the caret
-  const GridEffect e = GridAfterResize(s, Rows(6));
-  const std::vector<std::string> texts = Texts(LayoutGridPage(s, 600, 0));
-  EXPECT_EQ(std::tuple(true, std::tuple(4, 4, 1, 15), "7"s, "  16"s, "7"s),
-            std::tuple(e.pageDrawn, At(s), e.caretText, texts[2], texts[3]));
-  // Minimized: no lines fit, the page stays.
-  EXPECT_FALSE(GridAfterResize(s, MeasureGrid(16, 0, 0)).pageDrawn);
-  EXPECT_EQ(std::tuple(6, 4), std::tuple(s.rowsPerPage, s.currentPage));
-}
-
 TEST(GridLayout, MetricsRectanglesRulesTextsAndValueFormat) {
   const struct { int height, leading, client, rowHeight, textLead, rows; } cases[] = {
       {16, 0, 390, 17, 1, 20}, {13, 3, 390, 17, 4, 20}, {16, 0, 100, 17, 1, 2}, {16, 0, 0, 17, 1, -3}};
@@ -248,8 +225,7 @@ TEST(GridLayout, MetricsRectanglesRulesTextsAndValueFormat) {
             std::tuple(empty.x, empty.y, empty.width, empty.height, GridCaretPlace(s, 2, false, 20).x));
   EXPECT_EQ(std::tuple(74, 73, 499, 87), tie(GridCellRepaintRect(s, 2, 600)));
   EXPECT_EQ(std::tuple(71, 52, 500, 67), tie(GridCellInterior(s, 2, 600)));
-  const GridText text = GridCellText(s, 2, "12");
-  EXPECT_EQ(std::tuple(75, 52), std::tuple(text.x, text.y));
+  EXPECT_EQ(std::tuple(75, 52), std::tuple(GridCellText(s, 2, "12").x, GridCellText(s, 2, "12").y));
 
   GridState four = Started(4);
   Press(four, "1\n-2\n");

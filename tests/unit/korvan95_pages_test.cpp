@@ -94,9 +94,7 @@ TEST(ResultsLayout, OneIntervalEmptyIntervalsAndLeftOutMarkers) {
   EXPECT_EQ(std::tuple(0, false, true), std::tuple(gap.bars[1].height, gap.bars[1].filled, gap.bars[0].filled));
   // A bar of one pixel stays an outline, one of two is filled (h_max 233: 1/233 and 2/233).
   AnalysisResults thin = Analyse(kFive, 3);
-  thin.twiceFrequencies[0] = 233;
-  thin.twiceFrequencies[1] = 1;
-  thin.twiceFrequencies[2] = 2;
+  std::ranges::copy(std::initializer_list<int>{233, 1, 2}, thin.twiceFrequencies);
   const ResultsLayout low = Page(thin);
   EXPECT_EQ(std::tuple(1, false, 2, true),
             std::tuple(low.bars[1].height, low.bars[1].filled, low.bars[2].height, low.bars[2].filled));
