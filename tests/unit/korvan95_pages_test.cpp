@@ -130,10 +130,11 @@ TEST(Conditions, FieldValidation) {
       {"0x10", 0, 0}, {"-.", 0, 0}};
   for (const auto& c : texts) {
     AnalysisConditions conditions;
+    const auto interval = OnIntervalEdit(conditions, c.text);
+    const auto confidence = OnConfidenceEdit(conditions, c.text);
     EXPECT_EQ(std::tuple(c.interval ? kConditionsOk : kConditionsBadInterval, c.interval ? c.text : "6",
                          c.confidence ? kConditionsOk : kConditionsBadConfidence, c.confidence ? c.text : "90"),
-              std::tuple(OnIntervalEdit(conditions, c.text), conditions.working.intervalText,
-                         OnConfidenceEdit(conditions, c.text), conditions.working.confidenceText))
+              std::tuple(interval, conditions.working.intervalText, confidence, conditions.working.confidenceText))
         << c.text;
   }
   AnalysisConditions standard;  // in Standard mode the field is computed, never refused

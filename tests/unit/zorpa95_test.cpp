@@ -207,6 +207,9 @@ TEST(ZorpaCfInput, AcceptsAndRefusesByMode) {
     EXPECT_EQ(CheckCfInput(c.text, c.cfMode, value), c.check) << c.text << " mode " << c.cfMode;
     EXPECT_EQ(value, c.value) << c.text << " mode " << c.cfMode;
   }
+  // The Japanese range messages keep the ASCII range text.
+  EXPECT_NE(std::string(CfInputMessage(mean, 1)).find(" 1.0E-5<=cf<100 "), std::string::npos);
+  EXPECT_NE(std::string(CfInputMessage(variance, 1)).find(" 0<cf<100 "), std::string::npos);
 }
 
 // ---------------------------------------------------------------- the live filter
