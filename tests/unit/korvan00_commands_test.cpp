@@ -241,26 +241,6 @@ TEST(Korvan00Analysis, ALargeTextIsHeldAtMostTwiceAndLetGoBeforeARefusal) {
   EXPECT_EQ(std::tuple(std::string("notice Error"), std::size_t{0}), std::tuple(refused.log.back(), refused.liveAtNotice));
 }
 
-// Each large block refused in turn, from the host's read of the clipboard to its copy of the
-// file written: the memory message, the analysis before as it was, no text held.
-TEST(Korvan00Analysis, RunningOutOfMemoryKeepsThePreviousResults) {
-  const auto before = Kept(AnalysedOneToFive());
-  int refuse = 1;
-  for (;; ++refuse) {
-    ProgramState state = AnalysedOneToFive();
-    const RecordingHost host = AnalyseLarge(state, "10\r\n20\r\n30\r\n", refuse);
-    if (watch.count < refuse) break;
-    SCOPED_TRACE(refuse);
-    EXPECT_EQ("arrow", host.log.at(host.log.size() - 2));
-    EXPECT_EQ((std::vector<Notice>{{"Unable to allocate memory.\nClose other programs and try again.", "Error", kIconError}}),
-              host.notices);
-    EXPECT_EQ(before, Kept(state));
-    EXPECT_EQ(std::tuple(false, std::size_t{0}, std::size_t{0}, std::size_t{0}),
-              std::tuple(state.import.held, state.import.clipText.size(), watch.live, host.written.size()));
-  }
-  EXPECT_GE(refuse, 4);  // at least three blocks refused
-}
-
 // Each answer of the save dialog and the drive and each outcome of the write. After the
 // checks of the drive comes one step (the write, or the look at a refused drive), then the notice.
 TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenDone) {
@@ -392,34 +372,40 @@ TEST(Korvan00Conditions, BadConfidenceWarnsAndReopensAndADialogThatCannotOpenIsA
   EXPECT_EQ(std::tuple(failed.conditions.committed, PageState::kStartPicture), std::tuple(failed.conditions.working, failed.pageState));
 }
 
-// Set Conditions and Draw Graph with each of their allocations refused in turn: the memory
-// message, the conditions and the page as they were.
+// Each command with each of its allocations refused in turn (Analysis: the large blocks, from the
+// host's read of the clipboard to its copy of the file written): the memory message, the state
+// from before, no text held.
 TEST(Korvan00Commands, ARefusedAllocationShowsTheMemoryMessageAndChangesNothing) {
   const auto before = Kept(AnalysedOneToFive());
-  for (const bool draw : {false, true}) {
-    int refusals = 0;
-    for (int refuse = 1;; ++refuse) {
+  for (const int command : {0, 1, 2}) {  // Analysis, Set Conditions, Draw Graph
+    int refuse = 1;
+    for (;; ++refuse) {
       ProgramState state = AnalysedOneToFive();
       RecordingHost host;
+      host.clipboard = "10\r\n20\r\n30\r\n" + std::string(std::size_t{4} << 20, '\t') + "\r\n";
       host.dialogRuns = {[](ConditionsDialog& d) {
         Press(d, kRadioSample);
         Type(d, "99.5");
         Press(d, kDialogOk);
       }};
-      Watch(1, refuse);
-      draw ? DrawGraph(state, host, 1) : ShowConditionsDialog(state, host, 1);
+      Watch(command ? 1 : host.clipboard->size() / 2, refuse);
+      command == 0 ? RunAnalysis(state, host, 0) : command == 1 ? ShowConditionsDialog(state, host, 1) : DrawGraph(state, host, 1);
       watch.on = false;
       if (watch.count < refuse) {
-        EXPECT_EQ(draw ? PageState::kGraphDrawn : PageState::kResultsReady, state.pageState);
+        EXPECT_EQ(command == 2 ? PageState::kGraphDrawn : PageState::kResultsReady, state.pageState);
         break;
       }
-      SCOPED_TRACE(std::string(draw ? "draw " : "conditions ") + std::to_string(refuse));
-      ++refusals;
-      EXPECT_EQ((std::vector<Notice>{{"メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.", "エラー", kIconError}}),
+      SCOPED_TRACE("command " + std::to_string(command) + ", allocation " + std::to_string(refuse));
+      EXPECT_EQ((std::vector{command ? Notice{"メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.", "エラー", kIconError}
+                                     : Notice{"Unable to allocate memory.\nClose other programs and try again.", "Error", kIconError}}),
                 host.notices);
-      EXPECT_EQ(before, Kept(state));
+      EXPECT_EQ(std::tuple(before, false, std::size_t{0}, std::size_t{0}),
+                std::tuple(Kept(state), state.import.held, state.import.clipText.size(), host.written.size()));
+      if (command == 0) {  // the arrow cursor before the message, no block of the text left
+        EXPECT_EQ(std::tuple(std::string("arrow"), std::size_t{0}), std::tuple(host.log.at(host.log.size() - 2), watch.live));
+      }
     }
-    EXPECT_GE(refusals, 1);
+    EXPECT_GE(refuse, command ? 2 : 4);  // Analysis: at least three blocks refused
   }
 }
 
