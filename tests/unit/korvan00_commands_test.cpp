@@ -184,22 +184,11 @@ TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessageAndKeepTheLastResult
   }
 }
 
-// The standard rule itself is the statistics' own; here that the mode and the chosen text get there.
-TEST(Korvan00Analysis, IntervalNumberFollowsTheModeAndTheChosenText) {
-  std::vector<double> values(1000);
-  for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(i);
-  for (const auto& [mode, text, k] : {std::tuple(kIntervalStandard, "6", 10), std::tuple(kIntervalChoice, "20", 20),
-                                      std::tuple(kIntervalChoice, "2", 2)}) {
-    AnalysisResults results;
-    ASSERT_EQ(AnalysisOutcome::kAnalysed, AnalyseValues(values, {.intervalMode = mode, .intervalText = text}, results));
-    EXPECT_EQ(k, results.intervalCount) << text;
-  }
-}
-
 TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoesOn) {
   for (const int count : {30000, 30001}) {
     ProgramState state;
-    state.conditions.working.intervalMode = kIntervalStandard;
+    // The interval number follows the mode and the chosen text.
+    state.conditions.working = {.intervalMode = count == 30000 ? kIntervalStandard : kIntervalChoice, .intervalText = "20"};
     RecordingHost host;
     host.clipboard = "";
     // Cells after the 30000th value are not read, not even when they are no numbers.
@@ -210,7 +199,8 @@ TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoes
                    "notice 成功", "repaint 79-111"}),
               host.log) << count;
     EXPECT_EQ(kIconInformation, host.notices.at(0).icon);
-    EXPECT_EQ(std::tuple(30000, 30000, 15), std::tuple(state.dataCount, state.results.count, state.results.intervalCount));
+    EXPECT_EQ(std::tuple(30000, 30000, count == 30000 ? 15 : 20),
+              std::tuple(state.dataCount, state.results.count, state.results.intervalCount));
   }
 }
 
@@ -306,8 +296,8 @@ TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
     DrawGraph(state, host, 0);
     EXPECT_EQ(std::tuple(Log{"draw after " + std::to_string(before)}, PageState::kGraphDrawn), std::tuple(host.log, state.pageState));
   }
-  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", host.drawn.lines[2].text);
-  EXPECT_EQ(std::tuple(241, std::size_t{6}), std::tuple(host.drawn.baseLine, host.drawn.bars.size()));
+  EXPECT_EQ(std::tuple(std::string("Sample Standard Deviation (s) = 1.581139"), 241, std::size_t{6}),
+            std::tuple(host.drawn.lines[2].text, host.drawn.baseLine, host.drawn.bars.size()));
 }
 
 // ---- Set Conditions ---------------------------------------------------------------------
