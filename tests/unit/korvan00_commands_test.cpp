@@ -87,11 +87,10 @@ struct RecordingHost : CommandHost {
   FileWriteOutcome write = FileWriteOutcome::kWritten;
   // One entry per run of the conditions dialog; an empty function: the dialog fails to open.
   std::vector<std::function<void(ConditionsDialog&)>> dialogRuns;
-  std::size_t runs = 0;
   std::vector<std::string> log;
   std::vector<Notice> notices;
   std::string written;
-  std::size_t liveAtNotice = 0;  // the watched bytes held while the last box was on show
+  std::size_t runs = 0, liveAtNotice = 0;  // liveAtNotice: the watched bytes held while the last box was on show
   HistogramPage drawn;
 
   template <class T>
@@ -198,9 +197,8 @@ TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoes
     EXPECT_EQ((Log{"wait", "arrow", "notice お知らせ", "wait", "arrow", "foreground", "save dialog", "repaint 47-79",
                    "notice 成功", "repaint 79-111"}),
               host.log) << count;
-    EXPECT_EQ(kIconInformation, host.notices.at(0).icon);
-    EXPECT_EQ(std::tuple(30000, 30000, count == 30000 ? 15 : 20),
-              std::tuple(state.dataCount, state.results.count, state.results.intervalCount));
+    EXPECT_EQ(std::tuple(kIconInformation, 30000, 30000, count == 30000 ? 15 : 20),
+              std::tuple(host.notices.at(0).icon, state.dataCount, state.results.count, state.results.intervalCount));
   }
 }
 
@@ -301,12 +299,11 @@ TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
 }
 
 // ---- Set Conditions ---------------------------------------------------------------------
-using DialogRun = std::function<void(ConditionsDialog&)>;
 void Type(ConditionsDialog& d, const char* text) { d.OnCommand(kConfidenceEdit, {-1, text}); }
 void Press(ConditionsDialog& d, int id) { d.OnCommand(id, {}); }
 
 // Set Conditions over a drawn page, the dialog played by `runs`.
-RecordingHost SetConditions(ProgramState& state, std::vector<DialogRun> runs, int japanese = 0) {
+RecordingHost SetConditions(ProgramState& state, decltype(RecordingHost::dialogRuns) runs, int japanese = 0) {
   state.pageState = PageState::kGraphDrawn;
   RecordingHost host;
   host.dialogRuns = std::move(runs);
