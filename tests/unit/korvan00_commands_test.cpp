@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <new>
 #include <string>
 #include <tuple>
@@ -17,6 +15,7 @@
 
 #include "korvan00/main_window_rules.h"
 #include "korvan00/sheet_text.h"
+#include "tests/test_support.h"
 
 // ---- Allocation watch -------------------------------------------------------------------
 // This test program's operator new and delete, over malloc and free (so the sanitizers see
@@ -88,11 +87,10 @@ struct RecordingHost : CommandHost {
   FileWriteOutcome write = FileWriteOutcome::kWritten;
   // One entry per run of the conditions dialog; an empty function: the dialog fails to open.
   std::vector<std::function<void(ConditionsDialog&)>> dialogRuns;
-  std::size_t runs = 0;
   std::vector<std::string> log;
   std::vector<Notice> notices;
   std::string written;
-  std::size_t liveAtNotice = 0;  // the watched bytes held while the last box was on show
+  std::size_t runs = 0, liveAtNotice = 0;  // liveAtNotice: the watched bytes held while the last box was on show
   HistogramPage drawn;
 
   template <class T>
@@ -185,43 +183,22 @@ TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessageAndKeepTheLastResult
   }
 }
 
-TEST(Korvan00Analysis, FiveValuesAreSavedAsTheWorkedFile) {
-  for (const int japanese : {0, 1}) {
-    ProgramState state;
-    RecordingHost host;
-    RunAnalysis(state, host, japanese);
-    std::ifstream golden(std::string(SUITE_TEST_DATA_DIR "/") + (japanese ? "five-values-ja.xls" : "five-values.xls"),
-                         std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(golden), {}), host.written);
-  }
-}
-
-// The standard rule itself is the statistics' own; here that the mode and the chosen text get there.
-TEST(Korvan00Analysis, IntervalNumberFollowsTheModeAndTheChosenText) {
-  std::vector<double> values(1000);
-  for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(i);
-  for (const auto& [mode, text, k] : {std::tuple(kIntervalStandard, "6", 10), std::tuple(kIntervalChoice, "20", 20),
-                                      std::tuple(kIntervalChoice, "2", 2)}) {
-    AnalysisResults results;
-    ASSERT_EQ(AnalysisOutcome::kAnalysed, AnalyseValues(values, {.intervalMode = mode, .intervalText = text}, results));
-    EXPECT_EQ(k, results.intervalCount) << text;
-  }
-}
-
 TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoesOn) {
   for (const int count : {30000, 30001}) {
     ProgramState state;
-    state.conditions.working.intervalMode = kIntervalStandard;
+    // The interval number follows the mode and the chosen text.
+    state.conditions.working = {.intervalMode = count == 30000 ? kIntervalStandard : kIntervalChoice, .intervalText = "20"};
     RecordingHost host;
     host.clipboard = "";
-    for (int i = 0; i < count; ++i) *host.clipboard += std::to_string(i % 97) + "\r\n";
+    // Cells after the 30000th value are not read, not even when they are no numbers.
+    for (int i = 0; i < count; ++i) *host.clipboard += (i < 30000 ? std::to_string(i % 97) : "x") + "\r\n";
     host.answer = NoFile(0);  // cancelled
     RunAnalysis(state, host, 1);
     EXPECT_EQ((Log{"wait", "arrow", "notice お知らせ", "wait", "arrow", "foreground", "save dialog", "repaint 47-79",
                    "notice 成功", "repaint 79-111"}),
               host.log) << count;
-    EXPECT_EQ(kIconInformation, host.notices.at(0).icon);
-    EXPECT_EQ(std::tuple(30000, 30000, 15), std::tuple(state.dataCount, state.results.count, state.results.intervalCount));
+    EXPECT_EQ(std::tuple(kIconInformation, 30000, 30000, count == 30000 ? 15 : 20),
+              std::tuple(host.notices.at(0).icon, state.dataCount, state.results.count, state.results.intervalCount));
   }
 }
 
@@ -250,26 +227,6 @@ TEST(Korvan00Analysis, ALargeTextIsHeldAtMostTwiceAndLetGoBeforeARefusal) {
   ProgramState state;
   const RecordingHost refused = AnalyseLarge(state, "x");
   EXPECT_EQ(std::tuple(std::string("notice Error"), std::size_t{0}), std::tuple(refused.log.back(), refused.liveAtNotice));
-}
-
-// Each large block refused in turn, from the host's read of the clipboard to its copy of the
-// file written: the memory message, the analysis before as it was, no text held.
-TEST(Korvan00Analysis, RunningOutOfMemoryKeepsThePreviousResults) {
-  const auto before = Kept(AnalysedOneToFive());
-  int refuse = 1;
-  for (;; ++refuse) {
-    ProgramState state = AnalysedOneToFive();
-    const RecordingHost host = AnalyseLarge(state, "10\r\n20\r\n30\r\n", refuse);
-    if (watch.count < refuse) break;
-    SCOPED_TRACE(refuse);
-    EXPECT_EQ("arrow", host.log.at(host.log.size() - 2));
-    EXPECT_EQ((std::vector<Notice>{{"Unable to allocate memory.\nClose other programs and try again.", "Error", kIconError}}),
-              host.notices);
-    EXPECT_EQ(before, Kept(state));
-    EXPECT_EQ(std::tuple(false, std::size_t{0}, std::size_t{0}, std::size_t{0}),
-              std::tuple(state.import.held, state.import.clipText.size(), watch.live, host.written.size()));
-  }
-  EXPECT_GE(refuse, 4);  // at least three blocks refused
 }
 
 // Each answer of the save dialog and the drive and each outcome of the write. After the
@@ -305,6 +262,7 @@ TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenD
       if (done) expected.push_back("repaint 79-111");
       EXPECT_EQ(expected, host.log);
       EXPECT_EQ(std::vector<Notice>{c.notice}, host.notices);
+      EXPECT_EQ(*c.step == 'w' ? FileBytes(SUITE_TEST_DATA_DIR "/five-values.xls") : "", host.written);
       const PageState after = before == PageState::kGraphDrawn ? PageState::kStartPicture : before;
       EXPECT_EQ(std::tuple(done ? PageState::kResultsReady : after, false, 5),
                 std::tuple(state.pageState, state.import.held, state.results.count));
@@ -312,13 +270,14 @@ TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenD
   }
 }
 
-TEST(Korvan00ResultsFile, JapaneseMessagesAndTheBytesAskedOfTheDrive) {
+TEST(Korvan00ResultsFile, JapaneseFileAndMessagesAndTheBytesAskedOfTheDrive) {
   ProgramState state;
   RecordingHost host;
-  host.clipboard = std::string("1\r\n2\r\n3\r\n\0 ignored", 18);  // 9 bytes before the NUL
+  host.clipboard = kFiveValues + std::string("\0 ignored", 9);  // 15 bytes before the NUL
   host.write = FileWriteOutcome::kWriteFailed;
   RunAnalysis(state, host, 1);
-  EXPECT_EQ("space C:\\ 1009", host.log.at(6));
+  EXPECT_EQ(std::tuple(std::string("space C:\\ 1015"), FileBytes(SUITE_TEST_DATA_DIR "/five-values-ja.xls")),
+            std::tuple(host.log.at(6), host.written));
   EXPECT_EQ((Notice{"ファイルに書き込めません.", "エラー", kIconError}), host.notices.at(0));
   EXPECT_EQ("GetSaveFileName エラー 0xffff", SaveDialogErrorText(0xffff, 1));
 }
@@ -335,17 +294,16 @@ TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
     DrawGraph(state, host, 0);
     EXPECT_EQ(std::tuple(Log{"draw after " + std::to_string(before)}, PageState::kGraphDrawn), std::tuple(host.log, state.pageState));
   }
-  EXPECT_EQ("Sample Standard Deviation (s) = 1.581139", host.drawn.lines[2].text);
-  EXPECT_EQ(std::tuple(241, std::size_t{6}), std::tuple(host.drawn.baseLine, host.drawn.bars.size()));
+  EXPECT_EQ(std::tuple(std::string("Sample Standard Deviation (s) = 1.581139"), 241, std::size_t{6}),
+            std::tuple(host.drawn.lines[2].text, host.drawn.baseLine, host.drawn.bars.size()));
 }
 
 // ---- Set Conditions ---------------------------------------------------------------------
-using DialogRun = std::function<void(ConditionsDialog&)>;
 void Type(ConditionsDialog& d, const char* text) { d.OnCommand(kConfidenceEdit, {-1, text}); }
 void Press(ConditionsDialog& d, int id) { d.OnCommand(id, {}); }
 
 // Set Conditions over a drawn page, the dialog played by `runs`.
-RecordingHost SetConditions(ProgramState& state, std::vector<DialogRun> runs, int japanese = 0) {
+RecordingHost SetConditions(ProgramState& state, decltype(RecordingHost::dialogRuns) runs, int japanese = 0) {
   state.pageState = PageState::kGraphDrawn;
   RecordingHost host;
   host.dialogRuns = std::move(runs);
@@ -401,34 +359,40 @@ TEST(Korvan00Conditions, BadConfidenceWarnsAndReopensAndADialogThatCannotOpenIsA
   EXPECT_EQ(std::tuple(failed.conditions.committed, PageState::kStartPicture), std::tuple(failed.conditions.working, failed.pageState));
 }
 
-// Set Conditions and Draw Graph with each of their allocations refused in turn: the memory
-// message, the conditions and the page as they were.
+// Each command with each of its allocations refused in turn (Analysis: the large blocks, from the
+// host's read of the clipboard to its copy of the file written): the memory message, the state
+// from before, no text held.
 TEST(Korvan00Commands, ARefusedAllocationShowsTheMemoryMessageAndChangesNothing) {
   const auto before = Kept(AnalysedOneToFive());
-  for (const bool draw : {false, true}) {
-    int refusals = 0;
-    for (int refuse = 1;; ++refuse) {
+  for (const int command : {0, 1, 2}) {  // Analysis, Set Conditions, Draw Graph
+    int refuse = 1;
+    for (;; ++refuse) {
       ProgramState state = AnalysedOneToFive();
       RecordingHost host;
+      host.clipboard = "10\r\n20\r\n30\r\n" + std::string(std::size_t{4} << 20, '\t') + "\r\n";
       host.dialogRuns = {[](ConditionsDialog& d) {
         Press(d, kRadioSample);
         Type(d, "99.5");
         Press(d, kDialogOk);
       }};
-      Watch(1, refuse);
-      draw ? DrawGraph(state, host, 1) : ShowConditionsDialog(state, host, 1);
+      Watch(command ? 1 : host.clipboard->size() / 2, refuse);
+      command == 0 ? RunAnalysis(state, host, 0) : command == 1 ? ShowConditionsDialog(state, host, 1) : DrawGraph(state, host, 1);
       watch.on = false;
       if (watch.count < refuse) {
-        EXPECT_EQ(draw ? PageState::kGraphDrawn : PageState::kResultsReady, state.pageState);
+        EXPECT_EQ(command == 2 ? PageState::kGraphDrawn : PageState::kResultsReady, state.pageState);
         break;
       }
-      SCOPED_TRACE(std::string(draw ? "draw " : "conditions ") + std::to_string(refuse));
-      ++refusals;
-      EXPECT_EQ((std::vector<Notice>{{"メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.", "エラー", kIconError}}),
+      SCOPED_TRACE("command " + std::to_string(command) + ", allocation " + std::to_string(refuse));
+      EXPECT_EQ((std::vector{command ? Notice{"メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.", "エラー", kIconError}
+                                     : Notice{"Unable to allocate memory.\nClose other programs and try again.", "Error", kIconError}}),
                 host.notices);
-      EXPECT_EQ(before, Kept(state));
+      EXPECT_EQ(std::tuple(before, false, std::size_t{0}, std::size_t{0}),
+                std::tuple(Kept(state), state.import.held, state.import.clipText.size(), host.written.size()));
+      if (command == 0) {  // the arrow cursor before the message, no block of the text left
+        EXPECT_EQ(std::tuple(std::string("arrow"), std::size_t{0}), std::tuple(host.log.at(host.log.size() - 2), watch.live));
+      }
     }
-    EXPECT_GE(refusals, 1);
+    EXPECT_GE(refuse, command ? 2 : 4);  // Analysis: at least three blocks refused
   }
 }
 
