@@ -148,32 +148,26 @@ TEST(PrintZoom, DialogScripts) {
   auto scroll = [](int code, int thumb = 0) { return Step([=](ZoomState& s) { ZoomScrolled(s, code, thumb); return -1; }); };
   // The zoom factor when the dialog opens, the steps (the last ends the dialog), the factor before the last step,
   // the dialog's end code, the warning after it and the factor then.
-  const struct { const char* name; int opened; std::vector<Step> steps; int factorInDialog, endCode, warning, factorAfter; } cases[] = {
-      {"typed 150, OK", 100, {type(15), type(150), ok}, 100, 1, 1, 100},
-      {"typed 150 from 60, OK", 60, {type(150), ok}, 100, 1, 1, 60},
-      {"typed 50, OK", 100, {type(5), type(50), ok}, 50, 1, 0, 50},
-      {"typed 5, OK", 70, {type(5), ok}, 20, 1, 1, 70},
-      {"emptied edit box, OK", 70, {type(0), ok}, 20, 1, 1, 70},
-      {"typed -30, OK", 70, {type(-30), ok}, 20, 1, 1, 70},
-      {"line left stops at 20", 21, {scroll(kScrollLineLeft), scroll(kScrollLineLeft), ok}, 20, 1, 0, 20},
-      {"page left stops at 20", 25, {scroll(kScrollPageLeft), ok}, 20, 1, 0, 20},
-      {"page right stops at 100", 95, {scroll(kScrollPageRight), scroll(kScrollLineRight), ok}, 100, 1, 0, 100},
-      {"line right", 50, {scroll(kScrollLineRight), ok}, 51, 1, 0, 51},
-      {"thumb track and position", 50, {scroll(kScrollThumbTrack, 33), scroll(kScrollThumbPosition, 44), ok}, 44, 1, 0, 44},
-      {"other scroll codes", 50, {scroll(8, 99), scroll(6, 99), ok}, 50, 1, 0, 50},
-      {"scroll after typing out of range", 100, {type(150), scroll(kScrollLineLeft), ok}, 99, 1, 0, 99},
-      {"cancel after typing", 80, {type(50), cancel}, 50, 2, 0, 80},
-      {"cancel after typing 150", 80, {type(150), cancel}, 100, 2, 0, 80},
-      {"close after scrolling", 80, {scroll(kScrollPageLeft), close}, 70, 0, 0, 80},
-      {"close after typing 999", 80, {type(999), close}, 100, 0, 0, 80},
-      {"close unchanged", 80, {close}, 80, 0, 0, 80}};
+  const struct { int opened; std::vector<Step> steps; int factorInDialog, endCode, warning, factorAfter; } cases[] = {
+      // Typed, then OK: out of range (an emptied box reads 0) the warning and the factor from before the dialog.
+      {100, {type(15), type(150), ok}, 100, 1, 1, 100}, {60, {type(150), ok}, 100, 1, 1, 60}, {70, {type(5), ok}, 20, 1, 1, 70},
+      {70, {type(0), ok}, 20, 1, 1, 70}, {70, {type(-30), ok}, 20, 1, 1, 70}, {100, {type(5), type(50), ok}, 50, 1, 0, 50},
+      // The scroll bar stops at 20 and 100, takes the thumb, ignores other codes, and starts from the clamped typed value.
+      {21, {scroll(kScrollLineLeft), scroll(kScrollLineLeft), ok}, 20, 1, 0, 20},
+      {25, {scroll(kScrollPageLeft), ok}, 20, 1, 0, 20}, {50, {scroll(kScrollLineRight), ok}, 51, 1, 0, 51},
+      {95, {scroll(kScrollPageRight), scroll(kScrollLineRight), ok}, 100, 1, 0, 100},
+      {50, {scroll(kScrollThumbTrack, 33), scroll(kScrollThumbPosition, 44), ok}, 44, 1, 0, 44},
+      {50, {scroll(8, 99), scroll(6, 99), ok}, 50, 1, 0, 50}, {100, {type(150), scroll(kScrollLineLeft), ok}, 99, 1, 0, 99},
+      // Cancel and close give back the factor the dialog opened with.
+      {80, {type(50), cancel}, 50, 2, 0, 80}, {80, {type(150), cancel}, 100, 2, 0, 80}, {80, {type(999), close}, 100, 0, 0, 80},
+      {80, {scroll(kScrollPageLeft), close}, 70, 0, 0, 80}, {80, {close}, 80, 0, 0, 80}};
   for (const auto& c : cases) {
     ZoomState state{.zoomFactor = c.opened, .zoomTyped = c.opened};
     ZoomDialogOpened(state);
     for (auto step = c.steps.begin(); step + 1 != c.steps.end(); ++step) (*step)(state);
     const int factorInDialog = state.zoomFactor, endCode = c.steps.back()(state);
     EXPECT_EQ(std::tuple(factorInDialog, endCode, ZoomAfterDialog(state), state.zoomFactor, state.zoomTyped),
-              std::tuple(c.factorInDialog, c.endCode, c.warning, c.factorAfter, c.factorAfter)) << c.name;
+              std::tuple(c.factorInDialog, c.endCode, c.warning, c.factorAfter, c.factorAfter)) << "row " << &c - cases;
   }
 }
 
