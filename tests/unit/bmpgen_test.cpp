@@ -24,7 +24,7 @@ IconImage Icon(int width, int height, unsigned char transparent) {
   return {Picture(width, height), std::vector<unsigned char>(static_cast<std::size_t>(width) * height, transparent)};
 }
 
-TEST(BmpWriter, HeaderFieldsAndRows) {
+TEST(BmpWriter, HeaderFieldsRowsAndRefusedPictures) {
   Image4 image = Picture(115, 49);
   image.palette[7] = PaletteColour{236, 233, 216};
   Bytes bytes;
@@ -42,23 +42,18 @@ TEST(BmpWriter, HeaderFieldsAndRows) {
   small.pixels = {1, 2, 3, 14, 15, 9};  // the top row, then the bottom row
   ASSERT_EQ(EncodeBmp4(small, bytes), 1);
   EXPECT_EQ(Bytes(bytes.begin() + 118, bytes.end()), (Bytes{0xEF, 0x90, 0, 0, 0x12, 0x30, 0, 0}));
-}
-
-TEST(BmpWriter, RefusesBadPictures) {
-  Image4 empty = Picture(1, 1), shortPixels = Picture(4, 4), badIndex = Picture(2, 2);
-  empty.width = 0;
-  empty.pixels.clear();
+  // No pixels, one pixel short, a colour index beyond the palette, a size out of range: refused.
+  Image4 shortPixels = Picture(4, 4), badIndex = Picture(2, 2);
   shortPixels.pixels.pop_back();
   badIndex.pixels[3] = 16;
-  Bytes bytes;
-  for (const Image4& bad : {empty, shortPixels, badIndex}) EXPECT_EQ(EncodeBmp4(bad, bytes), 0);
+  for (const Image4& bad : {Picture(0, 1), shortPixels, badIndex}) EXPECT_EQ(EncodeBmp4(bad, bytes), 0);
   Bytes header;
   EXPECT_EQ(std::tuple(AppendBmp4Header(-5, 10, kVgaPalette, header), AppendBmp4Header(10, 40000, kVgaPalette, header)),
             std::tuple(0, 0));
   EXPECT_TRUE(header.empty());
 }
 
-TEST(IcoWriter, DirectoryEntriesAndMask) {
+TEST(IcoWriter, DirectoryEntriesMaskAndTheCursorsHotSpot) {
   IconImage big = Icon(32, 32, 0), small = Icon(16, 16, 1);
   big.transparent[0] = 1;  // top-left pixel of the top row
   Bytes bytes;
@@ -79,13 +74,9 @@ TEST(IcoWriter, DirectoryEntriesAndMask) {
   IconImage noMask = Icon(16, 16, 0), tooBig = Icon(300, 16, 0);
   noMask.transparent.clear();
   for (const std::vector<IconImage>& bad : {std::vector<IconImage>{}, {noMask}, {tooBig}}) EXPECT_EQ(EncodeIco4(bad, bytes), 0);
-}
-
-// A cursor is an icon file of type 2 whose entry carries the hot spot in place of planes and
-// bit count; a hot spot off the picture is refused.
-TEST(CurWriter, TypeAndHotSpot) {
+  // A cursor is an icon file of type 2 whose entry carries the hot spot in place of planes and
+  // bit count; a hot spot off the picture is refused.
   const IconImage cursor = Icon(32, 32, 1);
-  Bytes bytes;
   ASSERT_EQ(EncodeCur4({cursor}, 15, 7, bytes), 1);
   EXPECT_EQ(MismatchedFields(bytes, {{2, 2, 2}, {4, 2, 1}, {6, 1, 32}, {10, 2, 15}, {12, 2, 7}, {18, 4, 22}, {22 + 8, 4, 64}}), "");
   EXPECT_EQ(std::tuple(EncodeCur4({cursor}, 32, 0, bytes), EncodeCur4({cursor}, 0, -1, bytes)), std::tuple(0, 0));

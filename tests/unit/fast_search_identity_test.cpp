@@ -29,7 +29,7 @@ void ExpectSame(bool chiSquare, int n, double p) {
 // costs about n^2 / 2 series terms, up to 200; beyond that each degree is run at two of the
 // probabilities, taken in turn, which covers all of them. Then samples up to the largest sample
 // size, for chi-square across the point (x about 1417) from which the tail series is summed scaled.
-TEST(FastSearchIdentity, EveryDegreeUpTo1000AndSamplesUpTo29999) {
+TEST(FastSearchIdentity, EveryDegreeUpTo1000SamplesUpTo29999AndTheAnalysisProbabilities) {
   for (int n = 1; n <= 1000; ++n) {
     for (int i = 0; i < kProbabilityCount; ++i) {
       ExpectSame(false, n, kProbabilities[i]);
@@ -44,6 +44,21 @@ TEST(FastSearchIdentity, EveryDegreeUpTo1000AndSamplesUpTo29999) {
       {2000, 0.975}, {3001, 0.1}, {5000, 0.05}, {5000, 0.95}, {10000, 0.5}, {15001, 0.025}, {29998, 0.05},
       {29999, 0.005}, {29999, 0.995}};
   for (const auto& [n, p] : cases) ExpectSame(true, n, p);
+  // The probabilities the analysis of 3 to 30000 values asks for at the usual confidence
+  // probabilities: alpha for t, (1 + P) / 2 and (1 - P) / 2 for chi-square, formed as the
+  // statistics form them.
+  for (double percent : {50.0, 80.0, 90.0, 95.0, 99.0, 99.9, 99.99}) {
+    const long double p = static_cast<double>(static_cast<long double>(percent) * 0.01);
+    for (int n : {2, 19, 20, 21, 99, 999, 1999, 9999, 29999}) {
+      ExpectSame(false, n, static_cast<double>(1 - p));
+      if (n < 9999) ExpectSame(true, n, static_cast<double>((1 + p) * 0.5L));
+      if (n < 9999) ExpectSame(true, n, static_cast<double>((1 - p) * 0.5L));
+    }
+  }
+  // Percentiles below the first grid step (few degrees of freedom, probabilities near 1): the
+  // search goes on below the grid, and the engine's continuation is the worded one.
+  for (int n = 1; n <= 8; ++n)
+    for (double tail : {1e-5, 5e-6, 1e-6, 3e-7, 1e-8, 1e-10, 1e-12, 1e-14, 1e-15, 2e-16}) ExpectSame(true, n, 1 - tail);
 }
 
 // Random degrees of freedom and probabilities over the whole range the programs reach, with
@@ -58,24 +73,6 @@ TEST(FastSearchIdentity, RandomDegreesAndProbabilitiesAcrossThePredictedRange) {
     const double p = i % 3 == 0 ? tail : i % 3 == 1 ? 1 - tail : u;  // towards 0, towards 1, evenly
     if (p > 0 && p < 1) ExpectSame(chiSquare, 20 + static_cast<int>(random() % (chiSquare ? 2480 : 29980)), p);
   }
-}
-
-// The probabilities the analysis of 3 to 30000 values asks for at the usual confidence
-// probabilities: alpha for t, (1 + P) / 2 and (1 - P) / 2 for chi-square, formed as the
-// statistics form them.
-TEST(FastSearchIdentity, TheAnalysisProbabilitiesAtEverySizeClassAndBelowTheGrid) {
-  for (double percent : {50.0, 80.0, 90.0, 95.0, 99.0, 99.9, 99.99}) {
-    const long double p = static_cast<double>(static_cast<long double>(percent) * 0.01);
-    for (int n : {2, 19, 20, 21, 99, 999, 1999, 9999, 29999}) {
-      ExpectSame(false, n, static_cast<double>(1 - p));
-      if (n < 9999) ExpectSame(true, n, static_cast<double>((1 + p) * 0.5L));
-      if (n < 9999) ExpectSame(true, n, static_cast<double>((1 - p) * 0.5L));
-    }
-  }
-  // Percentiles below the first grid step (few degrees of freedom, probabilities near 1): the
-  // search goes on below the grid, and the engine's continuation is the worded one.
-  for (int n = 1; n <= 8; ++n)
-    for (double tail : {1e-5, 5e-6, 1e-6, 3e-7, 1e-8, 1e-10, 1e-12, 1e-14, 1e-15, 2e-16}) ExpectSame(true, n, 1 - tail);
 }
 
 // The sigma coefficient's logarithms: every value of both walks (from 0.5 and from 1) through

@@ -46,22 +46,6 @@ TEST(PageBitmap, SizesFromTheClientArea) {
   for (const auto& n : none) EXPECT_EQ(IsCapturable(PageImageSizeOf(n[0], n[1])), 0) << n[0] << " x " << n[1];
 }
 
-TEST(PageBitmap, CaptureAndClipboardHeaders) {
-  // size, width, height, planes, bits, compression, image size, resolutions, colours used and
-  // important (0 at capture, 16 on the clipboard); palette entries blue, green, red, 0 with
-  // the dark grey at 7 and the light grey at 8.
-  for (PageHeaderUse use : {PageHeaderUse::kCapture, PageHeaderUse::kClipboard}) {
-    const Bytes header = PageBlockHeader({640, 400}, use);
-    const std::uint32_t colours = use == PageHeaderUse::kClipboard ? 16 : 0;
-    EXPECT_EQ(header.size(), 104u);
-    EXPECT_EQ(MismatchedFields(header, {{0, 4, 40}, {4, 4, 640}, {8, 4, 400}, {12, 2, 1}, {14, 2, 4}, {16, 4, 0},
-                                        {20, 4, 128000}, {24, 4, 0}, {28, 4, 0}, {32, 4, colours}, {36, 4, colours},
-                                        {40, 4, 0}, {44, 4, 0x800000}, {56, 4, 0x80}, {68, 4, 0x808080},
-                                        {72, 4, 0xC0C0C0}, {76, 4, 0xFF0000}, {88, 4, 0xFF}, {100, 4, 0xFFFFFF}}),
-              "") << static_cast<int>(use);
-  }
-}
-
 TEST(PageBitmap, RowsBottomUpLeftPixelHighNibble) {
   const struct { int width, height; Bytes indexes, pixels; } cases[] = {  // indexes top row first
       {9, 1, {15, 0, 12, 9, 15, 15, 0, 0, 7}, {0xF0, 0xC9, 0xFF, 0x00, 0x70, 0, 0, 0}},
@@ -77,22 +61,27 @@ TEST(PageBitmap, RowsBottomUpLeftPixelHighNibble) {
 
 TEST(PageBitmap, FileAndClipboardOfACapturedBlock) {
   const PageImageSize size{640, 400};
-  Bytes indexes(640 * 400, 15);
+  Bytes indexes(640 * 400, 15), file, dib;
   indexes[0] = 0;               // top-left pixel black
   indexes[640 * 399 + 1] = 12;  // second pixel of the bottom row blue
   const Bytes block = EncodePageBlock(indexes, size, PageHeaderUse::kCapture);
-  Bytes file, dib, clipboard = PageBlockHeader(size, PageHeaderUse::kClipboard);
+  // The captured header leaves colours used and important at 0; the file's header says 16 colours used.
+  EXPECT_EQ(MismatchedFields(block, {{32, 4, 0}, {36, 4, 0}}), "");
   ASSERT_EQ(BuildBitmapFile(block.data(), block.size(), file), 1);
   EXPECT_EQ(file.size(), 128118u);
+  // Palette entries blue, green, red, 0, the dark grey at 7 and the light grey at 8.
   EXPECT_EQ(MismatchedFields(file, {{0, 2, 0x4D42}, {2, 4, 128118}, {6, 4, 0}, {10, 4, 118}, {14, 4, 40}, {18, 4, 640},
-                                    {22, 4, 400}, {26, 2, 1}, {28, 2, 4}, {30, 4, 0}, {34, 4, 128000}, {46, 4, 16},
-                                    {50, 4, 0}, {54 + 4 * 8, 4, 0xC0C0C0},
+                                    {22, 4, 400}, {26, 2, 1}, {28, 2, 4}, {30, 4, 0}, {34, 4, 128000}, {38, 4, 0},
+                                    {42, 4, 0}, {46, 4, 16}, {50, 4, 0}, {54, 4, 0}, {58, 4, 0x800000}, {70, 4, 0x80},
+                                    {82, 4, 0x808080}, {86, 4, 0xC0C0C0}, {90, 4, 0xFF0000}, {102, 4, 0xFF},
+                                    {114, 4, 0xFFFFFF},
                                     {118, 1, 0xFC},               // bottom row first: white, blue
                                     {118 + 399 * 320, 1, 0x0F},   // top row last: black, white
                                     {117 + 128000, 1, 0xFF}}),
             "");
-  // The clipboard gets the captured pixels under the clipboard header.
-  clipboard.insert(clipboard.end(), block.begin() + 104, block.end());
+  // The clipboard gets the same header and pixels, with 16 important colours as well.
+  Bytes clipboard(file.begin() + 14, file.end());
+  clipboard[36] = 16;
   ASSERT_EQ(BuildClipboardDib(block.data(), block.size(), size, dib), 1);
   EXPECT_EQ(dib, clipboard);
   // A captured block shorter than its size says is not copied past its end.
@@ -144,10 +133,8 @@ TEST(PrintedSize, EveryOrientation) {
       {wide, 300, 800, 100, {512, 383, 1441, 3836}},
       // The A4 page of the PDF printer at 300 pixels per inch.
       {a4, 640, 421, 100, {197, 280, 1974, 1300}}, {a4, 640, 421, 20, {39, 56, 394, 260}}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(ComputePrintedPicture(c.page, c.clientWidth, c.clientHeight, c.zoom), c.picture)
-        << c.page.widthMm << " mm wide, window " << c.clientWidth << " x " << c.clientHeight << ", zoom " << c.zoom;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(ComputePrintedPicture(c.page, c.clientWidth, c.clientHeight, c.zoom), c.picture) << "row " << &c - cases;
 }
 
 // ---- Print Zoom ---------------------------------------------------------------------------
@@ -161,49 +148,31 @@ TEST(PrintZoom, DialogScripts) {
   auto scroll = [](int code, int thumb = 0) { return Step([=](ZoomState& s) { ZoomScrolled(s, code, thumb); return -1; }); };
   // The zoom factor when the dialog opens, the steps (the last ends the dialog), the factor before the last step,
   // the dialog's end code, the warning after it and the factor then.
-  const struct {
-    const char* name;
-    int opened;
-    std::vector<Step> steps;
-    int factorInDialog, endCode, warning, factorAfter;
-  } cases[] = {
-      {"typed 150, OK", 100, {type(15), type(150), ok}, 100, 1, 1, 100},
-      {"typed 150 from 60, OK", 60, {type(150), ok}, 100, 1, 1, 60},
-      {"typed 50, OK", 100, {type(5), type(50), ok}, 50, 1, 0, 50},
-      {"typed 5, OK", 70, {type(5), ok}, 20, 1, 1, 70},
-      {"emptied edit box, OK", 70, {type(0), ok}, 20, 1, 1, 70},
-      {"typed -30, OK", 70, {type(-30), ok}, 20, 1, 1, 70},
-      {"line left stops at 20", 21, {scroll(kScrollLineLeft), scroll(kScrollLineLeft), ok}, 20, 1, 0, 20},
-      {"page left stops at 20", 25, {scroll(kScrollPageLeft), ok}, 20, 1, 0, 20},
-      {"page right stops at 100", 95, {scroll(kScrollPageRight), scroll(kScrollLineRight), ok}, 100, 1, 0, 100},
-      {"line right", 50, {scroll(kScrollLineRight), ok}, 51, 1, 0, 51},
-      {"thumb track and position", 50, {scroll(kScrollThumbTrack, 33), scroll(kScrollThumbPosition, 44), ok}, 44, 1, 0, 44},
-      {"other scroll codes", 50, {scroll(8, 99), scroll(6, 99), ok}, 50, 1, 0, 50},
-      {"scroll after typing out of range", 100, {type(150), scroll(kScrollLineLeft), ok}, 99, 1, 0, 99},
-      {"cancel after typing", 80, {type(50), cancel}, 50, 2, 0, 80},
-      {"cancel after typing 150", 80, {type(150), cancel}, 100, 2, 0, 80},
-      {"close after scrolling", 80, {scroll(kScrollPageLeft), close}, 70, 0, 0, 80},
-      {"close after typing 999", 80, {type(999), close}, 100, 0, 0, 80},
-      {"close unchanged", 80, {close}, 80, 0, 0, 80}};
+  const struct { int opened; std::vector<Step> steps; int factorInDialog, endCode, warning, factorAfter; } cases[] = {
+      // Typed, then OK: out of range (an emptied box reads 0) the warning and the factor from before the dialog.
+      {100, {type(15), type(150), ok}, 100, 1, 1, 100}, {60, {type(150), ok}, 100, 1, 1, 60}, {70, {type(5), ok}, 20, 1, 1, 70},
+      {70, {type(0), ok}, 20, 1, 1, 70}, {70, {type(-30), ok}, 20, 1, 1, 70}, {100, {type(5), type(50), ok}, 50, 1, 0, 50},
+      // The scroll bar stops at 20 and 100, takes the thumb, ignores other codes, and starts from the clamped typed value.
+      {21, {scroll(kScrollLineLeft), scroll(kScrollLineLeft), ok}, 20, 1, 0, 20},
+      {25, {scroll(kScrollPageLeft), ok}, 20, 1, 0, 20}, {50, {scroll(kScrollLineRight), ok}, 51, 1, 0, 51},
+      {95, {scroll(kScrollPageRight), scroll(kScrollLineRight), ok}, 100, 1, 0, 100},
+      {50, {scroll(kScrollThumbTrack, 33), scroll(kScrollThumbPosition, 44), ok}, 44, 1, 0, 44},
+      {50, {scroll(8, 99), scroll(6, 99), ok}, 50, 1, 0, 50}, {100, {type(150), scroll(kScrollLineLeft), ok}, 99, 1, 0, 99},
+      // Cancel and close give back the factor the dialog opened with.
+      {80, {type(50), cancel}, 50, 2, 0, 80}, {80, {type(150), cancel}, 100, 2, 0, 80}, {80, {type(999), close}, 100, 0, 0, 80},
+      {80, {scroll(kScrollPageLeft), close}, 70, 0, 0, 80}, {80, {close}, 80, 0, 0, 80}};
   for (const auto& c : cases) {
     ZoomState state{.zoomFactor = c.opened, .zoomTyped = c.opened};
     ZoomDialogOpened(state);
-    int endCode = -1;
-    for (const Step& step : c.steps) {
-      if (&step == &c.steps.back()) {
-        EXPECT_EQ(state.zoomFactor, c.factorInDialog) << c.name;
-      }
-      endCode = step(state);
-      EXPECT_TRUE(state.zoomFactor >= kZoomMin && state.zoomFactor <= kZoomMax) << c.name;
-    }
-    EXPECT_EQ(std::tuple(endCode, ZoomAfterDialog(state), state.zoomFactor, state.zoomTyped),
-              std::tuple(c.endCode, c.warning, c.factorAfter, c.factorAfter)) << c.name;
+    for (auto step = c.steps.begin(); step + 1 != c.steps.end(); ++step) (*step)(state);
+    const int factorInDialog = state.zoomFactor, endCode = c.steps.back()(state);
+    EXPECT_EQ(std::tuple(factorInDialog, endCode, ZoomAfterDialog(state), state.zoomFactor, state.zoomTyped),
+              std::tuple(c.factorInDialog, c.endCode, c.warning, c.factorAfter, c.factorAfter)) << "row " << &c - cases;
   }
 }
 
 TEST(PrintZoom, WhatTheControlsShow) {
-  ZoomState state;
-  state.zoomFactor = 50;
+  ZoomState state{.zoomFactor = 50};
   ZoomDialogOpened(state);
   // A scroll that changes the value moves both controls; one that stays at a limit, neither.
   EXPECT_EQ(ZoomScrolled(state, kScrollPageRight, 0), (ZoomControls{true, true, 60}));
@@ -219,14 +188,10 @@ TEST(PrintZoom, WhatTheControlsShow) {
 
 // ---- Drive checks -------------------------------------------------------------------------
 
-TEST(DriveChecks, RefusedDriveTypes) {
-  const struct { unsigned type; int refused; } cases[] = {
-      {kDriveUnknown, 1}, {kDriveNoRootDir, 1}, {kDriveRemovable, 0}, {kDriveFixed, 0}, {kDriveRemote, 1},
-      {kDriveCdrom, 1},   {kDriveRamdisk, 0},   {7, 0},               {0xFFFFFFFFu, 0}};
-  for (const auto& c : cases) EXPECT_EQ(IsRefusedDriveType(c.type), c.refused) << c.type;
-}
-
-TEST(DriveChecks, FreeSpaceQueryByVersion) {
+TEST(DriveChecks, RefusedDriveTypesAndFreeSpaceQueryByVersion) {
+  for (unsigned type : {kDriveUnknown, kDriveNoRootDir, kDriveRemote, kDriveCdrom}) EXPECT_EQ(IsRefusedDriveType(type), 1) << type;
+  for (unsigned type : {kDriveRemovable, kDriveFixed, kDriveRamdisk, DriveType{7}, DriveType{0xFFFFFFFFu}})
+    EXPECT_EQ(IsRefusedDriveType(type), 0) << type;
   using enum FreeSpaceQuery;
   const struct { int versionClass; unsigned long platformId, build; FreeSpaceQuery query; } cases[] = {
       // 1111: Windows 95 OSR2; 0x040003E8: build 1000 under version bits.
@@ -250,7 +215,7 @@ TEST(DriveChecks, RoomForEachWriter) {
   EXPECT_EQ(std::tuple(HasRoom(6553600000u, 3000000000u), HasRoom(0x100000000u, 0xFFFFFFFFu)), std::tuple(1, 0));
 }
 
-TEST(DriveChecks, RootAndExtension) {
+TEST(DriveChecks, RootExtensionAndTemporaryName) {
   const char* roots[][2] = {{"C:\\data\\graph.bmp", "C:\\"}, {"\\\\server\\share\\g.bmp", "\\\\s"}, {"a:", "a:"}, {"", ""}};
   for (const auto& r : roots) EXPECT_EQ(DriveRoot(r[0]), r[1]) << r[0];
   const struct { const char* path; const char* ext; int accepted; } cases[] = {
@@ -259,24 +224,18 @@ TEST(DriveChecks, RootAndExtension) {
       {"C:\\g.bmpx", "BMP", 0}, {"C:\\g.bmp ", "BMP", 0},    {"C:\\g.dmp", "BMP", 0},  {"", "BMP", 0},
       {"C:\\d.Txt", "TXT", 1},  {"C:\\d.txt.bak", "TXT", 0}, {"C:\\r.XLS", "XLS", 1},  {"C:\\r.xlsx", "XLS", 0}};
   for (const auto& c : cases) EXPECT_EQ(HasExtension(c.path, c.ext), c.accepted) << c.path;
-}
-
-TEST(SafeWrite, TemporaryNameInTheSameFolder) {
-  const struct { const char* path; unsigned attempt; const char* temporary; } cases[] = {
+  // The safe write's temporary file goes in the same folder.
+  const struct { const char* path; unsigned attempt; const char* temporary; } temporaries[] = {
       {"C:\\data\\graph.bmp", 0, "C:\\data\\~kv0.tmp"}, {"C:\\data\\graph.bmp", 26, "C:\\data\\~kv1a.tmp"},
       {"C:\\graph.bmp", 3, "C:\\~kv3.tmp"},             {"C:graph.bmp", 0, "C:~kv0.tmp"},
       {"Z:/tmp/x/graph.bmp", 0, "Z:/tmp/x/~kv0.tmp"}, {"\\\\server\\share\\r.xls", 1, "\\\\server\\share\\~kv1.tmp"},
       {"graph.bmp", 0, "~kv0.tmp"}};
-  for (const auto& c : cases) EXPECT_EQ(TemporaryPathFor(c.path, c.attempt), c.temporary) << c.path;
+  for (const auto& t : temporaries) EXPECT_EQ(TemporaryPathFor(t.path, t.attempt), t.temporary) << t.path;
 }
 
 // ---- Texts --------------------------------------------------------------------------------
 
 TEST(OutputTexts, EveryMessageInBothLanguagesAndTheProgramDifferences) {
-  // Out of range: no text and no icon.
-  EXPECT_EQ(GetOutputMessage(kOutputMessageCount, kKorvan95, 0).icon, 0u);
-  EXPECT_STREQ(GetOutputMessage(static_cast<OutputMessage>(-1), kKorvan00, 1).text, "");
-
   const struct { OutputMessage message; OutputProgram program; int japanese; const char *text, *caption; unsigned style; } cases[] = {
       {kOutputDialogFailed, kKorvan95, 0, "Unable to display dialog.", "System Error", 0x1010},
       {kOutputDialogFailed, kKorvan00, 0, "Unable to display dialog", "System Error", 0x1010},
@@ -285,15 +244,17 @@ TEST(OutputTexts, EveryMessageInBothLanguagesAndTheProgramDifferences) {
       {kOutputZoomOutOfRange, kKorvan00, 0, "Zoom out factor was out of the limits\nso that the previous value has been set.",
        "Warning", 0x10},
       {kOutputBmpExtension, kKorvan95, 0, "Assign a file with BMP extension.", "Error", 0x30},
-      {kOutputPrintStartFailed, kKorvan95, 0, "Unable to start print job.", "Warning", 0x10}};
+      {kOutputPrintStartFailed, kKorvan95, 0, "Unable to start print job.", "Warning", 0x10},
+      // Out of range: no text and no icon.
+      {kOutputMessageCount, kKorvan95, 0, "", "", 0}, {static_cast<OutputMessage>(-1), kKorvan00, 1, "", "", 0}};
   for (const auto& c : cases) {
     const MessageBoxText box = GetOutputMessage(c.message, c.program, c.japanese);
     EXPECT_EQ(std::tuple(std::string(box.text), std::string(box.caption), box.icon), std::tuple(c.text, c.caption, c.style))
         << c.message << " program " << c.program << " japanese " << c.japanese;
   }
   // The Print Zoom controls the output looks for are those of each program's dialog.
-  EXPECT_EQ(std::tuple(TraitsOf(kKorvan95).zoomEditId, TraitsOf(kKorvan95).zoomScrollId, TraitsOf(kKorvan00).zoomEditId,
-                       TraitsOf(kKorvan00).zoomScrollId),
+  const OutputProgramTraits &k95 = TraitsOf(kKorvan95), &k00 = TraitsOf(kKorvan00);
+  EXPECT_EQ(std::tuple(k95.zoomEditId, k95.zoomScrollId, k00.zoomEditId, k00.zoomScrollId),
             std::tuple(kDlgZoomEdit, kDlgZoomScroll, korvan00::kZoomEdit, korvan00::kZoomScrollBar));
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "stats/analysis.h"
 #include "tests/test_support.h"
@@ -23,16 +24,13 @@ AnalysisResults FiveValues() {
   return r;
 }
 
-std::string Export(const AnalysisResults& r, int unbiased, int japanese) {
-  return FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, unbiased, japanese);
-}
-
 TEST(ResultsFile, WorkedAnalysisInBothBasesAndLanguages) {
   const struct { int unbiased, japanese; std::string file; } cases[] = {
       {1, 0, "five-values.xls"}, {1, 1, "five-values-ja.xls"}, {0, 0, "five-values-sample.xls"}};
   for (const auto& c : cases) {
     const std::string golden = FileBytes(SUITE_TEST_DATA_DIR "/" + c.file);
-    EXPECT_EQ(Export(FiveValues(), c.unbiased, c.japanese), golden) << c.file;
+    EXPECT_EQ(FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), FiveValues(), c.unbiased, c.japanese), golden)
+        << c.file;
   }
 }
 
@@ -93,13 +91,12 @@ TEST(ResultsFile, SevenDigitsOfConfidenceAndPageValuesAndHugeValuesWhole) {
   r.meanLower = -1e140;
   char big[400];
   std::snprintf(big, sizeof big, "%f", 1e140);
-  const std::string text = Export(r, 1, 0), value = big;
+  const std::string text = FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, 1, 0), value = big;
   EXPECT_NE(text.find("\r\n  ** Under 99.99999% Confidence Probability **\r\n"), std::string::npos);
   EXPECT_NE(text.find("Unbiased Estimate of Population Mean (m)\r\n" + value + "\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n-" + value + " < mu < " + value + "\r\n"), std::string::npos);
-  EXPECT_EQ(ResultsPageLine(r, 3, 1, 0), "  ** Under 99.99999% Confidence Probability **");
-  EXPECT_EQ(ResultsPageLine(r, 1, 0, 0), "Sample Mean (m) = 1234568");
-  EXPECT_EQ(ResultsPageLine(r, 6, 1, 0), "");
+  EXPECT_EQ(std::tuple(ResultsPageLine(r, 3, 1, 0), ResultsPageLine(r, 1, 0, 0), ResultsPageLine(r, 6, 1, 0)),
+            std::tuple("  ** Under 99.99999% Confidence Probability **", "Sample Mean (m) = 1234568", ""));
 }
 
 // The bounds are rounded once from extended precision: 0.1 + 3 * 0.3 is 1, where doubles give
@@ -109,8 +106,7 @@ TEST(ResultsFile, IntervalBoundsInExtendedPrecisionAndTheNumberOfRows) {
   AnalysisResults r;
   r.minimum = 0.1;
   r.width = 0.3;
-  EXPECT_EQ(IntervalLowerBound(r, 3), 1.0);
-  EXPECT_EQ(IntervalUpperBound(r, 2), 1.0);
+  EXPECT_EQ(std::pair(IntervalLowerBound(r, 3), IntervalUpperBound(r, 2)), std::pair(1.0, 1.0));
   for (const auto& [count, rows] : {std::pair{25, 20}, {20, 20}, {-1, 0}}) {
     r.intervalCount = count;
     std::string table;

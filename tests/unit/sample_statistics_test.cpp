@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 #include "stats/analysis.h"
@@ -23,18 +24,10 @@ Data Spread(int count, double offset, double spread) {
   return data;
 }
 
-// The sample deviation of the data less an offset they share, two-pass in extended precision.
-double ShiftedDeviation(const Data& data, double offset) {
-  long double sum = 0, squares = 0;
-  for (double x : data) sum += x - offset;
-  const long double mean = sum / data.size();
-  for (double x : data) squares += ((x - offset) - mean) * ((x - offset) - mean);
-  return static_cast<double>(std::sqrt(squares / (data.size() - 1)));
-}
-
 // The deviation keeps its digits where the data share a large offset, which a one-pass
 // sum(x^2) - N m^2 cancels away, and where many small squares follow two large ones (each
-// below half a last place of the sum in doubles, together a relative 1.5e-12 of it).
+// below half a last place of the sum in doubles, together a relative 1.5e-12 of it). The
+// reference: the data less the offset they share, two passes in extended precision.
 TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
   Data farAndNear(30000);
   for (int i = 0; i < 30000; ++i) farAndNear[i] = (i % 2 ? 1 : -1) * (i < 2 ? 1e4 : 1e-4);
@@ -45,7 +38,10 @@ TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
   for (const auto& c : cases) {
     AnalysisResults r;
     ComputeSampleStatistics(c.data.data(), static_cast<int>(c.data.size()), 95, r);
-    const double reference = ShiftedDeviation(c.data, c.offset);
+    long double sum = 0, squares = 0;
+    for (double x : c.data) sum += x - c.offset;
+    for (double x : c.data) squares += std::pow((x - c.offset) - sum / c.data.size(), 2);
+    const double reference = static_cast<double>(std::sqrt(squares / (c.data.size() - 1)));
     EXPECT_NEAR(r.sampleDeviation, reference, c.tolerance * reference) << &c - cases;
   }
 }
@@ -70,20 +66,6 @@ TEST(ComputeFrequencies, ValuesOnInnerBoundsCountHalfInEachNeighbour) {
     AnalysisResults r;
     ASSERT_EQ(ComputeFrequencies(c.data.data(), static_cast<int>(c.data.size()), c.k, r), 1);
     EXPECT_EQ(std::vector<int>(r.twiceFrequencies, r.twiceFrequencies + c.k), c.twice) << c.data[0];
-  }
-}
-
-// k is kept within 1 ... 20, and a record reused with a smaller k holds no counts from slot k on
-// (the histogram and the export read k slots, the graph scale reads them all).
-TEST(ComputeFrequencies, KIsKeptInRangeAndLeavesNoStaleSlots) {
-  const double six[] = {1, 2, 3, 4, 5, 6};
-  AnalysisResults r;
-  for (const auto& [k, kept] : {std::pair{1000, 20}, {0, 1}, {21, 20}, {-4, 1}, {20, 20}, {13, 13}, {2, 2}}) {
-    ASSERT_EQ(ComputeFrequencies(six, 6, k, r), 1);
-    EXPECT_EQ(r.intervalCount, kept);
-    // Summed over every slot: a count left from the k before adds to it.
-    EXPECT_EQ(std::accumulate(r.twiceFrequencies, r.twiceFrequencies + kMaxIntervals + 1, 0), 12) << "k=" << k;
-    EXPECT_EQ(std::accumulate(r.frequencies, r.frequencies + kMaxIntervals + 1, 0.0), 6) << "k=" << k;
   }
 }
 
@@ -123,16 +105,26 @@ TEST(ComputeFrequencies, EveryValueCountsAsTheWordedBoundsSay) {
   }
 }
 
-// Equal values are reported, and no count of an earlier analysis stays in the record; the entry
-// point stops on them before the statistics, with none of an earlier analysis left in the record.
-TEST(ComputeFrequencies, EqualValuesAreReportedAndLeaveNoStaleCounts) {
+// k is kept within 1 ... 20, and a record reused with a smaller k holds no counts from slot k on
+// (the histogram and the export read k slots, the graph scale reads them all). Equal values are
+// reported, and no count of an earlier analysis stays in the record; the entry point stops on
+// them before the statistics, with none of an earlier analysis left in the record.
+TEST(ComputeFrequencies, KIsKeptInRangeAndNoStaleCountsStay) {
   const double spread[] = {1, 2, 3, 4, 5, 6, 7, 8}, sevens[] = {7, 7, 7, 7};
   AnalysisResults r;
+  // Summed over every slot: a count left from an earlier k adds to them.
+  auto counts = [&r] {
+    return std::pair(std::accumulate(r.twiceFrequencies, r.twiceFrequencies + kMaxIntervals + 1, 0),
+                     std::accumulate(r.frequencies, r.frequencies + kMaxIntervals + 1, 0.0));
+  };
+  for (const auto& [k, kept] : {std::pair{1000, 20}, {0, 1}, {21, 20}, {-4, 1}, {20, 20}, {13, 13}, {2, 2}}) {
+    ASSERT_EQ(ComputeFrequencies(spread, 6, k, r), 1);
+    EXPECT_EQ(std::tuple(r.intervalCount, counts()), std::tuple(kept, std::pair(12, 6.0))) << "k=" << k;
+  }
   for (const Data& data : {Data{7, 7, 7}, Data{-1e300, -1e300}, Data{0.1}}) {
     ASSERT_EQ(ComputeFrequencies(spread, 8, 8, r), 1);
     EXPECT_EQ(ComputeFrequencies(data.data(), static_cast<int>(data.size()), 6, r), 0);
-    EXPECT_EQ(r.width, 0.0);
-    for (int j = 0; j <= kMaxIntervals; ++j) EXPECT_TRUE(r.twiceFrequencies[j] == 0 && r.frequencies[j] == 0) << j;
+    EXPECT_EQ(std::tuple(r.width, counts()), std::tuple(0.0, std::pair(0, 0.0))) << data[0];
   }
   EXPECT_EQ(ComputeFrequencies(nullptr, 0, 6, r), 0);
   AnalysisRequest request{.intervalMode = kIntervalStandard, .intervalText = nullptr, .confidencePercent = 95};
