@@ -78,7 +78,9 @@ TEST(IcoWriter, DirectoryEntriesMaskAndTheCursorsHotSpot) {
   // bit count; a hot spot off the picture is refused.
   const IconImage cursor = Icon(32, 32, 1);
   ASSERT_EQ(EncodeCur4({cursor}, 15, 7, bytes), 1);
-  EXPECT_EQ(MismatchedFields(bytes, {{2, 2, 2}, {4, 2, 1}, {6, 1, 32}, {10, 2, 15}, {12, 2, 7}, {18, 4, 22}, {22 + 8, 4, 64}}), "");
+  EXPECT_EQ(MismatchedFields(bytes, {{2, 2, 2}, {4, 2, 1}, {6, 1, 32}, {10, 2, 15}, {12, 2, 7}, {18, 4, 22},
+                                     {22 + 8, 4, 64}}),
+            "");
   EXPECT_EQ(std::tuple(EncodeCur4({cursor}, 32, 0, bytes), EncodeCur4({cursor}, 0, -1, bytes)), std::tuple(0, 0));
 }
 

@@ -233,14 +233,17 @@ TEST(Korvan00Analysis, ALargeTextIsHeldAtMostTwiceAndLetGoBeforeARefusal) {
 // checks of the drive comes one step (the write, or the look at a refused drive), then the notice.
 TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenDone) {
   using W = FileWriteOutcome;
-  const char* saved = "The solution has been saved in the file\n  C:\\R.XlS.\nDouble click the file, then you can read the solution.";
+  const char* saved =
+      "The solution has been saved in the file\n  C:\\R.XlS.\nDouble click the file, then you can read the solution.";
   const struct { SaveDialogAnswer answer; bool refused, space; W write; const char* step; Notice notice; } cases[] = {
       {NoFile(0), 0, 1, W::kWritten, "", {"The solution not saved.\nBut the calculation done.", "Success", kIconInformation}},
       {NoFile(0x3003), 0, 1, W::kWritten, "", {"GetSaveFileName error 0x3003", "Error", kIconError}},
-      {Chosen("Y:\\r.xls"), 1, 1, W::kWritten, "drive Y:\\", {"Unable to save the solution to the remote disk.", "Warning", kIconWarning}},
+      {Chosen("Y:\\r.xls"), 1, 1, W::kWritten, "drive Y:\\",
+       {"Unable to save the solution to the remote disk.", "Warning", kIconWarning}},
       {Chosen("C:\\r.xls"), 0, 0, W::kWritten, "", {"Not enough free diskspace.", "Warning", kIconWarning}},
       {Chosen("C:\\r.txt"), 0, 1, W::kWritten, "", {"Assign a file with XLS extension.", "Error", kIconWarning}},
-      {Chosen("C:\\r.XLS"), 0, 1, W::kNotCreated, "write C:\\r.XLS", {"Unable to create a file to save the solution.", "Error", kIconError}},
+      {Chosen("C:\\r.XLS"), 0, 1, W::kNotCreated, "write C:\\r.XLS",
+       {"Unable to create a file to save the solution.", "Error", kIconError}},
       {Chosen("C:\\r.xls"), 0, 1, W::kWriteFailed, "write C:\\r.xls", {"Unable to write to file.", "Error", kIconError}},
       {Chosen("C:\\R.XlS"), 0, 1, W::kWritten, "write C:\\R.XlS", {saved, "Success", kIconInformation}}};
   for (const auto& c : cases) {
@@ -292,7 +295,8 @@ TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
   for (const int before : {1, 2}) {
     host.log.clear();
     DrawGraph(state, host, 0);
-    EXPECT_EQ(std::tuple(Log{"draw after " + std::to_string(before)}, PageState::kGraphDrawn), std::tuple(host.log, state.pageState));
+    EXPECT_EQ(std::tuple(Log{"draw after " + std::to_string(before)}, PageState::kGraphDrawn),
+              std::tuple(host.log, state.pageState));
   }
   EXPECT_EQ(std::tuple(std::string("Sample Standard Deviation (s) = 1.581139"), 241, std::size_t{6}),
             std::tuple(host.drawn.lines[2].text, host.drawn.baseLine, host.drawn.bars.size()));
@@ -353,10 +357,15 @@ TEST(Korvan00Conditions, BadConfidenceWarnsAndReopensAndADialogThatCannotOpenIsA
             std::tuple(state.conditions.committed.statisticsBasis, state.conditions.committed.confidenceText));
 
   ProgramState failed;
-  const RecordingHost system = SetConditions(failed, {[](ConditionsDialog& d) { Press(d, kRadioSample); Type(d, "0"); }, nullptr}, 1);
+  const std::function<void(ConditionsDialog&)> refused = [](ConditionsDialog& d) {
+    Press(d, kRadioSample);
+    Type(d, "0");
+  };
+  const RecordingHost system = SetConditions(failed, {refused, nullptr}, 1);
   EXPECT_EQ((Log{"dialog", "notice 警告", "dialog", "notice システム・エラー", "start picture", "repaint 79-207"}), system.log);
   EXPECT_EQ((Notice{"ダイアログを表示できません.", "システム・エラー", kIconError, true}), system.notices.at(1));
-  EXPECT_EQ(std::tuple(failed.conditions.committed, PageState::kStartPicture), std::tuple(failed.conditions.working, failed.pageState));
+  EXPECT_EQ(std::tuple(failed.conditions.committed, PageState::kStartPicture),
+            std::tuple(failed.conditions.working, failed.pageState));
 }
 
 // Each command with each of its allocations refused in turn (Analysis: the large blocks, from the
@@ -376,7 +385,9 @@ TEST(Korvan00Commands, ARefusedAllocationShowsTheMemoryMessageAndChangesNothing)
         Press(d, kDialogOk);
       }};
       Watch(command ? 1 : host.clipboard->size() / 2, refuse);
-      command == 0 ? RunAnalysis(state, host, 0) : command == 1 ? ShowConditionsDialog(state, host, 1) : DrawGraph(state, host, 1);
+      command == 0   ? RunAnalysis(state, host, 0)
+      : command == 1 ? ShowConditionsDialog(state, host, 1)
+                     : DrawGraph(state, host, 1);
       watch.on = false;
       if (watch.count < refuse) {
         EXPECT_EQ(command == 2 ? PageState::kGraphDrawn : PageState::kResultsReady, state.pageState);

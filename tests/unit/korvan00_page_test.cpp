@@ -211,7 +211,8 @@ TEST(Korvan00Window, ReadmePathAndHelpOutcome) {
   const MessageEntry missing = HelpMessage(HelpOutcome::kReadmeMissing);
   EXPECT_EQ(std::tuple(std::string("Install the readme file (KORVAN0E.PDF)\nin the same directory."), std::string("エラー")),
             std::tuple(missing.english, missing.japaneseCaption));
-  EXPECT_EQ(std::tuple(kIconError, 0u), std::tuple(HelpMessage(HelpOutcome::kNoViewer).icon, HelpMessage(HelpOutcome::kOpened).icon));
+  EXPECT_EQ(std::tuple(kIconError, 0u),
+            std::tuple(HelpMessage(HelpOutcome::kNoViewer).icon, HelpMessage(HelpOutcome::kOpened).icon));
 }
 
 }  // namespace

@@ -189,7 +189,9 @@ TEST(PrintZoom, WhatTheControlsShow) {
 // ---- Drive checks -------------------------------------------------------------------------
 
 TEST(DriveChecks, RefusedDriveTypesAndFreeSpaceQueryByVersion) {
-  for (unsigned type : {kDriveUnknown, kDriveNoRootDir, kDriveRemote, kDriveCdrom}) EXPECT_EQ(IsRefusedDriveType(type), 1) << type;
+  for (unsigned type : {kDriveUnknown, kDriveNoRootDir, kDriveRemote, kDriveCdrom}) {
+    EXPECT_EQ(IsRefusedDriveType(type), 1) << type;
+  }
   for (unsigned type : {kDriveRemovable, kDriveFixed, kDriveRamdisk, DriveType{7}, DriveType{0xFFFFFFFFu}})
     EXPECT_EQ(IsRefusedDriveType(type), 0) << type;
   using enum FreeSpaceQuery;
@@ -211,7 +213,8 @@ TEST(DriveChecks, RoomForEachWriter) {
             std::tuple(14000u, 1000u, 6000u));
   EXPECT_EQ(std::tuple(HasRoom(15000, 14000), HasRoom(14999, 14000)), std::tuple(1, 0));
   // Free space beyond 4 GiB, from either query, is not wrapped round.
-  EXPECT_EQ(std::tuple(FreeBytesOf32BitQuery(64, 512, 200000), FreeBytesOf32BitQuery(8, 512, 3)), std::tuple(6553600000u, 12288u));
+  EXPECT_EQ(std::tuple(FreeBytesOf32BitQuery(64, 512, 200000), FreeBytesOf32BitQuery(8, 512, 3)),
+            std::tuple(6553600000u, 12288u));
   EXPECT_EQ(std::tuple(HasRoom(6553600000u, 3000000000u), HasRoom(0x100000000u, 0xFFFFFFFFu)), std::tuple(1, 0));
 }
 

@@ -41,7 +41,8 @@ TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
         {"1\r\n2\r\n3\0\r\n", 10}}},
       // Length first, counting leading blanks.
       {kSheetLength, {Cell(fortyFour + "0"), Cell("1/" + fortyFour + "0"), Cell(fortyFour + "e101"), Cell(" " + fortyFour)}},
-      {kSheetExponent, {Cell("1e101"), Cell("1E-101"), Cell("1/1e101"), Cell("1e101/2"), Cell("1e5e5"), Cell("1e99999999999999")}},
+      {kSheetExponent,
+       {Cell("1e101"), Cell("1E-101"), Cell("1/1e101"), Cell("1e101/2"), Cell("1e5e5"), Cell("1e99999999999999")}},
       {kSheetTooFew, {"1\r\n2\r\n", "\t\t\r\n\r\n", "1\r\n2\r\n\xff"}},
       // No proper data: slashes (before the length), bad fractions, blanks, separators, words;
       // infinity, NaN and hexadecimal.
@@ -49,7 +50,8 @@ TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
   for (const auto& c : refused) {
     for (const std::string& text : c.texts) {
       const SheetImportResult result = ImportSheetText(text);
-      EXPECT_EQ(std::tuple(c.outcome, std::size_t{0}, 0), std::tuple(result.outcome, result.values.size(), result.limitReached)) << text;
+      EXPECT_EQ(std::tuple(c.outcome, std::size_t{0}, 0), std::tuple(result.outcome, result.values.size(), result.limitReached))
+          << text;
     }
   }
   for (const char* cell : {"1/0", "1/", "1/2/3", "5 ", "1,000", "5%", "Weight", "INF", "-INF", "inf", "+infinity", "NAN",
@@ -156,7 +158,8 @@ TEST(SheetText, MessagesInBothLanguages) {
       {kSheetOk, "", "", 0}};
   for (const auto& c : cases) {
     const MessageBoxText box = GetSheetMessage(c.message, 0), japanese = GetSheetMessage(c.message, 1);
-    EXPECT_EQ(std::tuple(c.text, std::string(c.caption), c.icon), std::tuple(std::string(box.text), std::string(box.caption), box.icon));
+    EXPECT_EQ(std::tuple(c.text, std::string(c.caption), c.icon),
+              std::tuple(std::string(box.text), std::string(box.caption), box.icon));
     EXPECT_EQ(std::tuple(c.message == kSheetOk, c.icon), std::tuple(japanese.text[0] == '\0', japanese.icon)) << c.text;
   }
 }

@@ -46,7 +46,11 @@ const CloseCase kCases[] = {
     {"korvan00_results_file_dialog", kKorvan00,
      [](HWND w) { SetClipboardText("1\r\n2\r\n3\r\n4\r\n5\r\n"); PostCommand(w, korvan00::kCommandAnalysis); }, false, 1},
     {"korvan00_about", kKorvan00, [](HWND w) { PostCommand(w, korvan00::kCommandAbout); }},
-    {"zorpa95_refused_input", kZorpa, [](HWND w) { SetTextOf(GetDlgItem(w, zorpa95::kCfBox), "100"); ClickIconBarButton(w, zorpa95::kButtonMean); }},
+    {"zorpa95_refused_input", kZorpa,
+     [](HWND w) {
+       SetTextOf(GetDlgItem(w, zorpa95::kCfBox), "100");
+       ClickIconBarButton(w, zorpa95::kButtonMean);
+     }},
     {"zorpa95_about", kZorpa, [](HWND w) { ClickIconBarButton(w, zorpa95::kButtonAbout); }},
     {"quibe95_about", kQuibe, [](HWND w) { ClickIconBarButton(w, quibe95::kButtonAbout); }},
 };

@@ -86,7 +86,8 @@ TEST_F(Korvan00, TheClipboardTextIsExportedAsPasted) {
     ASSERT_TRUE(AnswerFileDialog(ProcessId(), kResultsTitle, path));
     const BoxContent box = AnswerMessageBox(program_);
     EXPECT_TRUE(box.caption == "Success" && box.text.find(path + ".xls") != std::string::npos) << box.text;
-    EXPECT_EQ(ReadWholeFile(path + ".xls").rfind("Inputted Data\r\n" + c.pasted + "\r\nNumber of Data\r\n" + c.count + "\r\n", 0), 0u);
+    const std::string start = "Inputted Data\r\n" + c.pasted + "\r\nNumber of Data\r\n" + c.count + "\r\n";
+    EXPECT_EQ(ReadWholeFile(path + ".xls").rfind(start, 0), 0u);
   }
   EXPECT_EQ(ReadWholeFile(folder + "\\5.xls"), ReadWholeFile(BesideDriver("five-values.xls")));
   EXPECT_TRUE(GraphButtonsBecome({true, false, false, false}));
@@ -103,7 +104,8 @@ TEST_F(Korvan00, RefusalsShowTheirMessageAndLeaveNothingToDraw) {
     BoxContent box;
   } cases[] = {
       {"1\r\n2\r\n", "", {kError, "Too few data! (Data < 3)"}},
-      {"Height\r\n1\r\n2\r\n3\r\n", "", {kError, "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF)."}},
+      {"Height\r\n1\r\n2\r\n3\r\n", "",
+       {kError, "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF)."}},
       {"1\t2\t3", "", {kError, "Incorrect Clipboard data.\nNot copied data from Excel."}},
       {"4\r\n4\r\n4\r\n", "", {kError, "All data have a same value!"}},
       // R: is a network drive in the test session's Wine prefix.

@@ -310,7 +310,8 @@ TEST_F(OutputWindow, PrintZoomDialog) {
       }
     }));
     SCOPED_TRACE(std::string(run.typed ? run.typed : "scroll") + " end " + std::to_string(run.endBy));
-    EXPECT_EQ(std::tuple(zoom.zoomFactor, zoom.zoomTyped, scrollShown), std::tuple(run.factorAfter, run.factorAfter, run.scrollShown));
+    EXPECT_EQ(std::tuple(zoom.zoomFactor, zoom.zoomTyped, scrollShown),
+              std::tuple(run.factorAfter, run.factorAfter, run.scrollShown));
     if (run.warning) {
       ExpectOneBox("Zoom out factor was out of the limits\nso that the previous value has been set.", "Warning",
                    MB_OK | MB_ICONERROR);
