@@ -249,7 +249,7 @@ TEST(OutputTexts, EveryMessageInBothLanguagesAndTheProgramDifferences) {
       {kOutputBmpExtension, kKorvan95, 0, "Assign a file with BMP extension.", "Error", 0x30},
       {kOutputPrintStartFailed, kKorvan95, 0, "Unable to start print job.", "Warning", 0x10},
       // Out of range: no text and no icon.
-      {kOutputMessageCount, kKorvan95, 0, "", "", 0}, {static_cast<OutputMessage>(-1), kKorvan00, 1, "", "", 0}};
+      {kOutputMessageCount, kKorvan95, 0, "", "", 0}, {kOutputMessageCount, kKorvan00, 1, "", "", 0}};
   for (const auto& c : cases) {
     const MessageBoxText box = GetOutputMessage(c.message, c.program, c.japanese);
     EXPECT_EQ(std::tuple(std::string(box.text), std::string(box.caption), box.icon), std::tuple(c.text, c.caption, c.style))
