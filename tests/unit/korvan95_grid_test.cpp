@@ -55,7 +55,7 @@ GridState Started(int rowsPerPage = 11) {
   return s;
 }
 
-std::vector<double> Stored(const GridState& s) { return {&s.dataValues[0], &s.dataValues[GridValueCount(s)]}; }
+std::vector<double> Stored(const GridState& s) { return {s.dataValues.begin(), s.dataValues.begin() + GridValueCount(s)}; }
 
 // Where the grid stands: page shown, last page, caret line, cell that Enter writes.
 std::tuple<int, int, int, int> At(const GridState& s) { return {s.currentPage, s.lastPage, s.caretRow, s.currentCell}; }
