@@ -47,7 +47,7 @@ class QuickHost : public CommandHost {
   }
   bool IsRefusedDrive(const std::string&) override { return false; }
   bool HasEnoughFreeSpace(const std::string&, unsigned long long) override { return true; }
-  FileWriteOutcome WriteResultsFile(const std::string&, const std::string&) override {
+  FileWriteOutcome WriteResultsFile(const std::wstring&, const std::string&) override {
     return FileWriteOutcome::kWritten;
   }
   ClientSize ClientAreaSize() override { return {474, 377}; }

@@ -101,7 +101,7 @@ struct FrameState {
   COLORREF lineColour = RGB(0, 0, 0);
   int lineColourSet = 0;
   TooltipState tooltip;
-  std::string readmePath;  // the readme Help opens
+  std::wstring readmePath;  // the readme Help opens (UTF-16: the folder may have any name)
   int commandsRunning = 0;  // commands of the table under way (one, or one inside another's box)
 };
 
@@ -156,6 +156,9 @@ void ShowReadme(HWND mainWindow);
 void ShowAbout(HWND mainWindow);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The full path of the program's own file with its last `cut` characters replaced by
-// `replacement`; empty when the file is not found under that name.
-std::string BuildSiblingPath(const char* ownFileName, int cut, const char* replacement);
+// The full path of the program's own file as SearchPathW finds it (the program's folder
+// first), or empty when it is not found under that name.
+std::wstring OwnProgramPath(const wchar_t* ownFileName);
+// That path with its last `cut` characters replaced by `replacement`; empty when the file is
+// not found under that name.
+std::wstring BuildSiblingPath(const wchar_t* ownFileName, std::size_t cut, const wchar_t* replacement);

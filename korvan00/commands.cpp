@@ -247,19 +247,19 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
   }
 
   host.Repaint(IconBarStrip::kAnalysisButton);
-  const std::string& path = answer.path;
-  const std::string root = path.substr(0, 3);
+  const std::wstring& path = answer.path;
+  const std::string root = DriveRoot(path);
   const auto refuse = [&](ResultsFileMessage message) {
     RefuseSave(state, host, NoticeOf(GetResultsFileMessage(message, useJapanese)));
   };
   if (host.IsRefusedDrive(root)) return refuse(kResultsFileRemoteDisk);
   if (!host.HasEnoughFreeSpace(root, ResultsFileBytesAsked(state.import.clipText.size())))
     return refuse(kResultsFileNoFreeSpace);
-  if (!HasExtension(path.c_str(), "XLS")) return refuse(kResultsFileXlsExtension);
+  if (!HasExtension(path, "XLS")) return refuse(kResultsFileXlsExtension);
 
   // Formed before the write, so nothing is allocated once the file is written.
-  const Notice saved{ResultsSavedText(path.c_str(), useJapanese), ResultsSavedCaption(useJapanese),
-                     kIconInformation, false};
+  const Notice saved{ResultsSavedText(useJapanese), ResultsSavedCaption(useJapanese), kIconInformation, false,
+                     path};
   FileWriteOutcome outcome;
   {
     const std::string content =

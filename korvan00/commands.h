@@ -20,7 +20,7 @@ namespace korvan00 {
 // (0 when the user cancelled or closed the dialog).
 struct SaveDialogAnswer {
   bool chosen = false;
-  std::string path;
+  std::wstring path;  // UTF-16, as the wide dialog gives it
   unsigned long extendedError = 0;
 };
 
@@ -57,7 +57,7 @@ class CommandHost {
   virtual bool IsRefusedDrive(const std::string& root) = 0;
   // True when the drive has the bytes asked for plus the check's own margin.
   virtual bool HasEnoughFreeSpace(const std::string& root, unsigned long long bytes) = 0;
-  virtual FileWriteOutcome WriteResultsFile(const std::string& path, const std::string& content) = 0;
+  virtual FileWriteOutcome WriteResultsFile(const std::wstring& path, const std::string& content) = 0;
   // The size of the main window's client area now.
   virtual ClientSize ClientAreaSize() = 0;
   // Releases what the page showed before (the start picture after pageState 0 or 1, the old
@@ -123,7 +123,7 @@ unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength);
 //    saved..." (Success) and makes pageState 1 (Draw Graph strip repainted); another code
 //    shows "GetSaveFileName error 0x<code>" and leaves pageState.
 //  - A file chosen: Analysis button strip repainted, then in this order a refused drive
-//    (root = the path's first three characters), too little free space (clip text length +
+//    (root = the path's first three characters, DriveRoot), too little free space (clip text length +
 //    1000 asked), a path not ending in ".xls" in any case, a file that cannot be created, a
 //    write that fails part-way ("Unable to write to file."): each shows its message and
 //    leaves pageState. Otherwise the success message naming the path, pageState 1 and the

@@ -11,6 +11,7 @@
 
 #include "frame/frame.h"
 #include "frame/gdi_guard.h"
+#include "frame/wide_text.h"
 #include "korvan00/commands.h"
 #include "korvan00/conditions.h"
 #include "korvan00/histogram_page.h"
@@ -221,7 +222,16 @@ class WindowHost : public CommandHost {
 
   void ShowNotice(const Notice& notice) override {
     const UINT style = MB_OK | notice.icon | (notice.systemModal ? MB_SYSTEMMODAL : 0);
-    MessageBoxA(notice.systemModal ? nullptr : window_, notice.text.c_str(), notice.caption.c_str(), style);
+    const HWND owner = notice.systemModal ? nullptr : window_;
+    const std::size_t at = notice.text.find("%s");
+    if (notice.path.empty() || at == std::string::npos) {
+      MessageBoxA(owner, notice.text.c_str(), notice.caption.c_str(), style);
+      return;
+    }
+    // The path as the file system has it, whatever the code page can show.
+    const std::wstring text =
+        WideText(notice.text.substr(0, at)) + notice.path + WideText(notice.text.substr(at + 2));
+    MessageBoxW(owner, text.c_str(), WideText(notice.caption).c_str(), style);
   }
 
   void ShowStartPicture() override {
@@ -250,19 +260,22 @@ class WindowHost : public CommandHost {
   }
 
   SaveDialogAnswer AskResultsFileName(int useJapanese) override {
-    char name[258] = {};
-    OPENFILENAMEA request = {};
+    // A name longer than the buffer is the dialog's error (FNERR_BUFFERTOOSMALL), never a cut path.
+    wchar_t name[MAX_PATH] = {};
+    const std::wstring title =
+        WideText(useJapanese ? "結果を保存するファイル名の設定" : "Assign a file to save the results.");
+    OPENFILENAMEW request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = window_;
-    request.lpstrFilter = "Excel file (*.xls)\0*.xls\0";
+    request.lpstrFilter = L"Excel file (*.xls)\0*.xls\0";
     request.nFilterIndex = 1;
     request.lpstrFile = name;
-    request.nMaxFile = sizeof name;
-    request.lpstrTitle = useJapanese ? "結果を保存するファイル名の設定" : "Assign a file to save the results.";
+    request.nMaxFile = MAX_PATH;
+    request.lpstrTitle = title.c_str();
     request.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    request.lpstrDefExt = "xls";
+    request.lpstrDefExt = L"xls";
     SaveDialogAnswer answer;
-    if (GetSaveFileNameA(&request)) {
+    if (GetSaveFileNameW(&request)) {
       answer.chosen = true;
       answer.path = name;
     } else {
@@ -277,8 +290,8 @@ class WindowHost : public CommandHost {
     return ::HasEnoughFreeSpace(root.c_str(), bytes, FrameOf(window_).windowsVersionClass) != 0;
   }
 
-  FileWriteOutcome WriteResultsFile(const std::string& path, const std::string& content) override {
-    switch (WriteFileSafely(path.c_str(), content.data(), content.size())) {
+  FileWriteOutcome WriteResultsFile(const std::wstring& path, const std::string& content) override {
+    switch (WriteFileSafely(path, content.data(), content.size())) {
       case SafeWriteOutcome::kWritten: return FileWriteOutcome::kWritten;
       case SafeWriteOutcome::kUnableToOpen: return FileWriteOutcome::kNotCreated;
       case SafeWriteOutcome::kUnableToWrite: return FileWriteOutcome::kWriteFailed;
@@ -408,10 +421,7 @@ void CreateMainWindowParts(HWND window) {
   }
   SetWindowTextA(window, japanese ? kMainCaption.japanese : kMainCaption.english);
 
-  char found[256] = {};
-  const DWORD length = SearchPathA(nullptr, kProgramFileName, nullptr, sizeof found, found, nullptr);
-  const std::string program = length > 0 && length < sizeof found ? std::string(found, length) : std::string();
-  FrameOf(window).readmePath = ReadmePathFor(program, japanese);
+  FrameOf(window).readmePath = ReadmePathFor(OwnProgramPath(kProgramFileName), japanese);
 
   PreparePrintState(self.print, window);
   MakeStartPicture(window);

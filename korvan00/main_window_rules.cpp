@@ -61,10 +61,10 @@ const SystemMenuRow kSystemMenuRows[kSystemMenuRowCount] = {
     {.position = 7, .id = kSysPrintZoom, .text = {"Print &Zoom...", "ﾌﾟﾘﾝﾄｽﾞｰﾑ(&Z)..."}},
 };
 
-std::string ReadmePathFor(const std::string& foundProgramPath, int useJapanese) {
+std::wstring ReadmePathFor(const std::wstring& foundProgramPath, int useJapanese) {
   constexpr std::size_t kCut = 5;  // "0.EXE"
-  if (foundProgramPath.size() <= kCut) return std::string();
-  return foundProgramPath.substr(0, foundProgramPath.size() - kCut) + (useJapanese ? "J.PDF" : "E.PDF");
+  if (foundProgramPath.size() <= kCut) return std::wstring();
+  return foundProgramPath.substr(0, foundProgramPath.size() - kCut) + (useJapanese ? L"J.PDF" : L"E.PDF");
 }
 
 HelpOutcome DecideHelp(const std::string& readmePath, bool readmeFound, long long shellResult) {

@@ -70,12 +70,12 @@ constexpr int kSystemMenuRowCount = 3;
 extern const SystemMenuRow kSystemMenuRows[kSystemMenuRowCount];
 
 // ---- Help ---------------------------------------------------------------------------------
-// The program file that the readme lies beside, as SearchPathA is asked for it.
-constexpr const char* kProgramFileName = "KORVAN00.EXE";
+// The program file that the readme lies beside, as SearchPathW is asked for it.
+constexpr const wchar_t* kProgramFileName = L"KORVAN00.EXE";
 // The readme beside the found program file: its path without the last 5 characters
 // ("0.EXE") and "E.PDF" or "J.PDF" by the language. Empty when the program file was not
 // found under its name (foundProgramPath empty) or the path is too short to cut.
-std::string ReadmePathFor(const std::string& foundProgramPath, int useJapanese);
+std::wstring ReadmePathFor(const std::wstring& foundProgramPath, int useJapanese);
 
 enum class HelpOutcome {
   kOpened,          // the viewer opened the readme

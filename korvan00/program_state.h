@@ -42,12 +42,14 @@ struct ProgramState {
 };
 
 // A message box: MessageBoxA with an OK button and the icon; owned by the main window, or
-// with no owner and MB_SYSTEMMODAL when systemModal is set.
+// with no owner and MB_SYSTEMMODAL when systemModal is set. A notice that names a file holds
+// its UTF-16 path, shown whole where the text has "%s" (the box is then the wide one).
 struct Notice {
   std::string text;
   std::string caption;
   unsigned icon = 0;
   bool systemModal = false;
+  std::wstring path = {};
 
   bool operator==(const Notice&) const = default;
 };

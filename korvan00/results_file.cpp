@@ -228,18 +228,9 @@ MessageBoxText GetResultsFileMessage(ResultsFileMessage message, int useJapanese
   return MessageFromTable(kMessages, kResultsFileMessageCount, 0, message, useJapanese);
 }
 
-std::string ResultsSavedText(const char* path, int useJapanese) {
-  std::string text;
-  if (useJapanese) {
-    text = "解は下記のファイルに保存されました;\n  ";
-    text += path;
-    text += "\nファイルをダブルクリックすると解を読めます.";
-  } else {
-    text = "The solution has been saved in the file\n  ";
-    text += path;
-    text += ".\nDouble click the file, then you can read the solution.";
-  }
-  return text;
+std::string ResultsSavedText(int useJapanese) {
+  return useJapanese ? "解は下記のファイルに保存されました;\n  %s\nファイルをダブルクリックすると解を読めます."
+                     : "The solution has been saved in the file\n  %s.\nDouble click the file, then you can read the solution.";
 }
 
 const char* ResultsSavedCaption(int useJapanese) { return useJapanese ? "成功" : "Success"; }

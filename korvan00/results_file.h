@@ -60,7 +60,7 @@ enum ResultsFileMessage {
 // range give empty texts and icon 0.
 MessageBoxText GetResultsFileMessage(ResultsFileMessage message, int useJapanese);
 
-// The text of the success box after the file was written, naming its path; its caption is
-// "Success" ("成功"), its icon MB_ICONINFORMATION.
-std::string ResultsSavedText(const char* path, int useJapanese);
+// The text of the success box after the file was written, with "%s" where the box shows the
+// file's path; its caption is "Success" ("成功"), its icon MB_ICONINFORMATION.
+std::string ResultsSavedText(int useJapanese);
 const char* ResultsSavedCaption(int useJapanese);

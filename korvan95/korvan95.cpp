@@ -12,6 +12,7 @@
 #include "common/text_rules.h"
 #include "frame/frame.h"
 #include "frame/gdi_guard.h"
+#include "frame/wide_text.h"
 #include "korvan95/conditions.h"
 #include "korvan95/data_file.h"
 #include "korvan95/grid.h"
@@ -348,15 +349,16 @@ POINT CaretNow() {
   return caret;
 }
 
-// The record of a file dialog for data text files, its name written into `path`.
-OPENFILENAMEA TextFileDialog(HWND window, char* path, DWORD pathSize, const char* title, DWORD flags) {
-  OPENFILENAMEA dialog = {};
+// The record of a file dialog for data text files, its name written into `path` (MAX_PATH
+// characters: a longer name is the dialog's error FNERR_BUFFERTOOSMALL, never a cut path).
+OPENFILENAMEW TextFileDialog(HWND window, wchar_t (&path)[MAX_PATH], const std::wstring& title, DWORD flags) {
+  OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = window;
-  dialog.lpstrFilter = "Texts (*.txt)\0*.txt\0";
+  dialog.lpstrFilter = L"Texts (*.txt)\0*.txt\0";
   dialog.lpstrFile = path;
-  dialog.nMaxFile = pathSize;
-  dialog.lpstrTitle = title;
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrTitle = title.c_str();
   dialog.Flags = flags;
   return dialog;
 }
@@ -371,13 +373,13 @@ bool DataSave(HWND window) {
     RestoreCaret(window, caret);
     return false;
   }
-  char path[512] = {};
-  OPENFILENAMEA dialog = TextFileDialog(
-      window, path, sizeof path,
-      UseJapanese(window) ? "データを保存するファイル名の設定" : "Assign a file to save the data.",
-      OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
-  dialog.lpstrDefExt = "TXT";
-  if (!GetSaveFileNameA(&dialog)) {
+  wchar_t path[MAX_PATH] = {};
+  const std::wstring title =
+      WideText(UseJapanese(window) ? "データを保存するファイル名の設定" : "Assign a file to save the data.");
+  OPENFILENAMEW dialog =
+      TextFileDialog(window, path, title, OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+  dialog.lpstrDefExt = L"TXT";
+  if (!GetSaveFileNameW(&dialog)) {
     const DWORD code = CommDlgExtendedError();
     if (code != 0) {
       SayDialogError(window, kDataFileSaveDialogError, code);
@@ -415,8 +417,8 @@ bool DataSave(HWND window) {
 
 // The whole file, or false when it cannot be opened or read, or is too large to be a data
 // file (refused whole: a part of a file is never read as if it were all of it).
-bool ReadWholeFile(const char* path, std::string& content, DataFileMessage& failure) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool ReadWholeFile(const wchar_t* path, std::string& content, DataFileMessage& failure) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     failure = kDataFileUnableToOpen;
     return false;
@@ -454,11 +456,10 @@ void DataRead(HWND window) {
   // Typed values not saved yet are offered for saving before a file may replace them.
   if (ExitAsksToSave(self.grid) && !SaveQuestion(window)) return;
   const POINT caret = CaretNow();
-  char path[512] = {};
-  OPENFILENAMEA dialog =
-      TextFileDialog(window, path, sizeof path, UseJapanese(window) ? "データ・ファイルの選択" : "Select a data file.",
-                     OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
-  const BOOL chosen = GetOpenFileNameA(&dialog);
+  wchar_t path[MAX_PATH] = {};
+  const std::wstring title = WideText(UseJapanese(window) ? "データ・ファイルの選択" : "Select a data file.");
+  OPENFILENAMEW dialog = TextFileDialog(window, path, title, OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+  const BOOL chosen = GetOpenFileNameW(&dialog);
   const RECT button = {143, 0, 175, 20};
   Repaint(window, &button, true);
   if (!chosen) {
@@ -668,7 +669,7 @@ void CreateMainWindow(HWND window) {
     SetWindowTextA(window, "コルヴァン");
   }
   FrameOf(window).readmePath =
-      BuildSiblingPath("KORVAN95.EXE", 12, japanese ? "KORVAN_J.PDF" : "KORVAN_E.PDF");
+      BuildSiblingPath(L"KORVAN95.EXE", 12, japanese ? L"KORVAN_J.PDF" : L"KORVAN_E.PDF");
 
   // The free area: from the desktop's icon window, or from the system's work area where the
   // desktop has none (other shells, Wine).

@@ -47,17 +47,12 @@ std::uint64_t ResultsFileBytesAsked(std::size_t textLength) {
   return static_cast<std::uint64_t>(textLength) + 1000;
 }
 
-std::string DriveRoot(const char* path) {
-  const std::size_t length = std::strlen(path);
-  return std::string(path, length < 3 ? length : 3);
-}
-
-std::string TemporaryPathFor(const std::string& path, unsigned attempt) {
-  std::size_t folderEnd = path.find_last_of("\\/");
-  if (folderEnd == std::string::npos && path.size() >= 2 && path[1] == ':') folderEnd = 1;
-  const std::string folder =
-      folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd + 1);
+std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt) {
+  std::size_t folderEnd = path.find_last_of(L"\\/");
+  if (folderEnd == std::wstring::npos && path.size() >= 2 && path[1] == L':') folderEnd = 1;
+  const std::wstring folder =
+      folderEnd == std::wstring::npos ? std::wstring() : path.substr(0, folderEnd + 1);
   char name[32];
   std::snprintf(name, sizeof name, "~kv%x.tmp", attempt);
-  return folder + name;
+  return folder + std::wstring(name, name + std::strlen(name));
 }

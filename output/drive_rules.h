@@ -1,7 +1,7 @@
 // The decisions made before a file is written: which drives take files, which free-space
 // query the running Windows offers, whether the space suffices, how many bytes each writer
-// asks for, the drive root of a chosen path (its extension: common/text_rules.h), and the
-// temporary name a safe write uses. Pure: no file, dialog or window calls; output/drive.cpp and
+// asks for, and the temporary name a safe write uses (the drive root and the extension of a
+// chosen path: common/text_rules.h). Pure: no file, dialog or window calls; output/drive.cpp and
 // output/safe_write.cpp ask the system and apply these.
 #pragma once
 
@@ -48,11 +48,9 @@ std::uint64_t DataFileBytesAsked(int valueCount);
 std::uint64_t BitmapFileBytesAsked(int clientWidth, int clientHeight);
 std::uint64_t ResultsFileBytesAsked(std::size_t textLength);
 
-// The root text of a path: its first three characters ("C:\"), fewer when the path is shorter.
-std::string DriveRoot(const char* path);
-
 // Name of the temporary file a safe write uses for `path`: in the same folder (so that the
 // final rename stays on one drive), "~kv" and the attempt number in hexadecimal, ".tmp". The
 // folder is everything up to the last "\", "/" or the ":" of a drive letter; a bare name gives
-// a bare temporary name.
-std::string TemporaryPathFor(const std::string& path, unsigned attempt);
+// a bare temporary name. The path is UTF-16, so no byte of a double-byte character is taken
+// for a separator.
+std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt);

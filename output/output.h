@@ -151,7 +151,7 @@ class ClipboardGuard {
 // ("Illegal structure size ...") and the file written all the same; a failed write is
 // reported ("Unable to open file." / "Unable to write to file.") and leaves any existing file
 // at `path` as it was. Returns 1 when the file was written, else 0.
-int WriteBitmapFile(const OutputContext& context, const PageImage& image, const char* path);
+int WriteBitmapFile(const OutputContext& context, const PageImage& image, const std::wstring& path);
 
 // The Save As / Save Graph command: asks for a ".bmp" file name, refuses a remote or
 // CD-ROM drive, a drive without room for the file, a name without the BMP extension (each

@@ -3,9 +3,9 @@
 namespace {
 
 constexpr OutputProgramTraits kTraits[] = {
-    // edit, scroll bar, Save button strip, default extension, file-name buffer
-    {116, 115, 15, 47, "BMP", 512},    // korvan95: Save As is the second icon-bar button
-    {133, 132, 143, 175, "bmp", 258},  // korvan00: Save Graph is the sixth
+    // edit, scroll bar, Save button strip, default extension
+    {116, 115, 15, 47, "BMP"},    // korvan95: Save As is the second icon-bar button
+    {133, 132, 143, 175, "bmp"},  // korvan00: Save Graph is the sixth
 };
 
 constexpr MessageEntry kMessages[kOutputMessageCount] = {

@@ -16,7 +16,6 @@ struct OutputProgramTraits {
   int saveButtonLeft;       // after the Save Graph file dialog the icon-bar strip
   int saveButtonRight;      //   (left, 0)-(right, 20) is repainted
   const char* defaultExtension;  // of the Save Graph file dialog
-  int fileNameBufferSize;   // the Save Graph file-name buffer (the dialog's maximum)
 };
 const OutputProgramTraits& TraitsOf(OutputProgram program);
 

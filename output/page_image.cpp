@@ -5,6 +5,7 @@
 
 #include "common/text_rules.h"
 #include "frame/gdi_guard.h"
+#include "frame/wide_text.h"
 #include "output/drive_rules.h"
 #include "output/output.h"
 
@@ -107,7 +108,7 @@ HANDLE ClipboardGuard::SetData(UINT format, HANDLE data) {
 
 // ---- BMP file -----------------------------------------------------------------------------
 
-int WriteBitmapFile(const OutputContext& context, const PageImage& image, const char* path) {
+int WriteBitmapFile(const OutputContext& context, const PageImage& image, const std::wstring& path) {
   std::vector<unsigned char> file;
   {
     GlobalBlockLock lock(image.block());
@@ -135,18 +136,21 @@ int WriteBitmapFile(const OutputContext& context, const PageImage& image, const 
 
 int SaveGraphAs(const OutputContext& context, const PageCanvas& canvas) {
   const OutputProgramTraits& traits = TraitsOf(context.program);
-  std::vector<char> name(static_cast<std::size_t>(traits.fileNameBufferSize), '\0');
-  OPENFILENAMEA dialog = {};
+  // A name longer than the buffer is the dialog's error (FNERR_BUFFERTOOSMALL), never a cut path.
+  wchar_t name[MAX_PATH] = {};
+  const std::wstring title = WideText(context.useJapanese ? "グラフを保存するファイル名の設定"
+                                                          : "Assign a file to save the graph.");
+  const std::wstring defaultExtension = WideText(traits.defaultExtension);
+  OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = context.window;
-  dialog.lpstrFilter = "Bitmaps (*.bmp)\0*.bmp\0";
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = static_cast<DWORD>(name.size());
-  dialog.lpstrTitle = context.useJapanese ? "グラフを保存するファイル名の設定"
-                                          : "Assign a file to save the graph.";
+  dialog.lpstrFilter = L"Bitmaps (*.bmp)\0*.bmp\0";
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrTitle = title.c_str();
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  dialog.lpstrDefExt = traits.defaultExtension;
-  const BOOL chosen = GetSaveFileNameA(&dialog);
+  dialog.lpstrDefExt = defaultExtension.c_str();
+  const BOOL chosen = GetSaveFileNameW(&dialog);
   const DWORD dialogError = chosen ? 0 : CommDlgExtendedError();
 
   // The Save button of the icon bar, under the dialog a moment ago.
@@ -159,7 +163,7 @@ int SaveGraphAs(const OutputContext& context, const PageCanvas& canvas) {
     if (dialogError) ShowOutputMessage(context, kOutputSaveDialogError, dialogError);
     return 0;
   }
-  const char* path = name.data();
+  const std::wstring path = name;
   const std::string root = DriveRoot(path);
   if (IsRefusedDrive(root.c_str())) {
     ShowOutputMessage(context, kOutputRemoteDisk);

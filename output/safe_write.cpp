@@ -85,18 +85,17 @@ int HasEnoughFreeSpace(const char* root, std::uint64_t bytes, int windowsVersion
   return HasRoom(FreeBytesOf32BitQuery(sectorsPerCluster, bytesPerSector, freeClusters), bytes);
 }
 
-SafeWriteOutcome WriteFileSafely(const char* path, const void* bytes, std::size_t size) {
-  const std::string target = path;
-  // A read-only file or a folder of that name is not replaced (MoveFileExA would replace a
+SafeWriteOutcome WriteFileSafely(const std::wstring& path, const void* bytes, std::size_t size) {
+  // A read-only file or a folder of that name is not replaced (MoveFileExW would replace a
   // read-only file on some systems).
-  const DWORD attributes = GetFileAttributesA(path);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
     return SafeWriteOutcome::kUnableToOpen;
   }
   for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    const std::string temporary = TemporaryPathFor(target, attempt);
-    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const std::wstring temporary = TemporaryPathFor(path, attempt);
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
       const DWORD error = GetLastError();
@@ -106,12 +105,12 @@ SafeWriteOutcome WriteFileSafely(const char* path, const void* bytes, std::size_
     const bool written = WriteAll(file.get(), static_cast<const unsigned char*>(bytes), size);
     const bool closed = file.Close();
     if (!written || !closed) {
-      DeleteFileA(temporary.c_str());
+      DeleteFileW(temporary.c_str());
       return SafeWriteOutcome::kUnableToWrite;
     }
-    if (!MoveFileExA(temporary.c_str(), target.c_str(),
+    if (!MoveFileExW(temporary.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      DeleteFileA(temporary.c_str());
+      DeleteFileW(temporary.c_str());
       return SafeWriteOutcome::kUnableToOpen;
     }
     return SafeWriteOutcome::kWritten;

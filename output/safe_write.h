@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // 1 when files must not be written to the drive of `root` (a network or CD-ROM drive, an
 // unknown drive, a path without a drive letter), 0 when they may. Shows nothing.
@@ -27,7 +28,8 @@ enum class SafeWriteOutcome { kWritten, kUnableToOpen, kUnableToWrite };
 // Writes `size` bytes to `path` so that a failure never leaves a damaged file in place of a
 // good one: the bytes go to a new temporary file in the same folder (output/drive_rules.h
 // TemporaryPathFor), which replaces the target only after every byte was written and the
-// file closed (MoveFileExA with MOVEFILE_REPLACE_EXISTING). On failure the temporary file is
-// removed and an existing target is untouched. Shows nothing: each writer reports the outcome
-// with its own message table.
-SafeWriteOutcome WriteFileSafely(const char* path, const void* bytes, std::size_t size);
+// file closed (MoveFileExW with MOVEFILE_REPLACE_EXISTING). On failure the temporary file is
+// removed and an existing target is untouched. The path is the UTF-16 one of the file dialog,
+// used whole by every file call. Shows nothing: each writer reports the outcome with its own
+// message table.
+SafeWriteOutcome WriteFileSafely(const std::wstring& path, const void* bytes, std::size_t size);

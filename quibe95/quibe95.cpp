@@ -40,7 +40,7 @@ void CreateCalculator(HWND window) {
   QuibeWindow& quibe = QuibeOf(window);
   PrepareCalculatorBackground(window);
   SetWindowTextA(window, UseJapanese(window) ? "クイベ" : "Quibe");
-  FrameOf(window).readmePath = BuildSiblingPath("QUIBE95.EXE", 3, "TXT");
+  FrameOf(window).readmePath = BuildSiblingPath(L"QUIBE95.EXE", 3, L"TXT");
   LoadCalculatorPictures(window, 49);
   quibe.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
   quibe.resultBox = CreateCalculatorEdit(window, kResultBox, 133);

@@ -148,7 +148,7 @@ void CreateCalculator(HWND window) {
   ZorpaWindow& zorpa = ZorpaOf(window);
   PrepareCalculatorBackground(window);
   SetWindowTextA(window, UseJapanese(window) ? "ゾルパ" : "Zorpa");
-  FrameOf(window).readmePath = BuildSiblingPath("ZORPA95.EXE", 3, "TXT");
+  FrameOf(window).readmePath = BuildSiblingPath(L"ZORPA95.EXE", 3, L"TXT");
   LoadCalculatorPictures(window, 93);
   zorpa.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
   zorpa.cfBox = CreateCalculatorEdit(window, kCfBox, 133);

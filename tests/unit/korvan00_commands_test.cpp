@@ -75,14 +75,14 @@ void operator delete[](void* at, const std::nothrow_t&) noexcept { Release(at); 
 namespace korvan00 {
 namespace {
 
-SaveDialogAnswer Chosen(const char* path) { return {true, path, 0}; }
-SaveDialogAnswer NoFile(unsigned long code) { return {false, "", code}; }
+SaveDialogAnswer Chosen(const wchar_t* path) { return {true, path, 0}; }
+SaveDialogAnswer NoFile(unsigned long code) { return {false, L"", code}; }
 const std::string kFiveValues = "1\r\n2\r\n3\r\n4\r\n5\r\n";
 
 // Plays the window: answers from its settings and writes down every request.
 struct RecordingHost : CommandHost {
   std::optional<std::string> clipboard = kFiveValues;
-  SaveDialogAnswer answer = Chosen("C:\\r.xls");
+  SaveDialogAnswer answer = Chosen(L"C:\\r.xls");
   bool refusedDrive = false, enoughSpace = true;
   FileWriteOutcome write = FileWriteOutcome::kWritten;
   // One entry per run of the conditions dialog; an empty function: the dialog fails to open.
@@ -90,6 +90,7 @@ struct RecordingHost : CommandHost {
   std::vector<std::string> log;
   std::vector<Notice> notices;
   std::string written;
+  std::wstring writtenPath;
   std::size_t runs = 0, liveAtNotice = 0;  // liveAtNotice: the watched bytes held while the last box was on show
   HistogramPage drawn;
 
@@ -123,8 +124,9 @@ struct RecordingHost : CommandHost {
   bool HasEnoughFreeSpace(const std::string& root, unsigned long long bytes) override {
     return Logged("space " + root + " " + std::to_string(bytes), enoughSpace);
   }
-  FileWriteOutcome WriteResultsFile(const std::string& path, const std::string& content) override {
-    log.push_back("write " + path);
+  FileWriteOutcome WriteResultsFile(const std::wstring& path, const std::string& content) override {
+    log.push_back("write");
+    writtenPath = path;
     written = content;
     return write;
   }
@@ -234,18 +236,20 @@ TEST(Korvan00Analysis, ALargeTextIsHeldAtMostTwiceAndLetGoBeforeARefusal) {
 TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenDone) {
   using W = FileWriteOutcome;
   const char* saved =
-      "The solution has been saved in the file\n  C:\\R.XlS.\nDouble click the file, then you can read the solution.";
+      "The solution has been saved in the file\n  %s.\nDouble click the file, then you can read the solution.";
   const struct { SaveDialogAnswer answer; bool refused, space; W write; const char* step; Notice notice; } cases[] = {
       {NoFile(0), 0, 1, W::kWritten, "", {"The solution not saved.\nBut the calculation done.", "Success", kIconInformation}},
       {NoFile(0x3003), 0, 1, W::kWritten, "", {"GetSaveFileName error 0x3003", "Error", kIconError}},
-      {Chosen("Y:\\r.xls"), 1, 1, W::kWritten, "drive Y:\\",
+      {Chosen(L"Y:\\r.xls"), 1, 1, W::kWritten, "drive Y:\\",
        {"Unable to save the solution to the remote disk.", "Warning", kIconWarning}},
-      {Chosen("C:\\r.xls"), 0, 0, W::kWritten, "", {"Not enough free diskspace.", "Warning", kIconWarning}},
-      {Chosen("C:\\r.txt"), 0, 1, W::kWritten, "", {"Assign a file with XLS extension.", "Error", kIconWarning}},
-      {Chosen("C:\\r.XLS"), 0, 1, W::kNotCreated, "write C:\\r.XLS",
+      {Chosen(L"C:\\r.xls"), 0, 0, W::kWritten, "", {"Not enough free diskspace.", "Warning", kIconWarning}},
+      {Chosen(L"C:\\r.txt"), 0, 1, W::kWritten, "", {"Assign a file with XLS extension.", "Error", kIconWarning}},
+      {Chosen(L"C:\\r.XLS"), 0, 1, W::kNotCreated, "write",
        {"Unable to create a file to save the solution.", "Error", kIconError}},
-      {Chosen("C:\\r.xls"), 0, 1, W::kWriteFailed, "write C:\\r.xls", {"Unable to write to file.", "Error", kIconError}},
-      {Chosen("C:\\R.XlS"), 0, 1, W::kWritten, "write C:\\R.XlS", {saved, "Success", kIconInformation}}};
+      {Chosen(L"C:\\r.xls"), 0, 1, W::kWriteFailed, "write", {"Unable to write to file.", "Error", kIconError}},
+      // A name outside any code page reaches the write and the box whole.
+      {Chosen(L"C:\\日本語 😀\\R.XlS"), 0, 1, W::kWritten, "write",
+       {saved, "Success", kIconInformation, false, L"C:\\日本語 😀\\R.XlS"}}};
   for (const auto& c : cases) {
     for (const PageState before : kEveryPageState) {
       SCOPED_TRACE(c.notice.text);
@@ -266,6 +270,7 @@ TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenD
       EXPECT_EQ(expected, host.log);
       EXPECT_EQ(std::vector<Notice>{c.notice}, host.notices);
       EXPECT_EQ(*c.step == 'w' ? FileBytes(SUITE_TEST_DATA_DIR "/five-values.xls") : "", host.written);
+      EXPECT_TRUE(host.writtenPath == (*c.step == 'w' ? c.answer.path : L"")) << "the path written";
       const PageState after = before == PageState::kGraphDrawn ? PageState::kStartPicture : before;
       EXPECT_EQ(std::tuple(done ? PageState::kResultsReady : after, false, 5),
                 std::tuple(state.pageState, state.import.held, state.results.count));

@@ -199,10 +199,11 @@ TEST(Korvan00Window, ButtonsFollowThePageState) {
 
 TEST(Korvan00Window, ReadmePathAndHelpOutcome) {
   // The last character before ".EXE" becomes E or J; a path too short for that has no readme.
-  const struct { const char* program; int japanese; const char* readme; } paths[] = {
-      {"C:\\Tools\\KORVAN00.EXE", 0, "C:\\Tools\\KORVAN0E.PDF"}, {"C:\\Tools\\KORVAN00.EXE", 1, "C:\\Tools\\KORVAN0J.PDF"},
-      {"", 0, ""}, {"0.EXE", 0, ""}, {"A0.EXE", 1, "AJ.PDF"}};
-  for (const auto& c : paths) EXPECT_EQ(c.readme, ReadmePathFor(c.program, c.japanese)) << c.program;
+  const struct { const wchar_t* program; int japanese; const wchar_t* readme; } paths[] = {
+      {L"C:\\Tools\\KORVAN00.EXE", 0, L"C:\\Tools\\KORVAN0E.PDF"},
+      {L"C:\\日本語 😀\\KORVAN00.EXE", 1, L"C:\\日本語 😀\\KORVAN0J.PDF"},
+      {L"", 0, L""}, {L"0.EXE", 0, L""}, {L"A0.EXE", 1, L"AJ.PDF"}};
+  for (const auto& c : paths) EXPECT_TRUE(c.readme == ReadmePathFor(c.program, c.japanese)) << "row " << (&c - paths);
   const struct { const char* path; bool found; long long shell; HelpOutcome outcome; } cases[] = {
       {"", true, 42, HelpOutcome::kReadmeMissing}, {"C:\\KORVAN0E.PDF", false, 42, HelpOutcome::kReadmeMissing},
       {"C:\\KORVAN0E.PDF", true, 32, HelpOutcome::kNoViewer}, {"C:\\KORVAN0E.PDF", true, 33, HelpOutcome::kOpened}};

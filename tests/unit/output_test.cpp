@@ -218,22 +218,31 @@ TEST(DriveChecks, RoomForEachWriter) {
   EXPECT_EQ(std::tuple(HasRoom(6553600000u, 3000000000u), HasRoom(0x100000000u, 0xFFFFFFFFu)), std::tuple(1, 0));
 }
 
+// Paths as the wide file dialogs give them: a character outside the code page, or a CP932
+// character whose second byte is 0x5C ("表"), is one character and never a separator.
 TEST(DriveChecks, RootExtensionAndTemporaryName) {
-  const char* roots[][2] = {{"C:\\data\\graph.bmp", "C:\\"}, {"\\\\server\\share\\g.bmp", "\\\\s"}, {"a:", "a:"}, {"", ""}};
-  for (const auto& r : roots) EXPECT_EQ(DriveRoot(r[0]), r[1]) << r[0];
-  const struct { const char* path; const char* ext; int accepted; } cases[] = {
-      {"C:\\g.bmp", "BMP", 1},  {"C:\\g.BMP", "BMP", 1},     {"C:\\g.Bmp", "BMP", 1},  {"C:\\g.bmp", "bmp", 1},
-      {".bmp", "BMP", 1},       {"C:\\g.bitmap", "BMP", 0},  {"C:\\gbmp", "BMP", 0},   {"bmp", "BMP", 0},
-      {"C:\\g.bmpx", "BMP", 0}, {"C:\\g.bmp ", "BMP", 0},    {"C:\\g.dmp", "BMP", 0},  {"", "BMP", 0},
-      {"C:\\d.Txt", "TXT", 1},  {"C:\\d.txt.bak", "TXT", 0}, {"C:\\r.XLS", "XLS", 1},  {"C:\\r.xlsx", "XLS", 0}};
-  for (const auto& c : cases) EXPECT_EQ(HasExtension(c.path, c.ext), c.accepted) << c.path;
+  const wchar_t* roots[][2] = {{L"C:\\data\\graph.bmp", L"C:\\"}, {L"\\\\server\\share\\g.bmp", L"\\\\s"},
+                               {L"a:", L"a:"}, {L"", L""}, {L"Ł:\\g.bmp", L"?:\\"}};
+  for (const auto& r : roots) {
+    const std::wstring expected = r[1];
+    EXPECT_EQ(DriveRoot(r[0]), std::string(expected.begin(), expected.end())) << "root row " << (&r - roots);
+  }
+  const struct { const wchar_t* path; const char* ext; int accepted; } cases[] = {
+      {L"C:\\g.bmp", "BMP", 1},  {L"C:\\g.BMP", "BMP", 1},     {L"C:\\g.Bmp", "BMP", 1},  {L"C:\\g.bmp", "bmp", 1},
+      {L".bmp", "BMP", 1},       {L"C:\\g.bitmap", "BMP", 0},  {L"C:\\gbmp", "BMP", 0},   {L"bmp", "BMP", 0},
+      {L"C:\\g.bmpx", "BMP", 0}, {L"C:\\g.bmp ", "BMP", 0},    {L"C:\\g.dmp", "BMP", 0},  {L"", "BMP", 0},
+      {L"C:\\d.Txt", "TXT", 1},  {L"C:\\d.txt.bak", "TXT", 0}, {L"C:\\r.XLS", "XLS", 1},  {L"C:\\r.xlsx", "XLS", 0},
+      {L"C:\\表.ｔｘｔ", "TXT", 0}, {L"C:\\日本語 😀.txt", "TXT", 1}};
+  for (const auto& c : cases) EXPECT_EQ(HasExtension(c.path, c.ext), c.accepted) << "extension row " << (&c - cases);
   // The safe write's temporary file goes in the same folder.
-  const struct { const char* path; unsigned attempt; const char* temporary; } temporaries[] = {
-      {"C:\\data\\graph.bmp", 0, "C:\\data\\~kv0.tmp"}, {"C:\\data\\graph.bmp", 26, "C:\\data\\~kv1a.tmp"},
-      {"C:\\graph.bmp", 3, "C:\\~kv3.tmp"},             {"C:graph.bmp", 0, "C:~kv0.tmp"},
-      {"Z:/tmp/x/graph.bmp", 0, "Z:/tmp/x/~kv0.tmp"}, {"\\\\server\\share\\r.xls", 1, "\\\\server\\share\\~kv1.tmp"},
-      {"graph.bmp", 0, "~kv0.tmp"}};
-  for (const auto& t : temporaries) EXPECT_EQ(TemporaryPathFor(t.path, t.attempt), t.temporary) << t.path;
+  const struct { const wchar_t* path; unsigned attempt; const wchar_t* temporary; } temporaries[] = {
+      {L"C:\\data\\graph.bmp", 0, L"C:\\data\\~kv0.tmp"}, {L"C:\\data\\graph.bmp", 26, L"C:\\data\\~kv1a.tmp"},
+      {L"C:\\graph.bmp", 3, L"C:\\~kv3.tmp"},             {L"C:graph.bmp", 0, L"C:~kv0.tmp"},
+      {L"Z:/tmp/x/graph.bmp", 0, L"Z:/tmp/x/~kv0.tmp"}, {L"\\\\server\\share\\r.xls", 1, L"\\\\server\\share\\~kv1.tmp"},
+      {L"graph.bmp", 0, L"~kv0.tmp"}, {L"C:\\表\\Łukasz\\ソ.bmp", 2, L"C:\\表\\Łukasz\\~kv2.tmp"}};
+  for (const auto& t : temporaries) {
+    EXPECT_TRUE(TemporaryPathFor(t.path, t.attempt) == t.temporary) << "temporary row " << (&t - temporaries);
+  }
 }
 
 // ---- Texts --------------------------------------------------------------------------------
