@@ -4,7 +4,8 @@
 # under Wine, the version resource of every program of both archives and, from the unpacked
 # 64-bit folder, what every program test checks of the start, About, Help and Exit, with the
 # real manuals beside the programs (the Release tests of the test driver,
-# tests/win/every_program_test.cpp). WINEPREFIX must be set.
+# tests/win/every_program_test.cpp), from a folder whose name lies outside every code page.
+# WINEPREFIX must be set.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -26,8 +27,9 @@ SHA256SUMS
 ZORPA95.EXE
 ZORPA95.TXT"
 
-unpacked=$build/dist-check
-rm -rf "$unpacked"
+# Unpacked where a user may keep it: in a folder whose name no code page holds.
+unpacked="$build/dist-check/Łukasz 日本語 😀"
+rm -rf "$build/dist-check"
 mkdir -p "$unpacked"
 for flavour in win32 win64; do
   zip=$top/dist/korvan-suite-$version-$flavour.zip

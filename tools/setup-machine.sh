@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
-  mingw-w64 wine wine64 xvfb xauth imagemagick
+  mingw-w64 wine wine64 xvfb xauth imagemagick locales
   weasyprint python3-markdown python3-munkres fonts-ipaexfont fonts-dejavu-core poppler-utils
   cups printer-driver-cups-pdf
   clang libclang-rt-14-dev

@@ -4,6 +4,7 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 export WINEDEBUG=${WINEDEBUG:--all}
+source "$(dirname "$0")/wine-locale.sh"
 
 display=""
 xvfb_pid=""

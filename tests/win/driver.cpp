@@ -4,10 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-
-namespace {
+#include <cwchar>
 
 std::wstring Wide(const std::string& text) {
   std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
@@ -22,6 +19,8 @@ std::string Utf8(const std::wstring& wide) {
                                                            text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
   return text;
 }
+
+namespace {
 
 // Visible top-level windows of the class, of the process (of any when processId is 0).
 std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
@@ -47,41 +46,53 @@ bool SetRegistryValue(HKEY root, const std::string& key, const char* name, DWORD
 }  // namespace
 
 std::string BesideDriver(const char* name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (char* slash = std::strrchr(path, '\\')) slash[1] = '\0';
-  return std::string(path) + name;
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (wchar_t* slash = std::wcsrchr(path, L'\\')) slash[1] = L'\0';
+  return Utf8(path) + name;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string MakeTestFolder(const std::string& name) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + name;
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = Utf8(temp) + name;
   // Empty a folder left by an earlier run, read-only files included.
   for (const std::string& file : FilesIn(folder)) {
-    SetFileAttributesA((folder + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA((folder + "\\" + file).c_str());
+    SetFileAttributesW(Wide(folder + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(Wide(folder + "\\" + file).c_str());
   }
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
   return folder;
 }
 
 bool CopyInto(const std::string& file, const std::string& folder, const std::string& newName) {
   const std::string name = newName.empty() ? file.substr(file.find_last_of("\\/") + 1) : newName;
-  return CopyFileA(file.c_str(), (folder + "\\" + name).c_str(), FALSE) != 0;
+  return CopyFileW(Wide(file).c_str(), Wide(folder + "\\" + name).c_str(), FALSE) != 0;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MoveFileTo(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::string Environment(const char* name) {
+  wchar_t value[4096] = {};
+  const DWORD length = GetEnvironmentVariableW(Wide(name).c_str(), value, 4096);
+  return length > 0 && length < 4096 ? Utf8(value) : std::string();
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
@@ -103,14 +114,14 @@ bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
   // the program ends with the exception's code (0xC0000005), which the tests then see.
   const DWORD show = 0;
   SetRegistryValue(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &show, sizeof show);
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   // Wine now and then refuses a start just after a program ended (the loaded machine of the
   // tests): a few more tries, then the reason.
   for (int attempt = 0; attempt < 4; ++attempt) {
-    std::string commandLine = "\"" + exePath + "\"";
-    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &program.process) != 0) {
+    std::wstring commandLine = Wide("\"" + exePath + "\"");
+    if (CreateProcessW(Wide(exePath).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &program.process) != 0) {
       return true;
     }
     std::fprintf(stderr, "CreateProcess %s failed: error %lu\n", exePath.c_str(), GetLastError());
@@ -385,13 +396,20 @@ bool SetClipboardText(const std::string& text) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
+  std::string content;
+  if (std::FILE* file = _wfopen(Wide(path).c_str(), L"rb")) {
+    char buffer[65536];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, got);
+    std::fclose(file);
+  }
+  return content;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  std::ofstream file(path, std::ios::binary);
-  return static_cast<bool>(file.write(content.data(), static_cast<std::streamsize>(content.size())).flush());
+  std::FILE* file = _wfopen(Wide(path).c_str(), L"wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  return std::fclose(file) == 0 && written;
 }
 
 bool Bitmap4::Load(const std::string& file) {
@@ -437,21 +455,51 @@ std::string PrintIntoQueue(const RunningProgram& program, int command) {
   return std::string();
 }
 
-bool RecordShellOpens(const char* extension, const std::string& recordPath) {
-  const std::string type = "KorvanTest.Recorder";
-  const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1> \"" + recordPath + "\"";
-  return SetRegistryValue(HKEY_CLASSES_ROOT, extension, nullptr, REG_SZ, type.c_str(), type.size() + 1) &&
-         SetRegistryValue(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
-                          command.size() + 1);
+namespace {
+
+std::string RecordPath() {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return Utf8(folder) + "recorded command line.txt";
 }
 
-std::string RecordedShellOpen(const std::string& recordPath) {
-  // cmd's echo writes the path and CR LF.
+std::string WindowsNotepad() {
+  wchar_t folder[MAX_PATH] = {};
+  GetWindowsDirectoryW(folder, MAX_PATH);
+  return Utf8(folder) + "\\notepad.exe";
+}
+
+}  // namespace
+
+bool RecordOpens() {
+  const std::string recorder = BesideDriver("recorder.exe");
+  const std::string type = "KorvanTest.Recorder";
+  const std::wstring command = Wide("\"" + recorder + "\" \"%1\"");
+  HKEY handle = nullptr;
+  bool set = SetRegistryValue(HKEY_CLASSES_ROOT, ".pdf", nullptr, REG_SZ, type.c_str(), type.size() + 1) &&
+             RegCreateKeyExW(HKEY_CLASSES_ROOT, Wide(type + "\\shell\\open\\command").c_str(), 0, nullptr, 0,
+                             KEY_SET_VALUE, nullptr, &handle, nullptr) == ERROR_SUCCESS;
+  if (handle) {
+    set = set && RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+  }
+  DeleteFileW(Wide(RecordPath()).c_str());
+  return set && CopyFileW(Wide(recorder).c_str(), Wide(WindowsNotepad()).c_str(), FALSE) != 0;
+}
+
+bool HideNotepad(bool hidden) {
+  const std::string notepad = WindowsNotepad();
+  return hidden ? MoveFileTo(notepad, notepad + ".away") : MoveFileTo(notepad + ".away", notepad);
+}
+
+std::string RecordedOpen() {
   std::string line;
   const bool complete = WaitUntil([&] {
-    line = ReadWholeFile(recordPath);
-    return line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0;
+    line = ReadWholeFile(RecordPath());
+    return !line.empty() && line.back() == '\n';
   });
-  if (complete) line.resize(line.size() - 2);
+  DeleteFileW(Wide(RecordPath()).c_str());
+  if (complete) line.pop_back();
   return line;
 }

@@ -20,6 +20,10 @@ struct RunningProgram {
   HWND window = nullptr;
 };
 
+// Paths and texts are UTF-8 here; the file calls take them as UTF-16, whole.
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& wide);
+
 // Full path of a file beside the driver (the build's bin directory).
 std::string BesideDriver(const char* name);
 // A fresh empty folder for a test, under the system's temporary folder, and the names of the
@@ -27,6 +31,10 @@ std::string BesideDriver(const char* name);
 std::string MakeTestFolder(const std::string& name);
 std::vector<std::string> FilesIn(const std::string& folder);
 bool CopyInto(const std::string& file, const std::string& folder, const std::string& newName = "");
+bool FileExists(const std::string& path);
+bool MoveFileTo(const std::string& from, const std::string& to);
+// An environment variable, empty when unset.
+std::string Environment(const char* name);
 
 // Starts exePath without waiting for anything.
 bool LaunchProgram(const std::string& exePath, RunningProgram& program);
@@ -132,8 +140,13 @@ constexpr int kBlack = 0, kRed = 9, kBlue = 12, kWhite = 15;
 // queue; empty when it came and no box followed, else what went wrong.
 std::string PrintIntoQueue(const RunningProgram& program, int command);
 
-// Makes Wine open files of the extension (".PDF") with a recorder: the shell's "open" writes
-// the path it was given into recordPath instead of starting a viewer.
-bool RecordShellOpens(const char* extension, const std::string& recordPath);
-// The path recorded there: waits for it; empty when none came.
-std::string RecordedShellOpen(const std::string& recordPath);
+// Puts the recorder (recorder.exe beside the driver) in place of what Help starts: the shell's
+// "open" of a ".pdf" file and the Windows folder's Notepad. Each start then writes its
+// arguments, as the program gave them in UTF-16, for RecordedOpen; an earlier record is
+// dropped.
+bool RecordOpens();
+// Moves that Notepad away (hidden) or back, so that starting it fails.
+bool HideNotepad(bool hidden);
+// The arguments recorded by the next start, without outer quotes: waits for them; empty when
+// none came.
+std::string RecordedOpen();

@@ -152,7 +152,7 @@ TEST_F(OutputWindow, BitmapFileAndCopyOfTheDrawnPage) {
   const std::string path = MakeTestFolder("output_bmp") + "\\page.bmp";
   PageImage image;
   ASSERT_EQ(image.Capture(window_, canvas_), PageImage::Outcome::kCaptured);
-  ASSERT_EQ(WriteBitmapFile(context_, image, path.c_str()), 1);
+  ASSERT_EQ(WriteBitmapFile(context_, image, Wide(path)), 1);
   Bitmap4 file;
   ASSERT_TRUE(file.Load(ReadWholeFile(path)));
   ASSERT_EQ(std::pair(file.width, file.height), std::pair(640, 400));
@@ -219,24 +219,25 @@ TEST_F(OutputWindow, AFailedCaptureIsToldAndNothingIsOutput) {
 // ---- Safe write ---------------------------------------------------------------------------
 
 TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
-  const std::string folder = MakeTestFolder("output_safe");
+  // A folder whose name holds characters of no code page, and CP932 ones whose second byte is "\\".
+  const std::string folder = MakeTestFolder("output_safe 表ソ 😀");
   const std::string path = folder + "\\data.txt";
   const std::string good = "good file\r\n";
-  ASSERT_EQ(WriteFileSafely(path.c_str(), good.data(), good.size()), SafeWriteOutcome::kWritten);
+  ASSERT_EQ(WriteFileSafely(Wide(path), good.data(), good.size()), SafeWriteOutcome::kWritten);
   const std::string newer(100000, 'x');
-  ASSERT_EQ(WriteFileSafely(path.c_str(), newer.data(), newer.size()), SafeWriteOutcome::kWritten);
+  ASSERT_EQ(WriteFileSafely(Wide(path), newer.data(), newer.size()), SafeWriteOutcome::kWritten);
   // A read-only target is not replaced; a folder that does not exist takes nothing.
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(WriteFileSafely(path.c_str(), good.data(), good.size()), SafeWriteOutcome::kUnableToOpen);
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(WriteFileSafely(Wide(path), good.data(), good.size()), SafeWriteOutcome::kUnableToOpen);
   EXPECT_EQ(ReadWholeFile(path), newer);
   EXPECT_EQ(FilesIn(folder).size(), 1u);
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
   const std::string missing = folder + "\\no such folder\\data.txt";
-  EXPECT_EQ(WriteFileSafely(missing.c_str(), good.data(), good.size()), SafeWriteOutcome::kUnableToOpen);
+  EXPECT_EQ(WriteFileSafely(Wide(missing), good.data(), good.size()), SafeWriteOutcome::kUnableToOpen);
   // A temporary name left by another writer is passed over.
-  const std::string leftOver = TemporaryPathFor(path, 0);
+  const std::string leftOver = Utf8(TemporaryPathFor(Wide(path), 0));
   ASSERT_TRUE(WriteWholeFile(leftOver, "left over"));
-  EXPECT_EQ(WriteFileSafely(path.c_str(), good.data(), good.size()), SafeWriteOutcome::kWritten);
+  EXPECT_EQ(WriteFileSafely(Wide(path), good.data(), good.size()), SafeWriteOutcome::kWritten);
   EXPECT_EQ(ReadWholeFile(path), good);
   EXPECT_EQ(ReadWholeFile(leftOver), "left over");
 }
