@@ -4,7 +4,8 @@
 # under Wine, the version resource of every program of both archives and, from the unpacked
 # 64-bit folder, what every program test checks of the start, About, Help and Exit, with the
 # real manuals beside the programs (the Release tests of the test driver,
-# tests/win/every_program_test.cpp). WINEPREFIX must be set.
+# tests/win/every_program_test.cpp). Last the Windows Installer packages of the same files
+# (tests/check-msi.sh). WINEPREFIX must be set.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -76,3 +77,5 @@ if grep -q 'SKIPPED' "$log"; then
   echo "the Release tests were skipped" >&2
   exit 1
 fi
+
+bash "$top/tests/check-msi.sh"
