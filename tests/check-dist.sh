@@ -5,7 +5,8 @@
 # 64-bit folder, what every program test checks of the start, About, Help and Exit, with the
 # real manuals beside the programs (the Release tests of the test driver,
 # tests/win/every_program_test.cpp), from a folder whose name lies outside every code page.
-# WINEPREFIX must be set.
+# Last the Windows Installer packages of the same files (tests/check-msi.sh). WINEPREFIX must
+# be set.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -78,3 +79,5 @@ if grep -q 'SKIPPED' "$log"; then
   echo "the Release tests were skipped" >&2
   exit 1
 fi
+
+SUITE_UNPACKED=$unpacked bash "$top/tests/check-msi.sh"

@@ -2,11 +2,14 @@
 # Makes the release archives from a Release build (tools/build-all.sh, run first):
 #   dist/korvan-suite-<version>-win32.zip   the 32-bit programs, the release users install
 #   dist/korvan-suite-<version>-win64.zip   the same for 64-bit Windows
-# Each holds the four programs under the names they look for themselves by, their manuals
-# and readmes, README.txt, LICENSE.txt, NOTICE.txt and SHA256SUMS, at the top of the archive.
-# The archives are reproducible: sorted entries, one fixed time stamp (SOURCE_DATE_EPOCH, or
-# the time of the last commit) on every entry and in the programs' PE headers, fixed
-# permissions.
+#   dist/korvan-suite-<version>-win32.msi   Windows Installer packages of the same files
+#   dist/korvan-suite-<version>-win64.msi   (tools/make-msi.sh)
+#   dist/SHA256SUMS                         the checksums of these four files
+# Each archive holds the four programs under the names they look for themselves by, their
+# manuals and readmes, README.txt, LICENSE.txt, NOTICE.txt and SHA256SUMS, at the top of the
+# archive. The archives are reproducible: sorted entries, one fixed time stamp
+# (SOURCE_DATE_EPOCH, or the time of the last commit) on every entry and in the programs' PE
+# headers, fixed permissions; so are the packages.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -81,3 +84,10 @@ PY
 
 package win32 win-i686 i686-w64-mingw32
 package win64 win-x86_64 x86_64-w64-mingw32
+
+for flavour in win32 win64; do
+  SOURCE_DATE_EPOCH=$epoch bash "$top/tools/make-msi.sh" $flavour "$build/dist/$flavour" "$version" \
+    "$out/korvan-suite-$version-$flavour.msi"
+  echo "$out/korvan-suite-$version-$flavour.msi"
+done
+(cd "$out" && sha256sum korvan-suite-"$version"-win{32,64}.{zip,msi} > SHA256SUMS)

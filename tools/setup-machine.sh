@@ -10,6 +10,7 @@ packages=(
   cups printer-driver-cups-pdf
   clang libclang-rt-14-dev
   libreoffice-calc-nogui
+  wixl msitools faketime
 )
 
 missing=()
