@@ -24,9 +24,11 @@ struct IconBarButton {
 
 enum IconBarLine { kLineBlack, kLineButtonFace, kLineFrameColour };
 
-// One command: the id a menu item sends, the id an icon-bar button sends (a command from the
-// bar hides the tooltip first), what it runs, and when its menu item and its button are
-// enabled. Ids and rules left 0 / null do not apply.
+// One command: the id a menu item sends (of the menu bar, or an item the program adds to the
+// system menu), the id an icon-bar button sends (a command from the bar hides the tooltip
+// first), what it runs, and when its menu item and its button are enabled. Ids and rules left
+// 0 / null do not apply. A command that arrives while another is under way, or while a box of
+// the program is open, is ignored.
 struct Command {
   int menuId;
   int barId;
@@ -102,7 +104,7 @@ struct FrameState {
   int lineColourSet = 0;
   TooltipState tooltip;
   std::wstring readmePath;  // the readme Help opens (UTF-16: the folder may have any name)
-  int commandsRunning = 0;  // commands of the table under way (one, or one inside another's box)
+  int commandsRunning = 0;  // commands under way (a table command, and the notifications it causes)
 };
 
 // The frame state of a main window made by RunMainWindow.

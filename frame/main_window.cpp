@@ -18,22 +18,34 @@ class CommandRunning {
   FrameState& frame_;
 };
 
-void RunCommand(HWND window, int id, int notification) {
-  CommandRunning running(FrameOf(window));
-  const ProgramDefinition& program = *FrameOf(window).program;
+// The table's command of an id, or null; fromBar tells whether it came from the icon bar.
+const Command* FindCommand(const ProgramDefinition& program, int id, bool& fromBar) {
   for (int i = 0; i < program.commandCount; ++i) {
     const Command& command = program.commands[i];
-    if (command.barId != 0 && id == command.barId) {
-      HideTooltip(window);
-      command.run(window);
-      return;
-    }
-    if (command.menuId != 0 && id == command.menuId) {
-      command.run(window);
-      return;
-    }
+    fromBar = command.barId != 0 && id == command.barId;
+    if (fromBar || (command.menuId != 0 && id == command.menuId)) return &command;
   }
-  if (program.control) program.control(window, id, notification);
+  return nullptr;
+}
+
+// One command at a time: while a command is under way (its dialog or box is open) or a box of
+// the program disables the window, a command from the icon bar, a key, the menu or the system
+// menu is ignored. Clicks that arrive faster than the program answers (both clicks of a
+// double-click, queued behind the first) would otherwise open a second dialog inside the first,
+// and closing the inner one would enable the window under the outer one.
+void RunCommand(HWND window, int id, int notification) {
+  FrameState& frame = FrameOf(window);
+  const ProgramDefinition& program = *frame.program;
+  bool fromBar = false;
+  const Command* command = FindCommand(program, id, fromBar);
+  if (command != nullptr && (frame.commandsRunning > 0 || !IsWindowEnabled(window))) return;
+  CommandRunning running(frame);
+  if (command == nullptr) {
+    if (program.control) program.control(window, id, notification);
+    return;
+  }
+  if (fromBar) HideTooltip(window);
+  command->run(window);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,6 +93,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       RunCommand(window, LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_SYSCOMMAND:
+      // An item the program added to the system menu runs as a command of its table.
+      if (LOWORD(wParam) < 0xF000) {
+        bool fromBar = false;
+        if (FindCommand(program, LOWORD(wParam), fromBar) != nullptr && !fromBar) {
+          RunCommand(window, LOWORD(wParam), 0);
+          return 0;
+        }
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -428,7 +428,7 @@ void CreateMainWindowParts(HWND window) {
   self.program.pageState = PageState::kStartPicture;
 }
 
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
   result = 0;
   switch (message) {
     case WM_PAINT:
@@ -437,16 +437,6 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& re
     case WM_DESTROY:
       EndProgram(window);
       return true;
-    case WM_SYSCOMMAND:
-      if (LOWORD(wParam) == kSysPrinterSetup) {
-        Guarded<PrinterSetupCommand>(window);
-        return true;
-      }
-      if (LOWORD(wParam) == kSysPrintZoom) {
-        Guarded<PrintZoomCommand>(window);
-        return true;
-      }
-      return false;
     default:
       return false;
   }
@@ -470,6 +460,9 @@ constexpr Command kCommands[] = {
     {0, kCommandAbout, Guarded<ShowAbout>, nullptr, ButtonEnabled<kButtonAbout>},
     {0, kCommandHelp, Guarded<ShowReadme>, nullptr, ButtonEnabled<kButtonHelp>},
     {0, kCommandExit, ExitCommand, nullptr, ButtonEnabled<kButtonExit>},
+    // The items of the system menu.
+    {kSysPrinterSetup, 0, Guarded<PrinterSetupCommand>, nullptr, nullptr},
+    {kSysPrintZoom, 0, Guarded<PrintZoomCommand>, nullptr, nullptr},
 };
 
 // The bar: "Gap", the nine command buttons of the rules' table, "Space".

@@ -740,6 +740,10 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
       PaintPage(window);
       return true;
     case WM_KEYDOWN:
+      // Keys typed ahead that arrive while a box of the program is open (it disables the
+      // window) are dropped: typed into the grid under the box, they would make a value
+      // nobody entered. After the box the user goes on from the cell as it was.
+      if (!IsWindowEnabled(window)) return true;
       ApplyGridEffect(window, OnKeyDown(self.grid, IdentifyGridKeyFromData(static_cast<unsigned>(wParam),
                                                                            static_cast<unsigned long long>(lParam))));
       return true;

@@ -167,6 +167,8 @@ DWORD StopProgram(RunningProgram& program) {
   return code;
 }
 
+std::vector<HWND> DialogsOf(DWORD processId) { return FindTopLevel(processId, "#32770"); }
+
 HWND FindDialog(DWORD processId) {
   const std::vector<HWND> dialogs = FindTopLevel(processId, "#32770");
   return dialogs.empty() ? nullptr : dialogs.front();
@@ -235,6 +237,14 @@ void PostCommand(HWND window, int id) {
 HWND IconBarButton(HWND mainWindow, int controlId) {
   HWND bar = FindWindowExA(mainWindow, nullptr, "IconBarWindow", nullptr);
   return bar ? GetDlgItem(bar, controlId) : nullptr;
+}
+
+void DoubleClickIconBarButton(HWND mainWindow, int controlId) {
+  HWND button = IconBarButton(mainWindow, controlId);
+  const LPARAM inside = MAKELPARAM(4, 4);
+  for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    PostMessageA(button, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, inside);
+  }
 }
 
 void ClickIconBarButton(HWND mainWindow, int controlId) {
@@ -323,14 +333,18 @@ void HoldKey(HWND window, UINT virtualKey, bool down) {
   AfterPostedKeys(window);
 }
 
-void TypeKeys(HWND window, const std::string& keys) {
+void TypeKeys(HWND window, const std::string& keys, bool atOnce) {
   for (char c : keys) {
-    PressKey(window, c >= '0' && c <= '9' ? static_cast<UINT>(c)
+    const UINT key = c >= '0' && c <= '9' ? static_cast<UINT>(c)
                      : c == '.'           ? VK_OEM_PERIOD
                      : c == '-'           ? VK_OEM_MINUS
                      : c == '\r'          ? VK_RETURN
-                                          : VK_BACK);
+                                          : VK_BACK;
+    PostKey(window, WM_KEYDOWN, key, false);
+    PostKey(window, WM_KEYUP, key, false);
+    if (!atOnce) AfterPostedKeys(window);
   }
+  if (atOnce) AfterPostedKeys(window);
 }
 
 std::string DialogTitle(DWORD processId) {

@@ -52,6 +52,7 @@ std::vector<HWND> TopLevelWindows(const char* className);
 
 // Dialog boxes (message boxes, About) of a process: class "#32770", visible.
 HWND FindDialog(DWORD processId);
+std::vector<HWND> DialogsOf(DWORD processId);
 HWND WaitForDialog(DWORD processId, int timeoutMs = kWaitMs);
 // Waits until the program has handled what it is busy with (a message sent to its main window
 // returns), then tells whether it shows no box.
@@ -81,6 +82,8 @@ bool SendCommand(HWND window, int id, int timeoutMs = 1500);
 void PostCommand(HWND window, int id);
 // Clicks an icon-bar button (a command goes to the main window as from the mouse).
 void ClickIconBarButton(HWND mainWindow, int controlId);
+// Both clicks of a double-click on an icon-bar button, posted at once (a busy machine).
+void DoubleClickIconBarButton(HWND mainWindow, int controlId);
 HWND IconBarButton(HWND mainWindow, int controlId);
 
 // Types characters into an edit box (WM_CHAR each, as the keyboard would).
@@ -93,8 +96,9 @@ void TypeInto(HWND edit, const std::string& characters);
 void PressKey(HWND window, UINT virtualKey, bool extended = false);
 // Holds a modifier (VK_SHIFT, VK_CONTROL) down or releases it.
 void HoldKey(HWND window, UINT virtualKey, bool down);
-// Keys as typed into korvan95's grid: digits, '.', '-', '\r' Enter, '\b' Backspace.
-void TypeKeys(HWND window, const std::string& keys);
+// Keys as typed into korvan95's grid: digits, '.', '-', '\r' Enter, '\b' Backspace; each
+// handled before the next, or all posted at once (typed faster than the program answers).
+void TypeKeys(HWND window, const std::string& keys, bool atOnce = false);
 
 // A common file dialog of the process with this title: waits for it, puts the path into its
 // file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks
