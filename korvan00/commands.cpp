@@ -130,8 +130,11 @@ AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisC
   request.intervalText = conditions.intervalText.c_str();
   request.confidencePercent = ConfidenceOf(conditions);
   AnalysisResults fresh;
-  if (AnalyzeData(values.data(), static_cast<int>(values.size()), request, fresh) != ::AnalysisOutcome::kDone)
-    return AnalysisOutcome::kAllEqual;
+  switch (AnalyzeData(values.data(), static_cast<int>(values.size()), request, fresh)) {
+    case ::AnalysisOutcome::kAllEqual: return AnalysisOutcome::kAllEqual;
+    case ::AnalysisOutcome::kTooLarge: return AnalysisOutcome::kTooLarge;
+    case ::AnalysisOutcome::kDone: break;
+  }
   results = fresh;
   return AnalysisOutcome::kAnalysed;
 }
@@ -167,11 +170,15 @@ void AnalyseClipboard(ProgramState& state, CommandHost& host, int useJapanese) {
   state.import.dataValues = std::move(import.values);
   state.dataCount = static_cast<int>(state.import.dataValues.size());
 
-  if (AnalyseValues(state.import.dataValues, state.conditions.working, state.results) ==
-      AnalysisOutcome::kAllEqual) {
+  const AnalysisOutcome outcome = AnalyseValues(state.import.dataValues, state.conditions.working, state.results);
+  if (outcome != AnalysisOutcome::kAnalysed) {
     ReleaseImportBlocks(state);
     host.SetWaitCursor(false);
-    Show(host, kSheetSameValue, useJapanese);
+    if (outcome == AnalysisOutcome::kTooLarge) {
+      host.ShowNotice(NoticeOf(kDataTooLarge, useJapanese));
+    } else {
+      Show(host, kSheetSameValue, useJapanese);
+    }
     return;
   }
   host.SetWaitCursor(false);
@@ -286,10 +293,5 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
 const MessageEntry kResultsWriteFailed = {"Unable to write to file.", kCaptionError.english,
                                           "ファイルに書き込めません.", kCaptionError.japanese,
                                           kIconError};
-
-const MessageEntry kNotEnoughMemory = {"Unable to allocate memory.\nClose other programs and try again.",
-                                       kCaptionError.english,
-                                       "メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.",
-                                       kCaptionError.japanese, kIconError};
 
 }  // namespace korvan00

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -100,10 +101,14 @@ TEST(ResultsFile, SevenDigitsOfConfidenceAndPageValuesAndHugeValuesWhole) {
 }
 
 // The bounds are rounded once from extended precision: 0.1 + 3 * 0.3 is 1, where doubles give
-// 0.9999999999999999 (0.3 * 3 rounded, then the sum). The table has at most 20 rows, whatever
-// the record says.
+// 0.9999999999999999 (0.3 * 3 rounded, then the sum). Three intervals up to the largest double
+// (w = DBL_MAX / 3 rounded up) end there, not at infinity. The table has at most 20 rows,
+// whatever the record says.
 TEST(ResultsFile, IntervalBoundsInExtendedPrecisionAndTheNumberOfRows) {
   AnalysisResults r;
+  r.maximum = DBL_MAX;
+  r.width = static_cast<double>(static_cast<long double>(DBL_MAX) / 3);
+  EXPECT_EQ(IntervalUpperBound(r, 2), DBL_MAX);
   r.minimum = 0.1;
   r.width = 0.3;
   EXPECT_EQ(std::pair(IntervalLowerBound(r, 3), IntervalUpperBound(r, 2)), std::pair(1.0, 1.0));

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <numeric>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -43,6 +46,50 @@ TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
     for (double x : c.data) squares += std::pow((x - c.offset) - sum / c.data.size(), 2);
     const double reference = static_cast<double>(std::sqrt(squares / (c.data.size() - 1)));
     EXPECT_NEAR(r.sampleDeviation, reference, c.tolerance * reference) << &c - cases;
+  }
+}
+
+// Data near both ends of the range of a double. Every result of data scaled by a power of two
+// is that of the data scaled alike, so the analysis of the data times 2^-64 (2^64 for the
+// subnormal rows), where nothing comes near the ends, scaled back gives each true result:
+// beyond the range (refused), or the bits shown (a few steps apart among the subnormals, where
+// the stored s and the scaled-back values lose bits).
+TEST(AnalyzeData, ResultsBeyondTheRangeOfADoubleRefuseTheAnalysis) {
+  const double kMax = DBL_MAX, kTiny = std::numeric_limits<double>::denorm_min();
+  auto padded = [](Data data, int zeros) { return data.resize(data.size() + zeros), data; };
+  const struct { const char* name; Data data; int k; AnalysisOutcome outcome; } rows[] = {
+      {"sum overflows, mean 1.6e308", {1.7e308, 1.6e308, 1.5e308}, 6, AnalysisOutcome::kDone},
+      {"sum overflows, mean -1.6e308", {-1.5e308, -1.7e308, -1.6e308}, 3, AnalysisOutcome::kDone},
+      {"running sum overflows, then comes back", padded({1.7e308, 1.7e308, -1.7e308, -1.6e308}, 12), 6, AnalysisOutcome::kDone},
+      {"mixed signs: the mean limits beyond", {-1.7e308, 1.7e308, 1}, 6, AnalysisOutcome::kTooLarge},
+      {"the upper mean limit alone beyond", {1.79e308, 1.75e308, 1.7e308}, 6, AnalysisOutcome::kTooLarge},
+      {"s within, sigma hat and its upper limit beyond", {-1.5e308, -1.5e308, 1.5e308, 1.5e308}, 6, AnalysisOutcome::kTooLarge},
+      {"s beyond", {-kMax, kMax, kMax}, 2, AnalysisOutcome::kTooLarge},
+      {"max - min beyond, one interval", padded({-1e308, 1e308}, 6), 1, AnalysisOutcome::kTooLarge},
+      {"max - min beyond, two intervals", padded({-1e308, 1e308}, 6), 2, AnalysisOutcome::kDone},
+      {"both ends of the doubles, many values", padded({kMax, -kMax}, 60), 20, AnalysisOutcome::kDone},
+      {"subnormal, width below the smallest step", {kTiny, 2 * kTiny, 2 * kTiny}, 2, AnalysisOutcome::kDone},
+      {"subnormal and normal, mixed signs", {-2.2e-308, kTiny, 3 * kTiny, 2.2e-308, 7e-310}, 4, AnalysisOutcome::kDone}};
+  auto shown = [](const AnalysisResults& r) {
+    return std::vector{r.mean, r.sampleDeviation, r.unbiasedDeviation, r.meanLower, r.meanUpper,
+                       r.deviationLower, r.deviationUpper, r.minimum, r.maximum, r.width};
+  };
+  for (const auto& row : rows) {
+    const int e = row.data[1] > -1 && row.data[1] < 1 ? 64 : -64, n = static_cast<int>(row.data.size());
+    Data scaled = row.data;
+    for (double& x : scaled) x = std::ldexp(x, e);
+    const std::string k = std::to_string(row.k);
+    AnalysisResults r, reference;
+    const AnalysisOutcome outcome = AnalyzeData(row.data.data(), n, {kIntervalChoice, k.c_str(), 90}, r);
+    ASSERT_EQ(AnalyzeData(scaled.data(), n, {kIntervalChoice, k.c_str(), 90}, reference), AnalysisOutcome::kDone);
+    std::vector<double> truth = shown(reference);
+    for (double& x : truth) x = std::ldexp(x, -e);
+    EXPECT_EQ(std::ranges::all_of(truth, [](double x) { return std::isfinite(x); }), row.outcome == AnalysisOutcome::kDone) << row.name;
+    ASSERT_EQ(outcome, row.outcome) << row.name;
+    if (outcome != AnalysisOutcome::kDone) continue;
+    for (std::size_t i = 0; i < truth.size(); ++i)
+      EXPECT_LE(std::fabs(shown(r)[i] - truth[i]), e > 0 ? 4 * kTiny : 0) << row.name << ", result " << i;
+    EXPECT_TRUE(std::ranges::equal(r.twiceFrequencies, reference.twiceFrequencies)) << row.name;
   }
 }
 
