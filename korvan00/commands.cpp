@@ -8,6 +8,7 @@
 #include "common/text_rules.h"
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
+#include "output/drive_rules.h"
 #include "stats/analysis.h"
 
 namespace korvan00 {
@@ -220,10 +221,6 @@ void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese) {
     state.pageState = before;
     ShowMemoryNotice(host, useJapanese);
   }
-}
-
-unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength) {
-  return static_cast<unsigned long long>(clipTextLength) + 1000;
 }
 
 std::string SaveDialogErrorText(unsigned long code, int useJapanese) {

@@ -116,20 +116,16 @@ void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese);
 // that fails shows kNotEnoughMemory and leaves pageState as it was.
 void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese);
 
-// The bytes asked of the free-space check for a results file: the clipboard text's length
-// and 1000 more (the check adds its own margin on top).
-unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength);
-
 // Offers and writes the results file of the held import and the last results, in the
 // working statistics basis; releases the import blocks on every path.
 //  - No file chosen: Analysis button strip repainted; code 0 shows "The solution not
 //    saved..." (Success) and makes pageState 1 (Draw Graph strip repainted); another code
 //    shows "GetSaveFileName error 0x<code>" and leaves pageState.
 //  - A file chosen: Analysis button strip repainted, then in this order a refused drive
-//    (root = the path's first three characters), too little free space (clip text length +
-//    1000 asked), a path not ending in ".xls" in any case, a file that cannot be created, a
-//    write that fails part-way ("Unable to write to file."): each shows its message and
-//    leaves pageState. Otherwise the success message naming the path, pageState 1 and the
+//    (root = the path's first three characters), too little free space (the clip text's
+//    ResultsFileBytesAsked, output/drive_rules.h), a path not ending in ".xls" in any case,
+//    a file that cannot be created, a write that fails part-way ("Unable to write to
+//    file."): each shows its message and leaves pageState. Otherwise the success message naming the path, pageState 1 and the
 //    Draw Graph strip repainted.
 // The import is released as soon as the file content is formed, before the write. Nothing
 // is allocated after a successful write; an allocation that fails before it propagates to
