@@ -43,7 +43,8 @@ void ComputeSampleStatisticsWith(const double* data, int count, double confidenc
 // 1 when every result shown is a finite double: both means, both deviations, the four limits,
 // the minimum, maximum and width. Each is formed in extended precision from finite values
 // (the sum of the values, where it leaves the range of a double, in scaled form), so one
-// that is not finite is one whose true value lies beyond the range of a double.
+// that is not finite is one whose true value lies beyond the range of a double (to within
+// the rounding of the stored intermediates).
 int ResultsWithinRange(const AnalysisResults& results);
 
 // Standard: ceil(3.3 * log10(count)); Choice: the integer value of intervalText.
