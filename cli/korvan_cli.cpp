@@ -10,6 +10,7 @@
 #endif
 
 #include "cli/cli_options.h"
+#include "common/messages.h"
 #include "korvan00/results_file.h"
 #include "korvan95/data_file.h"
 #include "stats/analysis.h"
@@ -83,9 +84,15 @@ int main(int argc, char** argv) {
   request.intervalText = intervalText.c_str();
   request.confidencePercent = options.confidence;
   AnalysisResults results;
-  if (AnalyzeData(data.values.data(), count, request, results) == AnalysisOutcome::kAllEqual) {
-    std::fprintf(stderr, "%s\n", CliSameValueMessage(options));
-    return kCliDataError;
+  switch (AnalyzeData(data.values.data(), count, request, results)) {
+    case AnalysisOutcome::kAllEqual:
+      std::fprintf(stderr, "%s\n", CliSameValueMessage(options));
+      return kCliDataError;
+    case AnalysisOutcome::kTooLarge:
+      std::fprintf(stderr, "%s\n", MessageOf(kDataTooLarge, options.useJapanese).text);
+      return kCliDataError;
+    case AnalysisOutcome::kDone:
+      break;
   }
 
   const std::string printed = FormatCliResults(results, options);

@@ -8,6 +8,7 @@
 #include "common/text_rules.h"
 #include "korvan00/results_file.h"
 #include "korvan00/sheet_text.h"
+#include "output/drive_rules.h"
 #include "stats/analysis.h"
 
 namespace korvan00 {
@@ -130,8 +131,11 @@ AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisC
   request.intervalText = conditions.intervalText.c_str();
   request.confidencePercent = ConfidenceOf(conditions);
   AnalysisResults fresh;
-  if (AnalyzeData(values.data(), static_cast<int>(values.size()), request, fresh) != ::AnalysisOutcome::kDone)
-    return AnalysisOutcome::kAllEqual;
+  switch (AnalyzeData(values.data(), static_cast<int>(values.size()), request, fresh)) {
+    case ::AnalysisOutcome::kAllEqual: return AnalysisOutcome::kAllEqual;
+    case ::AnalysisOutcome::kTooLarge: return AnalysisOutcome::kTooLarge;
+    case ::AnalysisOutcome::kDone: break;
+  }
   results = fresh;
   return AnalysisOutcome::kAnalysed;
 }
@@ -167,11 +171,15 @@ void AnalyseClipboard(ProgramState& state, CommandHost& host, int useJapanese) {
   state.import.dataValues = std::move(import.values);
   state.dataCount = static_cast<int>(state.import.dataValues.size());
 
-  if (AnalyseValues(state.import.dataValues, state.conditions.working, state.results) ==
-      AnalysisOutcome::kAllEqual) {
+  const AnalysisOutcome outcome = AnalyseValues(state.import.dataValues, state.conditions.working, state.results);
+  if (outcome != AnalysisOutcome::kAnalysed) {
     ReleaseImportBlocks(state);
     host.SetWaitCursor(false);
-    Show(host, kSheetSameValue, useJapanese);
+    if (outcome == AnalysisOutcome::kTooLarge) {
+      host.ShowNotice(NoticeOf(kDataTooLarge, useJapanese));
+    } else {
+      Show(host, kSheetSameValue, useJapanese);
+    }
     return;
   }
   host.SetWaitCursor(false);
@@ -213,10 +221,6 @@ void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese) {
     state.pageState = before;
     ShowMemoryNotice(host, useJapanese);
   }
-}
-
-unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength) {
-  return static_cast<unsigned long long>(clipTextLength) + 1000;
 }
 
 std::string SaveDialogErrorText(unsigned long code, int useJapanese) {
@@ -286,10 +290,5 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese) {
 const MessageEntry kResultsWriteFailed = {"Unable to write to file.", kCaptionError.english,
                                           "ファイルに書き込めません.", kCaptionError.japanese,
                                           kIconError};
-
-const MessageEntry kNotEnoughMemory = {"Unable to allocate memory.\nClose other programs and try again.",
-                                       kCaptionError.english,
-                                       "メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.",
-                                       kCaptionError.japanese, kIconError};
 
 }  // namespace korvan00

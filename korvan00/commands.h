@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "korvan00/conditions.h"
 #include "korvan00/histogram_page.h"
 #include "korvan00/program_state.h"
@@ -82,8 +83,9 @@ void ShowConditionsDialog(ProgramState& state, CommandHost& host, int useJapanes
 
 // The analysis of korvan00's data in its order: the interval number from the conditions,
 // the frequencies (stopping when all values are equal), then the statistics at the
-// conditions' confidence probability. Fills results only when it returns kAnalysed.
-enum class AnalysisOutcome { kAnalysed, kAllEqual };
+// conditions' confidence probability. kTooLarge: a result lies beyond the range of a double.
+// Fills results only when it returns kAnalysed.
+enum class AnalysisOutcome { kAnalysed, kAllEqual, kTooLarge };
 AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisConditions& conditions,
                               AnalysisResults& results);
 
@@ -95,8 +97,9 @@ AnalysisOutcome AnalyseValues(const std::vector<double>& values, const AnalysisC
 //     is held and the command ends. At 30000 values the input-limit Information box is shown
 //     between an arrow and a wait cursor, and the first 30000 values go on.
 //  3. The import blocks are held and dataCount is their count. AnalyseValues with the working
-//     conditions; all values equal: the blocks are released, arrow cursor, the same-value
-//     message, the command ends with the previous results kept.
+//     conditions; all values equal or a result too large: the blocks are released, arrow
+//     cursor, the same-value message or kDataTooLarge, the command ends with the previous
+//     results kept.
 //  4. The results replace the previous ones; arrow cursor; the window comes to the
 //     foreground; SaveResultsFile.
 // An allocation that fails at any step (a clipboard text too large for the memory left) ends
@@ -113,20 +116,17 @@ void RunAnalysis(ProgramState& state, CommandHost& host, int useJapanese);
 // that fails shows kNotEnoughMemory and leaves pageState as it was.
 void DrawGraph(ProgramState& state, CommandHost& host, int useJapanese);
 
-// The bytes asked of the free-space check for a results file: the clipboard text's length
-// and 1000 more (the check adds its own margin on top).
-unsigned long long ResultsFileBytesAsked(std::size_t clipTextLength);
-
 // Offers and writes the results file of the held import and the last results, in the
 // working statistics basis; releases the import blocks on every path.
 //  - No file chosen: Analysis button strip repainted; code 0 shows "The solution not
 //    saved..." (Success) and makes pageState 1 (Draw Graph strip repainted); another code
 //    shows "GetSaveFileName error 0x<code>" and leaves pageState.
 //  - A file chosen: Analysis button strip repainted, then in this order a refused drive
-//    (root = the path's first three characters, DriveRoot), too little free space (clip text length +
-//    1000 asked), a path not ending in ".xls" in any case, a file that cannot be created, a
-//    write that fails part-way ("Unable to write to file."): each shows its message and
-//    leaves pageState. Otherwise the success message naming the path, pageState 1 and the
+//    (root = the path's first three characters, DriveRoot), too little free space (the clip
+//    text's ResultsFileBytesAsked, output/drive_rules.h), a path not ending in ".xls" in any
+//    case, a file that cannot be created, a write that fails part-way ("Unable to write to
+//    file."): each shows its message and leaves pageState. Otherwise the success message
+//    naming the path, pageState 1 and the
 //    Draw Graph strip repainted.
 // The import is released as soon as the file content is formed, before the write. Nothing
 // is allocated after a successful write; an allocation that fails before it propagates to
@@ -135,8 +135,6 @@ void SaveResultsFile(ProgramState& state, CommandHost& host, int useJapanese);
 
 // The message of a write that failed part-way (the target keeps what it held before).
 extern const MessageEntry kResultsWriteFailed;
-// The message of an allocation that failed in a command, which then changed nothing.
-extern const MessageEntry kNotEnoughMemory;
 
 // "GetSaveFileName error 0x<code in hex>" in the language.
 std::string SaveDialogErrorText(unsigned long code, int useJapanese);

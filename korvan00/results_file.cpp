@@ -1,6 +1,7 @@
 // The results export file of korvan00.
 #include "korvan00/results_file.h"
 
+#include <cmath>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -105,15 +106,22 @@ void AppendPastedCells(std::string& out, const char* pastedText, std::size_t pas
   }
 }
 
-double IntervalLowerBound(const AnalysisResults& results, int i) {
-  return static_cast<double>(static_cast<long double>(results.minimum) +
-                             static_cast<long double>(i) * results.width);
+namespace {
+
+// min + i w in extended precision, stored. Only the last upper bound, which stands for the
+// maximum, can pass the range of a double: by the rounding of the width, where the maximum
+// lies near the end of that range. It is the maximum then.
+double Bound(const AnalysisResults& results, int i) {
+  const double bound = static_cast<double>(static_cast<long double>(results.minimum) +
+                                           static_cast<long double>(i) * results.width);
+  return std::isfinite(bound) ? bound : results.maximum;
 }
 
-double IntervalUpperBound(const AnalysisResults& results, int i) {
-  return static_cast<double>(static_cast<long double>(results.minimum) +
-                             static_cast<long double>(i + 1) * results.width);
-}
+}  // namespace
+
+double IntervalLowerBound(const AnalysisResults& results, int i) { return Bound(results, i); }
+
+double IntervalUpperBound(const AnalysisResults& results, int i) { return Bound(results, i + 1); }
 
 void AppendHistogramRow(std::string& out, const AnalysisResults& results, int i) {
   AppendFormat(out, "%f - %f\t%f", IntervalLowerBound(results, i),

@@ -28,7 +28,8 @@ std::string FormatResultsFile(const char* pastedText, std::size_t pastedLength,
 void AppendPastedCells(std::string& out, const char* pastedText, std::size_t pastedLength);
 
 // Lower and upper bound of histogram interval i: min + i * w and min + (i + 1) * w, formed in
-// extended precision and rounded to double.
+// extended precision and rounded to double; a last bound that the rounding of w carries past
+// the range of a double is the maximum.
 double IntervalLowerBound(const AnalysisResults& results, int i);
 double IntervalUpperBound(const AnalysisResults& results, int i);
 

@@ -33,6 +33,7 @@ enum class PageShown {
 struct PageState {
   PageShown pageShown = PageShown::kStartPicture;
   bool dataModeEntered = false;  // set by Data Input and Data Read, never cleared
+  friend bool operator==(const PageState&, const PageState&) = default;
 };
 
 // The row measures of a grid page for the window's font and client height.
@@ -67,6 +68,7 @@ struct GridState {
   // Values were typed since the last successful Data Save or Data Read: leaving the program
   // asks whether to save them.
   bool unsavedValues = false;
+  friend bool operator==(const GridState&, const GridState&) = default;
 };
 
 // Every warning of the grid: caption "Warning", MB_ICONERROR.

@@ -6,13 +6,16 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "common/text_rules.h"
 #include "frame/frame.h"
 #include "frame/gdi_guard.h"
 #include "frame/wide_text.h"
+#include "korvan95/command_guard.h"
 #include "korvan95/conditions.h"
 #include "korvan95/data_file.h"
 #include "korvan95/grid.h"
@@ -49,6 +52,7 @@ struct Korvan95Window {
   ConditionsDialogResult dialogResult = kConditionsOk;
   ConditionsDialogView dialogView{};
   bool dialogEnded = false;
+  bool dialogOutOfMemory = false;  // an allocation failed in the dialog, which then ended
 };
 
 Korvan95Window& Self(HWND window) { return ProgramStateOf<Korvan95Window>(window); }
@@ -125,27 +129,26 @@ GridMetrics MeasureWindow(HWND window) {
   return MeasureGrid(metrics.tmHeight, metrics.tmExternalLeading, ClientSize(window).cy);
 }
 
-void DrawTexts(HDC dc, const std::vector<GridText>& texts) {
+void DrawGridText(HDC dc, const GridText& text) {
   SetBkMode(dc, TRANSPARENT);
-  for (const GridText& text : texts) {
-    TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
-  }
+  TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
 }
 
 // Draws the grid page currentPage afresh and paints it.
 void DrawGridPage(HWND window) {
   Korvan95Window& self = Self(window);
+  const SIZE client = ClientSize(window);
+  // Laid out before the page shown is released: where memory runs out, that page stays.
+  const GridPageLayout layout = LayoutGridPage(self.grid, client.cx, UseJapanese(window));
   DestroyCaret();
   ReleasePageCanvas(window);
   Repaint(window, nullptr, true);
-  const SIZE client = ClientSize(window);
   HDC dc = NewPageCanvas(window, client);
-  const GridPageLayout layout = LayoutGridPage(self.grid, client.cx, UseJapanese(window));
   for (const GridRule& rule : layout.rules) {
     MoveToEx(dc, rule.x1, rule.y1, nullptr);
     LineTo(dc, rule.x2, rule.y2);
   }
-  DrawTexts(dc, layout.texts);
+  for (const GridText& text : layout.texts) DrawGridText(dc, text);
   Repaint(window, nullptr, false);
 }
 
@@ -172,8 +175,9 @@ void ApplyGridEffect(HWND window, const GridEffect& effect) {
   if (effect.cellDrawn && canvas) {
     const int width = self.canvas.view().width;
     const PixelRect inside = GridCellInterior(self.grid, effect.cellRow, width);
+    const GridText text = GridCellText(self.grid, effect.cellRow, effect.cellText);
     PatBlt(canvas, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, WHITENESS);
-    DrawTexts(canvas, {GridCellText(self.grid, effect.cellRow, effect.cellText)});
+    DrawGridText(canvas, text);
     const PixelRect repaint = GridCellRepaintRect(self.grid, effect.cellRow, width);
     const RECT area = {repaint.left, repaint.top, repaint.right, repaint.bottom};
     Repaint(window, &area, false);
@@ -208,9 +212,14 @@ void ShowResults(HWND window) {
   const AnalysisRequest request = {working.intervalMode, working.intervalText.c_str(),
                                    LenientDecimal(working.confidenceText)};
   AnalysisResults results;
-  if (AnalyzeData(self.grid.dataValues.data(), GridValueCount(self.grid), request, results) != AnalysisOutcome::kDone) {
+  const AnalysisOutcome outcome = AnalyzeData(self.grid.dataValues.data(), GridValueCount(self.grid), request, results);
+  if (outcome != AnalysisOutcome::kDone) {
     self.page.pageShown = PageShown::kPage;
-    SayDataFile(window, kDataFileSameValue);
+    if (outcome == AnalysisOutcome::kTooLarge) {
+      Say(window, MessageOf(kDataTooLarge, UseJapanese(window)));
+    } else {
+      SayDataFile(window, kDataFileSameValue);
+    }
     return;
   }
   self.results = results;
@@ -506,7 +515,7 @@ void ShowDialogView(HWND dialog, const ConditionsDialogView& view) {
   EnableWindow(GetDlgItem(dialog, kDlgIntervalEdit), view.intervalEnabled ? TRUE : FALSE);
 }
 
-INT_PTR CALLBACK ConditionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleConditionsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     HWND window = reinterpret_cast<HWND>(lParam);
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -561,6 +570,21 @@ INT_PTR CALLBACK ConditionsDialogProc(HWND dialog, UINT message, WPARAM wParam, 
   }
 }
 
+// An allocation that fails in the dialog ends it; Analysis then fails as if it had failed
+// itself (the failure never crosses the system's dialog code).
+INT_PTR CALLBACK ConditionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleConditionsDialog(dialog, message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    if (HWND window = reinterpret_cast<HWND>(GetWindowLongPtrA(dialog, DWLP_USER))) {
+      Self(window).dialogOutOfMemory = true;
+      Self(window).dialogEnded = true;
+    }
+    EndDialog(dialog, kConditionsCancelled);
+    return TRUE;
+  }
+}
+
 void AnalysisCommand(HWND window) {
   Korvan95Window& self = Self(window);
   const int japanese = UseJapanese(window);
@@ -573,6 +597,10 @@ void AnalysisCommand(HWND window) {
     self.dialogResult = kConditionsOk;
     const INT_PTR shown = DialogBoxParamA(InstanceOf(window), japanese ? "ANALYSIS_DLG_J" : "ANALYSIS_DLG", window,
                                           ConditionsDialogProc, reinterpret_cast<LPARAM>(window));
+    if (self.dialogOutOfMemory) {
+      self.dialogOutOfMemory = false;
+      throw std::bad_alloc();
+    }
     if (shown == -1) {
       Say(nullptr, ConditionsDialogFailedMessage(japanese));
       return;
@@ -714,7 +742,28 @@ void CreateMainWindow(HWND window) {
   self.created = true;
 }
 
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+// ---- Allocation failures ------------------------------------------------------------------
+// A command, or a message that changes the data, runs so that an allocation failing in it
+// changes nothing: the grid, the page state, the conditions and the results go back to how
+// they were, the memory message is shown and the grid's caret is back. Pages are laid out
+// before the page they replace is released, and files are written whole or not at all, so
+// the page and the files stay too.
+template <class Step>
+bool KeepingData(HWND window, Step&& step) {
+  Korvan95Window& self = Self(window);
+  const POINT caret = CaretNow();
+  if (RunKeepingParts(std::forward<Step>(step), self.grid, self.page, self.conditions, self.results)) return true;
+  Say(window, MessageOf(kNotEnoughMemory, UseJapanese(window)));
+  RestoreCaret(window, caret);
+  return false;
+}
+
+template <void (*kRun)(HWND)>
+void Guarded(HWND window) {
+  KeepingData(window, [window] { kRun(window); });
+}
+
+bool HandleMessageAsIs(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   Korvan95Window& self = Self(window);
   result = 0;
   switch (message) {
@@ -764,6 +813,20 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
   }
 }
 
+// Keys, clicks, a resize and the save question before the end run as the commands do; where
+// memory runs out they count as handled, with nothing changed (the window stays open, the
+// session waits).
+bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message != WM_CLOSE && message != WM_QUERYENDSESSION && message != WM_SIZE && message != WM_KEYDOWN &&
+      message != WM_LBUTTONDOWN)
+    return HandleMessageAsIs(window, message, wParam, lParam, result);
+  bool handled = false;
+  if (KeepingData(window, [&] { handled = HandleMessageAsIs(window, message, wParam, lParam, result); }))
+    return handled;
+  result = 0;
+  return true;
+}
+
 // ---- Tables -------------------------------------------------------------------------------
 bool MenuEnabled(HWND window, int menuId) { return MenuItemEnabled(menuId, ViewOf(window)); }
 template <int kMenuId>
@@ -771,21 +834,23 @@ bool EnabledByView(HWND window) {
   return MenuEnabled(window, kMenuId);
 }
 
+void DataSaveCommand(HWND window) { DataSave(window); }
+
 constexpr Command kCommands[] = {
-    {kCmdSaveAs, kButtonSaveAs, SaveAsCommand, EnabledByView<kCmdSaveAs>, nullptr},
-    {kCmdPrinterSetup, 0, KeepingCaret<PrinterSetupCommand>, nullptr, nullptr},
-    {kCmdPrintZoom, 0, KeepingCaret<PrintZoomCommand>, nullptr, nullptr},
-    {kCmdPrint, kButtonPrint, PrintCommand, EnabledByView<kCmdPrint>, nullptr},
-    {kCmdExit, kButtonExit, ExitCommand, nullptr, nullptr},
-    {kCmdCopy, kButtonCopy, CopyCommand, EnabledByView<kCmdCopy>, nullptr},
-    {kCmdDataInput, kButtonDataInput, DataInput, nullptr, nullptr},
-    {kCmdDataRead, kButtonDataRead, DataRead, EnabledByView<kCmdDataRead>, nullptr},
-    {kCmdPreviousPage, kButtonPreviousPage, PreviousPageCommand, EnabledByView<kCmdPreviousPage>, nullptr},
-    {kCmdNextPage, kButtonNextPage, NextPageCommand, EnabledByView<kCmdNextPage>, nullptr},
-    {kCmdAnalysis, kButtonAnalysis, KeepingCaret<AnalysisCommand>, EnabledByView<kCmdAnalysis>, nullptr},
-    {kCmdAbout, kButtonAbout, ShowAbout, nullptr, nullptr},
-    {kCmdHowToUse, kButtonHowToUse, ShowReadme, nullptr, nullptr},
-    {kCmdDataSave, 0, [](HWND window) { DataSave(window); }, EnabledByView<kCmdDataSave>, nullptr},
+    {kCmdSaveAs, kButtonSaveAs, Guarded<SaveAsCommand>, EnabledByView<kCmdSaveAs>, nullptr},
+    {kCmdPrinterSetup, 0, KeepingCaret<Guarded<PrinterSetupCommand>>, nullptr, nullptr},
+    {kCmdPrintZoom, 0, KeepingCaret<Guarded<PrintZoomCommand>>, nullptr, nullptr},
+    {kCmdPrint, kButtonPrint, Guarded<PrintCommand>, EnabledByView<kCmdPrint>, nullptr},
+    {kCmdExit, kButtonExit, Guarded<ExitCommand>, nullptr, nullptr},
+    {kCmdCopy, kButtonCopy, Guarded<CopyCommand>, EnabledByView<kCmdCopy>, nullptr},
+    {kCmdDataInput, kButtonDataInput, Guarded<DataInput>, nullptr, nullptr},
+    {kCmdDataRead, kButtonDataRead, Guarded<DataRead>, EnabledByView<kCmdDataRead>, nullptr},
+    {kCmdPreviousPage, kButtonPreviousPage, Guarded<PreviousPageCommand>, EnabledByView<kCmdPreviousPage>, nullptr},
+    {kCmdNextPage, kButtonNextPage, Guarded<NextPageCommand>, EnabledByView<kCmdNextPage>, nullptr},
+    {kCmdAnalysis, kButtonAnalysis, KeepingCaret<Guarded<AnalysisCommand>>, EnabledByView<kCmdAnalysis>, nullptr},
+    {kCmdAbout, kButtonAbout, Guarded<ShowAbout>, nullptr, nullptr},
+    {kCmdHowToUse, kButtonHowToUse, Guarded<ShowReadme>, nullptr, nullptr},
+    {kCmdDataSave, 0, Guarded<DataSaveCommand>, EnabledByView<kCmdDataSave>, nullptr},
 };
 
 constexpr IconBarButton kButtons[] = {

@@ -14,5 +14,5 @@ AnalysisOutcome AnalyzeData(const double* data, int count, const AnalysisRequest
   const PercentileSearches engine = {StudentTPercentile, ChiSquarePercentile};
   ComputeSampleStatisticsWith(data, count, request.confidencePercent, results,
                               request.searches != nullptr ? *request.searches : engine);
-  return AnalysisOutcome::kDone;
+  return ResultsWithinRange(results) ? AnalysisOutcome::kDone : AnalysisOutcome::kTooLarge;
 }

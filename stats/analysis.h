@@ -5,7 +5,7 @@
 
 #include "stats/sample_statistics.h"
 
-enum class AnalysisOutcome { kDone, kAllEqual };
+enum class AnalysisOutcome { kDone, kAllEqual, kTooLarge };
 
 struct AnalysisRequest {
   int intervalMode = kIntervalChoice;  // kIntervalChoice or kIntervalStandard
@@ -19,6 +19,8 @@ struct AnalysisRequest {
 // Clears results, then fills the interval number, minimum, maximum, width and frequencies
 // (slots from k on zero) and, unless every value is the same, the statistics with both
 // intervals. kAllEqual when every value is the same: results then hold the count, k,
-// minimum, maximum and width 0, and no statistics. Needs count >= 3.
+// minimum, maximum and width 0, and no statistics. kTooLarge when a result lies beyond the
+// range of a double (ResultsWithinRange): nothing of them is to be shown. Needs count >= 3
+// finite values.
 AnalysisOutcome AnalyzeData(const double* data, int count, const AnalysisRequest& request,
                             AnalysisResults& results);

@@ -5,19 +5,24 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
+#include <limits>
 
 #include "stats/distributions.h"
 
 namespace {
 
 using Extended = long double;
+// The squared deviations of doubles, and their sum over any count of values, stay far inside
+// the range of the extended type (x87: exponents to 16383).
+static_assert(std::numeric_limits<Extended>::max_exponent > 2 * std::numeric_limits<double>::max_exponent + 64);
 
 inline double Store(Extended value) { return static_cast<double>(value); }
 
 // The up- and down-counts as worded: for each interval, every value compared with the bounds
 // formed afresh in extended precision.
 void CountIntervalByInterval(const double* data, int count, int k, double minimum, double maximum,
-                             double width, int* up, int* down) {
+                             Extended width, int* up, int* down) {
   for (int j = 0; j < k; ++j) {
     const Extended upLow = static_cast<Extended>(j) * width + minimum;
     const Extended upHigh = static_cast<Extended>(j + 1) * width + minimum;
@@ -77,6 +82,19 @@ void CountByBounds(const double* data, int count, int k, double minimum, double 
   }
 }
 
+// The mean where the running sum of the values leaves the range of a double: the same running
+// sum of the values times 2^-e, with 2^e > 2N, so that no running sum can leave the range
+// (|sum| <= N * DBL_MAX), and the quotient scaled back in extended precision. A power of two
+// scales exactly, so each addition rounds as the plain one would with no upper limit to the
+// exponent, as long as no scaled value or running sum falls below the normal range (2^-1022),
+// whose last bits then go.
+double ScaledMean(const double* data, int n) {
+  const int e = std::ilogb(n) + 2;
+  double scaledSum = 0;
+  for (int i = 0; i < n; ++i) scaledSum = Store(static_cast<Extended>(scaledSum) + std::ldexp(data[i], -e));
+  return Store(std::ldexp(static_cast<Extended>(scaledSum) / n, e));
+}
+
 }  // namespace
 
 void ComputeSampleStatistics(const double* data, int count, double confidencePercent,
@@ -89,7 +107,7 @@ void ComputeSampleStatisticsWith(const double* data, int count, double confidenc
   const int n = count;
   double sumX = 0;
   for (int i = 0; i < n; ++i) sumX = Store(static_cast<Extended>(sumX) + data[i]);
-  const double mean = Store(static_cast<Extended>(sumX) / n);
+  const double mean = std::isfinite(sumX) ? Store(static_cast<Extended>(sumX) / n) : ScaledMean(data, n);
 
   // The sum of squared deviations from the mean, by a second pass in extended precision: the
   // expanded form sum(x^2) - 2 m sum(x) + N m^2 cancels every digit when the values share a
@@ -138,6 +156,14 @@ void ComputeSampleStatisticsWith(const double* data, int count, double confidenc
   results.deviationUpper = deviationUpper;
 }
 
+int ResultsWithinRange(const AnalysisResults& r) {
+  for (double value : {r.mean, r.unbiasedMean, r.sampleDeviation, r.unbiasedDeviation, r.meanLower, r.meanUpper,
+                       r.deviationLower, r.deviationUpper, r.minimum, r.maximum, r.width}) {
+    if (!std::isfinite(value)) return 0;
+  }
+  return 1;
+}
+
 int ComputeIntervalNumber(int mode, const char* intervalText, int count) {
   if (mode == kIntervalStandard) {
     if (count < 1) return 0;
@@ -164,12 +190,13 @@ int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& re
     if (minimum > data[i]) minimum = data[i];
     if (maximum < data[i]) maximum = data[i];
   }
-  const double width = Store((static_cast<Extended>(maximum) - minimum) / k);
+  const Extended span = static_cast<Extended>(maximum) - minimum;
+  const double width = Store(span / k);
   results.intervalCount = k;
   results.minimum = minimum;
   results.maximum = maximum;
   results.width = width;
-  if (width == 0) {
+  if (!(minimum < maximum)) {
     for (int j = 0; j <= kMaxIntervals; ++j) {
       results.twiceFrequencies[j] = 0;
       results.frequencies[j] = 0;
@@ -182,7 +209,9 @@ int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& re
   if (std::isfinite(minimum) && std::isfinite(maximum) && std::isfinite(width) && width > 0) {
     CountByBounds(data, count, k, minimum, maximum, width, up, down);
   } else {
-    CountIntervalByInterval(data, count, k, minimum, maximum, width, up, down);
+    // A width beyond the range of a double, or below its smallest step: the values are
+    // counted with the width as extended precision holds it.
+    CountIntervalByInterval(data, count, k, minimum, maximum, span / k, up, down);
   }
   for (int j = 0; j < k; ++j) {
     const int twice = up[j] + down[k - 1 - j];

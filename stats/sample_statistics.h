@@ -40,11 +40,20 @@ struct PercentileSearches {
 void ComputeSampleStatisticsWith(const double* data, int count, double confidencePercent,
                                  AnalysisResults& results, const PercentileSearches& searches);
 
+// 1 when every result shown is a finite double: both means, both deviations, the four limits,
+// the minimum, maximum and width. Each is formed in extended precision from finite values
+// (the sum of the values, where it leaves the range of a double, in scaled form), so one
+// that is not finite is one whose true value lies beyond the range of a double (to within
+// the rounding of the stored intermediates).
+int ResultsWithinRange(const AnalysisResults& results);
+
 // Standard: ceil(3.3 * log10(count)); Choice: the integer value of intervalText.
 int ComputeIntervalNumber(int mode, const char* intervalText, int count);
 
 // Fills intervalCount, minimum, maximum, width and both frequency arrays (slots from k on are
 // cleared, so a record reused with a smaller k holds no stale counts). Returns 0 when all
 // values are equal (width 0, every frequency cleared) or count < 1, else 1. k is kept within
-// 1 ... kMaxIntervals.
+// 1 ... kMaxIntervals. A width beyond the range of a double (infinite) or below its smallest
+// step (0 for values that differ) is stored rounded; the values are counted with its
+// extended-precision value then.
 int ComputeFrequencies(const double* data, int count, int k, AnalysisResults& results);

@@ -1,5 +1,5 @@
 # One run of korvan-cli: cmake -DCLI=... -DOPTIONS="..." [-DEXPORT=file -DEXPECTED_EXPORT=file]
-# [-DEXPECTED_STDOUT=file] -DEXPECTED_STATUS=n -P cli_check.cmake
+# [-DEXPECTED_STDOUT=file] [-DEXPECTED_STDERR=text] -DEXPECTED_STATUS=n -P cli_check.cmake
 separate_arguments(arguments UNIX_COMMAND "${OPTIONS}")
 if(EXPORT)
   file(REMOVE "${EXPORT}")
@@ -15,6 +15,9 @@ if(EXPECTED_STDOUT)
   if(NOT printed STREQUAL wanted)
     message(FATAL_ERROR "standard output differs:\n${printed}\nexpected:\n${wanted}")
   endif()
+endif()
+if(DEFINED EXPECTED_STDERR AND NOT messages STREQUAL EXPECTED_STDERR)
+  message(FATAL_ERROR "standard error differs:\n${messages}\nexpected:\n${EXPECTED_STDERR}")
 endif()
 if(EXPECTED_EXPORT)
   execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${EXPORT}" "${EXPECTED_EXPORT}"

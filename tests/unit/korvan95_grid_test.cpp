@@ -1,5 +1,6 @@
 // The data grid of korvan95: key roles, typing rules, paging, limits, clicks, the data-file
 // outcomes and the page geometry.
+#include "korvan95/command_guard.h"
 #include "korvan95/grid.h"
 #include "korvan95/grid_keys.h"
 #include "korvan95/grid_layout.h"
@@ -10,6 +11,8 @@
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "tests/allocation_watch.h"
 
 namespace {
 
@@ -208,6 +211,19 @@ TEST(Grid, DataInputAndDataRead) {
   EXPECT_EQ(std::tuple(0, kDataFileNoDataToSave), std::tuple(GridValueCount(s), DataSaveRefusal(s)));
   Press(s, "5\n6");
   EXPECT_EQ(kDataFileFixBeforeSaving, DataSaveRefusal(s));
+
+  // Data Read where memory runs out, as the window runs it once the file is in memory (the
+  // values read, put into the grid, the grid page laid out), each allocation refused in turn:
+  // the grid (a typed number pending) and the page state stay as they were; then it succeeds.
+  const std::tuple<GridState, PageState> before(s, page);
+  for (int refuse = 1, done = 0; !done; ++refuse) {
+    Watch(1, refuse);
+    done = RunKeepingParts(
+        [&] { ApplyDataRead(s, page, ReadDataText("1.5\r\n-2\r\n").values, Rows(11)), LayoutGridPage(s, 600, 0); }, s, page);
+    watch.on = false;
+    ASSERT_TRUE(done || std::tie(s, page) == before) << "allocation " << refuse;
+  }
+  EXPECT_EQ(Stored(s), (std::vector<double>{1.5, -2}));
 }
 
 TEST(GridLayout, MetricsRectanglesRulesTextsAndValueFormat) {

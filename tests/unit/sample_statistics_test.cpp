@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <numeric>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -43,6 +46,46 @@ TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
     for (double x : c.data) squares += std::pow((x - c.offset) - sum / c.data.size(), 2);
     const double reference = static_cast<double>(std::sqrt(squares / (c.data.size() - 1)));
     EXPECT_NEAR(r.sampleDeviation, reference, c.tolerance * reference) << &c - cases;
+  }
+}
+
+// Data near both ends of the range of a double. Every result of data scaled by a power of two
+// is that of the data scaled alike, so the analysis of the data times 2^-64 (2^64 for the
+// subnormal rows), where nothing comes near the ends, scaled back gives each true result:
+// beyond the range (refused), or the bits shown (a few steps apart among the subnormals, where
+// the stored s and the scaled-back values lose bits).
+TEST(AnalyzeData, ResultsBeyondTheRangeOfADoubleRefuseTheAnalysis) {
+  const double kMax = DBL_MAX, kTiny = std::numeric_limits<double>::denorm_min();
+  auto padded = [](Data data, int zeros) { return data.resize(data.size() + zeros), data; };
+  const struct { const char* name; Data data; const char* k; bool refused; } rows[] = {
+      {"sum overflows, mean 1.6e308", {1.7e308, 1.6e308, 1.5e308}, "6", false},
+      {"sum overflows, mean -1.6e308", {-1.5e308, -1.7e308, -1.6e308}, "3", false},
+      {"running sum overflows, then comes back", padded({1.7e308, 1.7e308, -1.7e308, -1.6e308}, 12), "6", false},
+      {"mixed signs: the mean limits beyond", {-1.7e308, 1.7e308, 1}, "6", true},
+      {"the upper mean limit alone beyond", {1.79e308, 1.75e308, 1.7e308}, "6", true},
+      {"s within, sigma hat and its upper limit beyond", {-1.5e308, -1.5e308, 1.5e308, 1.5e308}, "6", true},
+      {"s beyond", {-kMax, kMax, kMax}, "2", true}, {"max - min beyond, one interval", padded({-1e308, 1e308}, 6), "1", true},
+      {"max - min beyond, two intervals", padded({-1e308, 1e308}, 6), "2", false},
+      {"both ends of the doubles, many values", padded({kMax, -kMax}, 60), "20", false},
+      {"subnormal, width below the smallest step", {kTiny, 2 * kTiny, 2 * kTiny}, "2", false},
+      {"subnormal and normal, mixed signs", {-2.2e-308, kTiny, 3 * kTiny, 2.2e-308, 7e-310}, "4", false}};
+  using R = AnalysisResults;
+  constexpr double R::*kShown[] = {&R::mean, &R::sampleDeviation, &R::unbiasedDeviation, &R::meanLower, &R::meanUpper,
+                                   &R::deviationLower, &R::deviationUpper, &R::minimum, &R::maximum, &R::width};
+  for (const auto& row : rows) {
+    const int e = std::fabs(row.data[1]) < 1 ? 64 : -64, n = static_cast<int>(row.data.size());
+    Data scaled = row.data;
+    for (double& x : scaled) x = std::ldexp(x, e);
+    R r, reference;
+    const bool refused = AnalyzeData(row.data.data(), n, {kIntervalChoice, row.k, 90}, r) == AnalysisOutcome::kTooLarge;
+    ASSERT_EQ(AnalyzeData(scaled.data(), n, {kIntervalChoice, row.k, 90}, reference), AnalysisOutcome::kDone);
+    const bool beyond = std::ranges::any_of(kShown, [&](auto field) { return !std::isfinite(std::ldexp(reference.*field, -e)); });
+    ASSERT_EQ(std::pair(refused, beyond), std::pair(row.refused, row.refused)) << row.name << " (refused, beyond)";
+    if (refused) continue;
+    for (const auto& field : kShown)
+      EXPECT_LE(std::fabs(r.*field - std::ldexp(reference.*field, -e)), e > 0 ? 4 * kTiny : 0)
+          << row.name << ", result " << &field - kShown;
+    EXPECT_TRUE(std::ranges::equal(r.twiceFrequencies, reference.twiceFrequencies)) << row.name;
   }
 }
 
@@ -127,13 +170,12 @@ TEST(ComputeFrequencies, KIsKeptInRangeAndNoStaleCountsStay) {
     EXPECT_EQ(std::tuple(r.width, counts()), std::tuple(0.0, std::pair(0, 0.0))) << data[0];
   }
   EXPECT_EQ(ComputeFrequencies(nullptr, 0, 6, r), 0);
-  AnalysisRequest request{.intervalMode = kIntervalStandard, .intervalText = nullptr, .confidencePercent = 95};
-  EXPECT_EQ(AnalyzeData(spread, 5, request, r), AnalysisOutcome::kDone);
-  EXPECT_TRUE(r.intervalCount == 3 && r.confidence == 95);  // ceil(3.3 log10 5) = ceil(2.31)
-  EXPECT_EQ(AnalyzeData(sevens, 4, request, r), AnalysisOutcome::kAllEqual);
-  EXPECT_TRUE(r.count == 4 && r.minimum == 7 && r.maximum == 7 && r.width == 0);
+  const AnalysisRequest standard{.intervalMode = kIntervalStandard, .intervalText = nullptr, .confidencePercent = 95};
+  // ceil(3.3 log10 5) = ceil(2.31)
+  EXPECT_TRUE(AnalyzeData(spread, 5, standard, r) == AnalysisOutcome::kDone && r.intervalCount == 3 && r.confidence == 95);
+  EXPECT_TRUE(AnalyzeData(sevens, 4, standard, r) == AnalysisOutcome::kAllEqual && r.count == 4 && r.minimum == 7 && r.maximum == 7);
   for (double zero : {r.mean, r.sampleDeviation, r.tValue, r.meanLower, r.meanUpper, r.deviationLower,
-                      r.deviationUpper, r.confidence, r.frequencies[0]})
+                      r.deviationUpper, r.confidence, r.width, r.frequencies[0]})
     EXPECT_EQ(zero, 0.0);
 }
 

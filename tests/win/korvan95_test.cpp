@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "korvan95/ids.h"
@@ -81,6 +82,7 @@ class Korvan95 : public ProgramTest {
 
 class Korvan95Japanese : public Korvan95 {};
 class Korvan95FailedWrite : public Korvan95 {};
+class Korvan95OutOfMemory : public Korvan95 {};
 
 // The keys of the main keyboard and the keypad reach the grid; Shift held blocks digits, also
 // when it is released in another window; a navigation key with a number pending and an
@@ -89,9 +91,7 @@ class Korvan95FailedWrite : public Korvan95 {};
 TEST_F(Korvan95, KeysAndClicksTypeIntoTheGrid) {
   const std::string folder = MakeTestFolder("k95-typing");
   Grid(main_, "12.5\r7..2-\r-\b5\r-.5\r");
-  PressKey(main_, VK_NUMPAD3);
-  PressKey(main_, VK_DECIMAL);
-  PressKey(main_, VK_NUMPAD5);
+  for (const UINT key : {VK_NUMPAD3, VK_DECIMAL, VK_NUMPAD5}) PressKey(main_, key);
   PressKey(main_, VK_RETURN, true);
   HoldKey(main_, VK_SHIFT, true);
   Type("99");
@@ -166,6 +166,7 @@ TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
 // Eleven typed characters are saved with a leading 0 (twelve) and read back whole: no warning,
 // the same bytes on a second save. Then one file for each message of Data Read (the native tests
 // hold every refused content) and a file over 64 MiB, refused whole: the data set read stays.
+// Values read near the end of the range of a double can be too large to analyse.
 TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
   const std::string folder = MakeTestFolder("k95-read");
   Grid(main_, "-.123456789");
@@ -199,6 +200,16 @@ TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
         << i;
   }
   EXPECT_EQ(SaveData(folder, "after-long.txt"), "12345678901\r\n");
+  // Values whose mean limits lie beyond the range of a double: Analysis refuses them with its
+  // box, and the grid page keeps them.
+  ASSERT_TRUE(WriteWholeFile(folder + "\\large.txt", "-1.7e308\r\n1.7e308\r\n1\r\n"));
+  ReadData(folder + "\\large.txt");
+  HWND dialog = OpenDialog(kCmdAnalysis);
+  PressDialogButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "The data are too large to analyse."}));
+  EXPECT_TRUE(WaitUntil([&] { return HasCaret() && !Enabled(kButtonSaveAs); }));
+  EXPECT_EQ(SaveData(folder, "large-kept.txt"), "-1.7e+308\r\n1.7e+308\r\n1\r\n");
 }
 
 // The window keeps its minimum client size; the values of a page follow its height, and a
@@ -292,10 +303,8 @@ TEST_F(Korvan95, ResultsPageSavedAsBitmapCopiedAndPrinted) {
   for (int j = 0; j < 6; ++j) {
     const int middle = x0 + static_cast<int>((j + 0.5) * 0.7 * W / 6);
     const int top = yb - static_cast<int>(hMax * heights[j]);
-    EXPECT_EQ(image.At(middle, top - 1), kWhite) << "bar " << j;
-    EXPECT_EQ(image.At(middle, top), kBlack) << "bar " << j;
-    EXPECT_EQ(image.At(middle, top + 1), kBlue) << "bar " << j;
-    EXPECT_EQ(image.At(middle, yb - 1), kBlue) << "bar " << j;
+    EXPECT_EQ(std::tuple(image.At(middle, top - 1), image.At(middle, top), image.At(middle, top + 1), image.At(middle, yb - 1)),
+              std::tuple(kWhite, kBlack, kBlue, kBlue)) << "bar " << j;
   }
   EXPECT_TRUE(image.At(W / 2 - 1, yb - hMax - 4) == kRed || image.At(W / 2, yb - hMax - 4) == kRed ||
               image.At(W / 2 + 1, yb - hMax - 4) == kRed) << "no mean marker";
@@ -334,6 +343,21 @@ TEST_F(Korvan95FailedWrite, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "Unable to write to file."}));
   for (const char* name : {"data.txt", "page.bmp"}) EXPECT_EQ(ReadWholeFile(folder + "\\" + name), "old\r\n") << name;
   EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"big.txt", "data.txt", "page.bmp"})) << "a temporary file is left";
+}
+
+// Run by a separate test entry whose processes hold little memory (a data-segment limit, which
+// Wine's committed memory counts against): a file of 48 MiB, which Data Read reads whole, cannot
+// be held. The memory message; the data set read before and its grid page stay.
+TEST_F(Korvan95OutOfMemory, AFileTooLargeForTheMemoryLeftChangesNothing) {
+  const std::string folder = MakeTestFolder("k95-memory");
+  ASSERT_TRUE(WriteWholeFile(folder + "\\values.txt", "1\r\n2\r\n3\r\n"));
+  HANDLE file = CreateFileA((folder + "\\large.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_TRUE(SetFilePointerEx(file, {.QuadPart = 48 << 20}, nullptr, FILE_BEGIN) && SetEndOfFile(file) && CloseHandle(file));
+  ReadData(folder + "\\values.txt");
+  ReadData(folder + "\\large.txt");
+  EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "Unable to allocate memory.\nClose other programs and try again."}));
+  EXPECT_TRUE(WaitUntil([&] { return HasCaret() && Enabled(kButtonAnalysis); }));
+  EXPECT_EQ(SaveData(folder), "1\r\n2\r\n3\r\n");
 }
 
 TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
