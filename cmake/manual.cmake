@@ -43,7 +43,7 @@ if(WIN32)
     endif()
   endif()
 
-  if(SUITE_RUNS_WINDOWS_TESTS)
+  if(SUITE_PROGRAM_TESTS)
     find_program(SUITE_PDFFONTS pdffonts)
     find_program(SUITE_PDFTOTEXT pdftotext)
     if(NOT SUITE_PDFFONTS OR NOT SUITE_PDFTOTEXT)
@@ -82,7 +82,7 @@ function(suite_manual pdf source)
     COMMENT "Rendering the manual ${pdf}"
     VERBATIM)
   add_custom_target(manual_${id} ALL DEPENDS ${out})
-  if(SUITE_RUNS_WINDOWS_TESTS)
+  if(SUITE_PROGRAM_TESTS)
     add_test(NAME manual_${id}
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/check-manual.sh ${out})
   endif()

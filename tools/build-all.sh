@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the three configurations from one tree: native (engine, analyser, unit tests,
-# benchmarks, host tools), 64-bit Windows (run under Wine by the tests) and 32-bit Windows
-# (the release build, compiled and linked only).
+# benchmarks, host tools), 64-bit Windows (its unit tests, the programs and the test driver) and
+# 32-bit Windows (the release build and its unit tests, run where the machine runs 32-bit
+# programs).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/setup-machine.sh"

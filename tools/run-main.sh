@@ -11,7 +11,7 @@ program=${1:-korvan95}
 if [ -n "${DISPLAY:-}" ] && [ -f "$build/win-x86_64/bin/$program.exe" ]; then
   export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
-  source "$top/tools/wine-locale.sh"
+  source "$top/tools/wine-env.sh"
   exec wine "$build/win-x86_64/bin/$program.exe"
 fi
 

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native unit tests, the same tests built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short run of every fuzz target, then the
 # Windows tests (unit tests and the program tests of the test driver) under Wine in a virtual
-# display, and last the release archives (tools/make-dist.sh, tests/check-dist.sh).
+# display, the release archives and packages (tools/make-dist.sh, tests/check-dist.sh), and
+# last the 32-bit build where the machine runs 32-bit programs (tests/check-win32.sh).
 # FUZZ_SECONDS sets the time of each fuzz target (default 20).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,7 +36,19 @@ export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
 bash "$top/tools/wine-session.sh" ctest --test-dir "$build/win-x86_64" --output-on-failure
 
-echo "== release archives =="
-# The archives made from this build, unpacked and checked as a user gets them.
+# The 32-bit release runs where the machine runs 32-bit programs; elsewhere it is compiled and
+# linked only.
+win32=0
+bash "$top/tools/win32-probe.sh" && win32=1
+
+echo "== release archives and packages =="
+# The archives and packages made from this build, checked as a user gets them.
 bash "$top/tools/make-dist.sh"
-bash "$top/tests/check-dist.sh"
+SUITE_RUN_WIN32=$win32 bash "$top/tests/check-dist.sh"
+
+echo "== the 32-bit build under Wine =="
+if [ "$win32" = 1 ]; then
+  bash "$top/tests/check-win32.sh"
+else
+  echo "not run: this machine does not run 32-bit programs (the 32-bit build was compiled and linked only)"
+fi

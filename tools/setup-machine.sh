@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the suite needs to build and test, and nothing when all are there.
+# Installs the Debian packages the suite needs to build and test, and nothing when all are there;
+# and wine32 where the machine runs 32-bit programs (the answer of tools/win32-probe.sh is
+# printed).
 set -euo pipefail
 
 packages=(
@@ -13,18 +15,23 @@ packages=(
   wixl msitools faketime
 )
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+install() {
+  echo "installing: $*"
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "$@"
+}
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+  installed "$p" || missing+=("$p")
 done
+[ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# Wine for 32-bit programs, only where the machine runs them: on a kernel without 32-bit
+# support an installed wine32 makes the wine launcher fail for 64-bit programs too.
+if bash "$(dirname "$0")/win32-probe.sh" && ! installed wine32:i386; then
+  dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386
+  install wine32:i386
 fi
-
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-echo "installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -4,7 +4,7 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 export WINEDEBUG=${WINEDEBUG:--all}
-source "$(dirname "$0")/wine-locale.sh"
+source "$(dirname "$0")/wine-env.sh"
 
 display=""
 xvfb_pid=""

@@ -44,7 +44,7 @@ class AnyFolder : public ProgramTest, public ::testing::WithParamInterface<Folde
     WaitUntil([&] { return ProcessEnded(program_, 0) || (box = FindDialog(ProcessId())) != nullptr; });
     if (box) PressDialogButton(box, IDNO);
   }
-  void Start(const char* exe, const char* className) { ASSERT_TRUE(StartAnother(BesideDriver(exe), className)); }
+  void Start(const char* exe, const char* className) { ASSERT_TRUE(StartAnother(ProgramPath(exe), className)); }
   // A command whose file dialog is answered with the path (cancelled when empty).
   void Chose(int command, const char* title, const std::string& path) {
     PostCommand(main_, command);

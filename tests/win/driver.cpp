@@ -52,6 +52,11 @@ std::string BesideDriver(const char* name) {
   return Utf8(path) + name;
 }
 
+std::string ProgramPath(const char* exeName) {
+  const std::string folder = Environment("KORVAN_PROGRAMS");
+  return folder.empty() ? BesideDriver(exeName) : folder + "\\" + exeName;
+}
+
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;

@@ -26,6 +26,9 @@ std::string Utf8(const std::wstring& wide);
 
 // Full path of a file beside the driver (the build's bin directory).
 std::string BesideDriver(const char* name);
+// A program under test: in the folder KORVAN_PROGRAMS names (Windows path; the unpacked 32-bit
+// release), else beside the driver.
+std::string ProgramPath(const char* exeName);
 // A fresh empty folder for a test, under the system's temporary folder, and the names of the
 // files in a folder, sorted.
 std::string MakeTestFolder(const std::string& name);

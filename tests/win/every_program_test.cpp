@@ -111,7 +111,7 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     const Program& p = GetParam();
     const std::string folder = MakeTestFolder(std::string(language ? "日本語 😀 " : "Łukasz ") + p.name);
     const std::string manual = p.manual[language];
-    EXPECT_TRUE(CopyInto(BesideDriver(p.exe), folder, p.exe));
+    EXPECT_TRUE(CopyInto(ProgramPath(p.exe), folder, p.exe));
     EXPECT_TRUE(WriteWholeFile(folder + "\\" + manual, manual.ends_with(".PDF") ? "%PDF-1.4\n" : "readme\r\n"));
     EXPECT_TRUE(language || WriteWholeFile(MakeTestFolder(std::string("Lukasz ") + p.name) + "\\" + manual, "decoy"));
     return folder;
@@ -182,7 +182,7 @@ class EveryProgramJapanese : public EveryProgram {};
 class Release : public EveryProgram {};
 
 TEST_P(EveryProgram, StartsAndAnswersAboutHelpAndExit) {
-  CheckVersion(BesideDriver(GetParam().exe), GetParam().exe);
+  CheckVersion(ProgramPath(GetParam().exe), GetParam().exe);
   Check(CopyWithManual(0), 0);
 }
 

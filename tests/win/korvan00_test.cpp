@@ -212,7 +212,7 @@ TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
 // A program file under another name finds no manual, although it lies beside it.
 TEST_F(Korvan00, HelpUnderAnotherFileNameAsksForTheManual) {
   const std::string folder = MakeTestFolder("k00-renamed");
-  ASSERT_TRUE(CopyInto(BesideDriver("korvan00.exe"), folder, "stats.exe"));
+  ASSERT_TRUE(CopyInto(ProgramPath("korvan00.exe"), folder, "stats.exe"));
   ASSERT_TRUE(WriteWholeFile(folder + "\\KORVAN0E.PDF", "%PDF-1.4\n"));
   ASSERT_TRUE(StartAnother(folder + "\\stats.exe"));
   EXPECT_EQ(ClickAndAnswer(kButtonHelp).text, "Install the readme file (KORVAN0E.PDF)\nin the same directory.");

@@ -14,7 +14,7 @@ std::string Hex(DWORD code) {
 
 void ProgramTest::SetUp() {
   if (exeName_) {
-    ASSERT_TRUE(StartAnother(BesideDriver(exeName_))) << exeName_;
+    ASSERT_TRUE(StartAnother(ProgramPath(exeName_))) << exeName_;
   }
 }
 
