@@ -59,6 +59,36 @@ void DrawSampleSizeItem(const DRAWITEMSTRUCT* item, int comboId) {
   GdiObject<HFONT> font(CreateControlFont());
   Selection selected(item->hDC, font.get());
   DrawTextA(item->hDC, text, -1, &area, 0);
+  // The selection field with the keyboard focus shows it (the combobox paints the field's
+  // background before each drawing, so the dotted frame is drawn once).
+  if ((item->itemState & (ODS_COMBOBOXEDIT | ODS_FOCUS)) == (ODS_COMBOBOXEDIT | ODS_FOCUS)) {
+    DrawFocusRect(item->hDC, &item->rcItem);
+  }
+}
+
+// A field's label paints nothing: the label picture under it shows the same text.
+LRESULT CALLBACK UnpaintedLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    BeginPaint(label, &paint);
+    EndPaint(label, &paint);
+    return 0;
+  }
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_USERDATA));
+  return CallWindowProcA(original, label, message, wParam, lParam);
+}
+
+// The label of the field at y, left of it over the label picture.
+void CreateFieldLabel(HWND mainWindow, const Text& text, int y) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+  HWND label = CreateWindowExA(0, "STATIC", TextFor(text, UseJapanese(mainWindow)),
+                               WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX, 0, y, kControlX, 20, mainWindow,
+                               nullptr, instance, nullptr);
+  if (label == nullptr) return;
+  const LONG_PTR original =
+      SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UnpaintedLabelProc));
+  SetWindowLongPtrA(label, GWLP_USERDATA, original);
 }
 
 }  // namespace
@@ -130,9 +160,10 @@ void LoadCalculatorPictures(HWND mainWindow, int picture2Height) {
 
 HWND CreateSampleSizeBox(HWND mainWindow, int controlId) {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+  CreateFieldLabel(mainWindow, kSampleSizeLabel, 111);
   HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                                   CBS_HASSTRINGS,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                   CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                kControlX, 111, kControlWidth, 200, mainWindow,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
   ShowWindow(combo, SW_SHOW);
@@ -146,9 +177,11 @@ HWND CreateSampleSizeBox(HWND mainWindow, int controlId) {
   return combo;
 }
 
-HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y) {
+HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y, const Text& label) {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
-  HWND edit = CreateWindowExA(WS_EX_STATICEDGE, "EDIT", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+  CreateFieldLabel(mainWindow, label, y);
+  HWND edit = CreateWindowExA(WS_EX_STATICEDGE, "EDIT", nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                               kControlX, y, kControlWidth, 20, mainWindow,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
   ShowWindow(edit, SW_SHOW);

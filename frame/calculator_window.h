@@ -45,9 +45,14 @@ void PrepareCalculatorBackground(HWND mainWindow);
 // both; the memory DCs stay for painting.
 void LoadCalculatorPictures(HWND mainWindow, int picture2Height);
 
-// The sample-size combobox (items "2" to "10000", item 0 selected) and an edit box.
+// The name of the sample-size list, as the label picture shows it.
+constexpr Text kSampleSizeLabel = {"Sample size n", "標本数 n"};
+
+// The sample-size combobox (items "2" to "10000", item 0 selected) and an edit box, each a
+// tab stop named by a label window just before it: the text its label picture shows, for
+// screen readers, drawn by the picture alone.
 HWND CreateSampleSizeBox(HWND mainWindow, int controlId);
-HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y);
+HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y, const Text& label);
 // Selects the control font into a DC of the edit box (kept until the end) and sets it.
 void SetCalculatorFont(HWND mainWindow, HWND edit);
 // The result boxes show text but take no input.

@@ -37,7 +37,7 @@ void CreateCalculator(HWND window) {
   FrameOf(window).readmePath = BuildSiblingPath(L"QUIBE95.EXE", 3, L"TXT");
   LoadCalculatorPictures(window, 49);
   quibe.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
-  quibe.resultBox = CreateCalculatorEdit(window, kResultBox, 133);
+  quibe.resultBox = CreateCalculatorEdit(window, kResultBox, 133, kResultLabel);
   SetCalculatorFont(window, quibe.resultBox);
   MakeResultBox(quibe.resultBox);
 }

@@ -144,9 +144,9 @@ void CreateCalculator(HWND window) {
   FrameOf(window).readmePath = BuildSiblingPath(L"ZORPA95.EXE", 3, L"TXT");
   LoadCalculatorPictures(window, 93);
   zorpa.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
-  zorpa.cfBox = CreateCalculatorEdit(window, kCfBox, 133);
-  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Box, 155);
-  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Box, 177);
+  zorpa.cfBox = CreateCalculatorEdit(window, kCfBox, 133, kCfLabel);
+  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Box, 155, kResult1Label);
+  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Box, 177, kResult2Label);
   SetCalculatorFont(window, zorpa.cfBox);
   SetCalculatorFont(window, zorpa.resultBox1);
   SetCalculatorFont(window, zorpa.resultBox2);
