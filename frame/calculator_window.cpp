@@ -59,10 +59,13 @@ void DrawSampleSizeItem(const DRAWITEMSTRUCT* item, int comboId) {
   GdiObject<HFONT> font(CreateControlFont());
   Selection selected(item->hDC, font.get());
   DrawTextA(item->hDC, text, -1, &area, 0);
-  // The selection field with the keyboard focus shows it (the combobox paints the field's
-  // background before each drawing, so the dotted frame is drawn once).
+  // The selection field with the keyboard focus shows it with a dotted frame, drawn outright
+  // (the combobox paints the field's background before each drawing).
   if ((item->itemState & (ODS_COMBOBOXEDIT | ODS_FOCUS)) == (ODS_COMBOBOXEDIT | ODS_FOCUS)) {
-    DrawFocusRect(item->hDC, &item->rcItem);
+    GdiObject<HPEN> dotted(CreatePen(PS_DOT, 1, GetSysColor(COLOR_WINDOWTEXT)));
+    Selection pen(item->hDC, dotted.get());
+    Selection brush(item->hDC, GetStockObject(NULL_BRUSH));
+    Rectangle(item->hDC, item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom);
   }
 }
 
