@@ -333,6 +333,41 @@ void TypeKeys(HWND window, const std::string& keys) {
   }
 }
 
+bool PressKeys(HWND window, const std::string& keys) {
+  std::vector<INPUT> inputs;
+  auto add = [&](UINT key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key);
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  const std::string key = keys.substr(keys.find_last_of('+') + 1);  // after the modifiers
+  const bool page = key == "Page Up" || key == "Page Down";  // of the dedicated block: extended
+  const UINT code = page ? (key == "Page Up" ? VK_PRIOR : VK_NEXT)
+                    : key == "Tab" ? VK_TAB
+                    : key.size() > 1 ? VK_F1 + std::stoi(key.substr(1)) - 1
+                                     : static_cast<UINT>(key[0]);
+  std::vector<UINT> held;
+  for (const auto& [name, modifier] : {std::pair("Ctrl+", VK_CONTROL), {"Shift+", VK_SHIFT}, {"Alt+", VK_MENU}}) {
+    if (keys.find(name) != std::string::npos) held.push_back(modifier);
+  }
+  for (UINT modifier : held) add(modifier, 0);
+  add(code, page ? KEYEVENTF_EXTENDEDKEY : 0);
+  add(code, KEYEVENTF_KEYUP | (page ? KEYEVENTF_EXTENDEDKEY : 0));
+  for (auto modifier = held.rbegin(); modifier != held.rend(); ++modifier) add(*modifier, KEYEVENTF_KEYUP);
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000) &&
+         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+HWND FocusOf(const RunningProgram& program) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(program.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
 std::string DialogTitle(DWORD processId) {
   HWND dialog = FindDialog(processId);
   return dialog ? TextOf(dialog) : std::string();
@@ -486,11 +521,6 @@ bool RecordOpens() {
   }
   DeleteFileW(Wide(RecordPath()).c_str());
   return set && CopyFileW(Wide(recorder).c_str(), Wide(WindowsNotepad()).c_str(), FALSE) != 0;
-}
-
-bool HideNotepad(bool hidden) {
-  const std::string notepad = WindowsNotepad();
-  return hidden ? MoveFileTo(notepad, notepad + ".away") : MoveFileTo(notepad + ".away", notepad);
 }
 
 std::string RecordedOpen() {
