@@ -109,9 +109,17 @@ RECT CalculatorPlace(int screenWidth, int screenHeight, int clientHeight) {
   return RECT{x, y, x + kWindowWidth, y + height};
 }
 
-bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
   switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && IsChild(mainWindow, GetFocus())) calculator.lastFocus = GetFocus();
+      return false;
+    case WM_SETFOCUS:
+      if (calculator.lastFocus == nullptr || !IsWindow(calculator.lastFocus)) return false;
+      SetFocus(calculator.lastFocus);
+      return true;
     case WM_DESTROY:
       EndCalculator(mainWindow);
       return true;
@@ -119,7 +127,7 @@ bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM, LPARAM lPara
       PaintCalculatorPictures(mainWindow);
       return true;
     case WM_DRAWITEM:
-      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), CalculatorOf(mainWindow).comboId);
+      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), calculator.comboId);
       return true;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 14;

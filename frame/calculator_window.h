@@ -23,6 +23,7 @@ struct CalculatorWindow {
   HDC editDc[kMaxEdits] = {};
   HGDIOBJ editOldFont[kMaxEdits] = {};
   int editCount = 0;
+  HWND lastFocus = nullptr;  // the field that had the keyboard focus when the window was left
 };
 
 // The calculator state of a main window (the program state handed to RunMainWindow must be
@@ -33,7 +34,9 @@ CalculatorWindow& CalculatorOf(HWND mainWindow);
 RECT CalculatorPlace(int screenWidth, int screenHeight, int clientHeight);
 constexpr DWORD kCalculatorStyle = WS_SYSMENU | WS_MINIMIZEBOX;
 
-// Paint, owner-drawn combobox items and the end of the window; true when handled.
+// Paint, owner-drawn combobox items, the keyboard focus given back to the field that had it
+// when the window is active again (as in a dialog), and the end of the window; true when
+// handled.
 bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // Whether a top-level window with either title already exists.

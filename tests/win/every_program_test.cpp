@@ -247,6 +247,8 @@ const KeyRow kKeyRows[] = {
     {2, "Tab", What::kFocus, "Sample size n"},  // from the cf box
     {2, "Tab", What::kFocus, "Confidence %"},
     {2, "Shift+Tab", What::kFocus, "Sample size n"},
+    {2, "Shift+F1", What::kDialog, "About"},      // gives the focus back to the list
+    {2, "Tab", What::kFocus, "Confidence %"},
     {3, "Tab", What::kFocus, "Sample size n"},  // from no field
     {3, "Tab", What::kFocus, "Sample size n"},  // the result box takes no focus
 };
