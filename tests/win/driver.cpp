@@ -334,38 +334,30 @@ void TypeKeys(HWND window, const std::string& keys) {
 }
 
 bool PressKeys(HWND window, const std::string& keys) {
-  std::vector<INPUT> inputs;
-  auto add = [&](UINT key, DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(key);
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
   const std::string key = keys.substr(keys.find_last_of('+') + 1);  // after the modifiers
-  const bool page = key == "Page Up" || key == "Page Down";  // of the dedicated block: extended
-  const UINT code = page ? (key == "Page Up" ? VK_PRIOR : VK_NEXT)
+  const DWORD extended = key.starts_with("Page") ? KEYEVENTF_EXTENDEDKEY : 0;  // of the dedicated block
+  const UINT code = extended ? (key == "Page Up" ? VK_PRIOR : VK_NEXT)
                     : key == "Tab" ? VK_TAB
                     : key.size() > 1 ? VK_F1 + std::stoi(key.substr(1)) - 1
                                      : static_cast<UINT>(key[0]);
-  std::vector<UINT> held;
-  for (const auto& [name, modifier] : {std::pair("Ctrl+", VK_CONTROL), {"Shift+", VK_SHIFT}, {"Alt+", VK_MENU}}) {
-    if (keys.find(name) != std::string::npos) held.push_back(modifier);
+  std::vector<INPUT> inputs;
+  const auto add = [&](UINT virtualKey, DWORD flags) {
+    inputs.emplace_back().type = INPUT_KEYBOARD;
+    inputs.back().ki = {static_cast<WORD>(virtualKey), static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)),
+                        flags, 0, 0};
+  };
+  const std::pair<const char*, UINT> modifiers[] = {{"Ctrl+", VK_CONTROL}, {"Shift+", VK_SHIFT}, {"Alt+", VK_MENU}};
+  for (const auto& [name, modifier] : modifiers) {
+    if (keys.find(name) != std::string::npos) add(modifier, 0);
   }
-  for (UINT modifier : held) add(modifier, 0);
-  add(code, page ? KEYEVENTF_EXTENDEDKEY : 0);
-  add(code, KEYEVENTF_KEYUP | (page ? KEYEVENTF_EXTENDEDKEY : 0));
-  for (auto modifier = held.rbegin(); modifier != held.rend(); ++modifier) add(*modifier, KEYEVENTF_KEYUP);
+  add(code, extended);
+  add(code, extended | KEYEVENTF_KEYUP);
+  for (const auto& [name, modifier] : modifiers) {
+    if (keys.find(name) != std::string::npos) add(modifier, KEYEVENTF_KEYUP);
+  }
   SetForegroundWindow(window);
   return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000) &&
          SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
-}
-
-HWND FocusOf(const RunningProgram& program) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(program.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
 std::string DialogTitle(DWORD processId) {

@@ -100,8 +100,6 @@ void TypeKeys(HWND window, const std::string& keys);
 // key message, sets the key state the program reads. False when the window did not come to the
 // foreground or the input was refused.
 bool PressKeys(HWND window, const std::string& keys);
-// The window that has the keyboard focus in the program.
-HWND FocusOf(const RunningProgram& program);
 
 // A common file dialog of the process with this title: waits for it, puts the path into its
 // file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks

@@ -289,7 +289,11 @@ TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
       EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
       EXPECT_EQ(row.then ? AnswerMessageBox(program_).text : "", row.then ? row.then : "");
     }
-    const auto label = [&] { return TextOf(GetWindow(FocusOf(program_), GW_HWNDPREV)); };  // the focused field's
+    const auto label = [&] {  // of the field with the keyboard focus
+      GUITHREADINFO info = {};
+      info.cbSize = sizeof info;
+      return GetGUIThreadInfo(program_.process.dwThreadId, &info) ? TextOf(GetWindow(info.hwndFocus, GW_HWNDPREV)) : "";
+    };
     EXPECT_TRUE(WaitUntil([&] {
       switch (row.what) {
         case What::kButtonOn:
