@@ -37,7 +37,7 @@ bool MoveFocusOnTab(HWND mainWindow, const MSG& message) {
   if ((modifiers & ~kModShift) != 0) return false;
   HWND focus = GetFocus();
   if (focus && !IsChild(mainWindow, focus)) focus = nullptr;
-  while (focus && GetParent(focus) != mainWindow) focus = GetParent(focus);  // the list of a combobox
+  while (focus && GetParent(focus) != mainWindow) focus = GetParent(focus);  // a control inside a control
   HWND next = GetNextDlgTabItem(mainWindow, focus, (modifiers & kModShift) != 0);
   if (next == nullptr || (GetWindowLongPtrA(next, GWL_STYLE) & WS_TABSTOP) == 0) return true;
   SetFocus(next);
