@@ -59,6 +59,39 @@ void DrawSampleSizeItem(const DRAWITEMSTRUCT* item, int comboId) {
   GdiObject<HFONT> font(CreateControlFont());
   Selection selected(item->hDC, font.get());
   DrawTextA(item->hDC, text, -1, &area, 0);
+  // The selection field with the keyboard focus shows it with a dotted frame, drawn outright
+  // (the combobox paints the field's background before each drawing).
+  if ((item->itemState & (ODS_COMBOBOXEDIT | ODS_FOCUS)) == (ODS_COMBOBOXEDIT | ODS_FOCUS)) {
+    GdiObject<HPEN> dotted(CreatePen(PS_DOT, 1, GetSysColor(COLOR_WINDOWTEXT)));
+    Selection pen(item->hDC, dotted.get());
+    Selection brush(item->hDC, GetStockObject(NULL_BRUSH));
+    Rectangle(item->hDC, item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom);
+  }
+}
+
+// A field's label paints nothing: the label picture under it shows the same text.
+LRESULT CALLBACK UnpaintedLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    BeginPaint(label, &paint);
+    EndPaint(label, &paint);
+    return 0;
+  }
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_USERDATA));
+  return CallWindowProcA(original, label, message, wParam, lParam);
+}
+
+// The label of the field at y, left of it over the label picture.
+void CreateFieldLabel(HWND mainWindow, const Text& text, int y) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+  HWND label = CreateWindowExA(0, "STATIC", TextFor(text, UseJapanese(mainWindow)),
+                               WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX, 0, y, kControlX, 20, mainWindow,
+                               nullptr, instance, nullptr);
+  if (label == nullptr) return;
+  const LONG_PTR original =
+      SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UnpaintedLabelProc));
+  SetWindowLongPtrA(label, GWLP_USERDATA, original);
 }
 
 }  // namespace
@@ -76,9 +109,17 @@ RECT CalculatorPlace(int screenWidth, int screenHeight, int clientHeight) {
   return RECT{x, y, x + kWindowWidth, y + height};
 }
 
-bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
+  CalculatorWindow& calculator = CalculatorOf(mainWindow);
   switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && IsChild(mainWindow, GetFocus())) calculator.lastFocus = GetFocus();
+      return false;
+    case WM_SETFOCUS:
+      if (calculator.lastFocus == nullptr || !IsWindow(calculator.lastFocus)) return false;
+      SetFocus(calculator.lastFocus);
+      return true;
     case WM_DESTROY:
       EndCalculator(mainWindow);
       return true;
@@ -86,7 +127,7 @@ bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM, LPARAM lPara
       PaintCalculatorPictures(mainWindow);
       return true;
     case WM_DRAWITEM:
-      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), CalculatorOf(mainWindow).comboId);
+      DrawSampleSizeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), calculator.comboId);
       return true;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 14;
@@ -130,9 +171,10 @@ void LoadCalculatorPictures(HWND mainWindow, int picture2Height) {
 
 HWND CreateSampleSizeBox(HWND mainWindow, int controlId) {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+  CreateFieldLabel(mainWindow, kSampleSizeLabel, 111);
   HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                                   CBS_HASSTRINGS,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                   CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                kControlX, 111, kControlWidth, 200, mainWindow,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
   ShowWindow(combo, SW_SHOW);
@@ -146,9 +188,11 @@ HWND CreateSampleSizeBox(HWND mainWindow, int controlId) {
   return combo;
 }
 
-HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y) {
+HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y, const Text& label) {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
-  HWND edit = CreateWindowExA(WS_EX_STATICEDGE, "EDIT", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+  CreateFieldLabel(mainWindow, label, y);
+  HWND edit = CreateWindowExA(WS_EX_STATICEDGE, "EDIT", nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                               kControlX, y, kControlWidth, 20, mainWindow,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
   ShowWindow(edit, SW_SHOW);

@@ -23,6 +23,7 @@ struct CalculatorWindow {
   HDC editDc[kMaxEdits] = {};
   HGDIOBJ editOldFont[kMaxEdits] = {};
   int editCount = 0;
+  HWND lastFocus = nullptr;  // the field that had the keyboard focus when the window was left
 };
 
 // The calculator state of a main window (the program state handed to RunMainWindow must be
@@ -33,7 +34,9 @@ CalculatorWindow& CalculatorOf(HWND mainWindow);
 RECT CalculatorPlace(int screenWidth, int screenHeight, int clientHeight);
 constexpr DWORD kCalculatorStyle = WS_SYSMENU | WS_MINIMIZEBOX;
 
-// Paint, owner-drawn combobox items and the end of the window; true when handled.
+// Paint, owner-drawn combobox items, the keyboard focus given back to the field that had it
+// when the window is active again (as in a dialog), and the end of the window; true when
+// handled.
 bool HandleCalculatorMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // Whether a top-level window with either title already exists.
@@ -45,9 +48,14 @@ void PrepareCalculatorBackground(HWND mainWindow);
 // both; the memory DCs stay for painting.
 void LoadCalculatorPictures(HWND mainWindow, int picture2Height);
 
-// The sample-size combobox (items "2" to "10000", item 0 selected) and an edit box.
+// The name of the sample-size list, as the label picture shows it.
+constexpr Text kSampleSizeLabel = {"Sample size n", "標本数 n"};
+
+// The sample-size combobox (items "2" to "10000", item 0 selected) and an edit box, each a
+// tab stop named by a label window just before it: the text its label picture shows, for
+// screen readers, drawn by the picture alone.
 HWND CreateSampleSizeBox(HWND mainWindow, int controlId);
-HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y);
+HWND CreateCalculatorEdit(HWND mainWindow, int controlId, int y, const Text& label);
 // Selects the control font into a DC of the edit box (kept until the end) and sets it.
 void SetCalculatorFont(HWND mainWindow, HWND edit);
 // The result boxes show text but take no input.

@@ -9,18 +9,11 @@
 #include <string>
 
 #include "common/texts.h"
+#include "frame/program_tables.h"
 #include "frame/tooltip_layout.h"
 
 // ---- What each program supplies -----------------------------------------------------------
-struct IconBarButton {
-  int x;
-  int width;  // 0: to the right edge of the screen
-  int controlId;
-  const char* stem;
-  int command;  // 0 for the "Gap" and "Space" elements
-  Text label;
-  int disabledAtStart;
-};
+// (IconBarButton and CommandKey: frame/program_tables.h.)
 
 enum IconBarLine { kLineBlack, kLineButtonFace, kLineFrameColour };
 
@@ -59,9 +52,12 @@ struct ProgramDefinition {
   bool barHasArrowCursor;
   IconBarLine line;
 
-  // Commands.
+  // Commands, and the keys that run them (ids of the command table).
   const Command* commands;
   int commandCount;
+  const CommandKey* keys;
+  int keyCount;
+  bool tabBetweenFields;  // Tab and Shift+Tab move the focus among the window's tab stops
 
   // Help and About.
   ReadmeViewer viewer;
@@ -124,8 +120,23 @@ int RunMainWindow(HINSTANCE instance, int showCommand, const ProgramDefinition& 
 
 // Menu items by their rules (WM_INITMENU runs it too).
 void EnableMenuCommands(HWND mainWindow);
+// Whether the command id may run now: the rule of its menu item for a menu id, of its button
+// for an icon-bar id (a row without a rule is always enabled); an unknown id never.
+bool CommandEnabled(HWND mainWindow, int id);
 // Icon-bar buttons by their rules.
 void EnableCommandButtons(HWND mainWindow);
+
+// ---- Keyboard (frame/keyboard.cpp) ---------------------------------------------------------
+// A message of the loop that the keyboard rules take: a key of the program's key table,
+// pressed in the main window or one of its controls, sends its command to the main window as
+// WM_COMMAND (the way the menu and the icon bar send theirs) when the command is enabled, and
+// is not typed; in a program with tabBetweenFields, Tab and Shift+Tab move the focus to the
+// next and the previous tab stop. True when the message was taken.
+bool TakeKeyboardMessage(HWND mainWindow, const MSG& message);
+// The key of a command row (by its menu id, else by its icon-bar id), or null.
+const CommandKey* KeyOfCommandRow(const ProgramDefinition& program, const Command& row);
+// The menu items with a key show it after a tab ("&Data Input...\tCtrl+N").
+void ShowKeysInMenu(HWND mainWindow);
 
 // ---- Detection ----------------------------------------------------------------------------
 // 1 for the Japanese interface (ANSI code page 932), else 0.

@@ -65,7 +65,12 @@ void CreateButtons(HWND bar) {
     std::snprintf(record.inactiveName, sizeof record.inactiveName, "%s",
                   BitmapName(button.stem, versionClass, "In").c_str());
     const int width = button.width > 0 ? button.width : GetSystemMetrics(SM_CXSCREEN) - button.x;
-    record.handle = CreateWindowExA(WS_EX_LEFT, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, button.x, top,
+    // A command button bears its command's name, which screen readers say (the bitmap is all
+    // that shows); a spacer is a picture, no button.
+    const bool command = button.command != 0;
+    record.handle = CreateWindowExA(WS_EX_LEFT, command ? "BUTTON" : "STATIC",
+                                    command ? TextFor(button.label, frame.useJapanese) : "",
+                                    WS_CHILD | WS_VISIBLE | (command ? BS_OWNERDRAW : SS_OWNERDRAW), button.x, top,
                                     width, kBarHeight, bar,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.controlId)), instance, nullptr);
     if (button.disabledAtStart) EnableWindow(record.handle, FALSE);
@@ -73,7 +78,7 @@ void CreateButtons(HWND bar) {
 }
 
 void DrawButton(HWND bar, const DRAWITEMSTRUCT* item) {
-  if (item->CtlType != ODT_BUTTON) return;
+  if (item->CtlType != ODT_BUTTON && item->CtlType != ODT_STATIC) return;
   const FrameState& frame = FrameOf(GetParent(bar));
   const int index = ButtonIndex(frame, static_cast<int>(item->CtlID));
   if (index < 0) return;

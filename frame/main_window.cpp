@@ -143,10 +143,14 @@ int RunMainWindow(HINSTANCE instance, int showCommand, const ProgramDefinition& 
   if (!mainWindow) return 0;
   ShowWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
-  if (IsWindow(mainWindow)) CreateIconBar(instance, mainWindow);
+  if (IsWindow(mainWindow)) {
+    ShowKeysInMenu(mainWindow);
+    CreateIconBar(instance, mainWindow);
+  }
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (TakeKeyboardMessage(mainWindow, message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

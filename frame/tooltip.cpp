@@ -1,5 +1,5 @@
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "frame/frame.h"
 #include "frame/gdi_guard.h"
@@ -17,12 +17,21 @@ HFONT CreateTooltipFont(const TooltipFont& font) {
   return CreateFontIndirectA(&description);
 }
 
-// The label of the n-th command button (from 1), in the interface language.
-const char* LabelOfButton(const FrameState& frame, int button) {
+// The key of the command an icon-bar button sends, or null.
+const CommandKey* KeyOfButton(const ProgramDefinition& program, int command) {
+  for (int i = 0; i < program.commandCount; ++i) {
+    if (program.commands[i].barId == command) return KeyOfCommandRow(program, program.commands[i]);
+  }
+  return nullptr;
+}
+
+// The label of the n-th command button (from 1), in the interface language, with its key.
+std::string LabelOfButton(const FrameState& frame, int button) {
   int seen = 0;
   for (int i = 0; i < frame.program->buttonCount; ++i) {
-    if (frame.program->buttons[i].command == 0) continue;
-    if (++seen == button) return TextFor(frame.program->buttons[i].label, frame.useJapanese);
+    const IconBarButton& element = frame.program->buttons[i];
+    if (element.command == 0 || ++seen != button) continue;
+    return LabelWithKey(TextFor(element.label, frame.useJapanese), KeyOfButton(*frame.program, element.command));
   }
   return "";
 }
@@ -42,8 +51,9 @@ void ForgetBox(TooltipState& tooltip) {
 
 void DrawBox(HDC dc, FrameState& frame, int button, const TooltipFont& font) {
   TooltipState& tooltip = frame.tooltip;
-  const char* label = LabelOfButton(frame, button);
-  const int length = static_cast<int>(std::strlen(label));
+  const std::string text = LabelOfButton(frame, button);
+  const char* label = text.c_str();
+  const int length = static_cast<int>(text.size());
   SIZE extent = {0, 0};
   GetTextExtentPoint32A(dc, label, length, &extent);
   TEXTMETRICA metrics = {};

@@ -18,3 +18,12 @@ TooltipBox TooltipBoxFor(int button, const TooltipMetrics& m) {
   if (box.bottom - box.top + 1 > kTooltipStoreRows) box.bottom = box.top + kTooltipStoreRows - 1;
   return box;
 }
+
+int TooltipTextWidthLimit(const std::string& text, int fontHeight) {
+  int characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i, ++characters) {
+    const unsigned char byte = static_cast<unsigned char>(text[i]);
+    if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) ++i;  // a lead byte
+  }
+  return characters * fontHeight;
+}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/texts.h"
+#include "frame/program_tables.h"
 #include "korvan00/ids.h"
 #include "korvan00/program_state.h"
 
@@ -51,6 +52,19 @@ struct CommandRow {
 };
 constexpr int kCommandCount = 9;
 extern const CommandRow kCommandRows[kCommandCount];
+
+// The keys of the commands: each runs its button's command while the button is enabled.
+inline constexpr CommandKey kCommandKeys[] = {
+    {kKeyF1, 0, kCommandHelp},
+    {kKeyF1, kModShift, kCommandAbout},
+    {kKeyF5, 0, kCommandAnalysis},
+    {kKeyF6, 0, kCommandSetConditions},
+    {kKeyF7, 0, kCommandDrawGraph},
+    {'S', kModCtrl | kModShift, kCommandSaveGraph},
+    {'P', kModCtrl, kCommandPrintGraph},
+    {'C', kModCtrl, kCommandCopyGraph},
+    {kKeyF4, kModAlt, kCommandExit},  // the system's, as in every window
+};
 
 // The button rule applied on every paint: Draw Graph is usable once results can be drawn
 // (pageState 1 or 2), Copy, Save and Print Graph only while the page is drawn (2); the other

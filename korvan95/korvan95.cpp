@@ -853,22 +853,6 @@ constexpr Command kCommands[] = {
     {kCmdDataSave, 0, Guarded<DataSaveCommand>, EnabledByView<kCmdDataSave>, nullptr},
 };
 
-constexpr IconBarButton kButtons[] = {
-    {0, 16, 117, "Gap", 0, {"", ""}, 1},
-    {16, 32, 118, "SaveAs", kButtonSaveAs, {"Save As", "画面の保存"}, 1},
-    {48, 32, 119, "Print", kButtonPrint, {"Print", "印刷"}, 1},
-    {80, 32, 120, "Copy", kButtonCopy, {"Copy", "コピー"}, 1},
-    {112, 32, 121, "DataW", kButtonDataInput, {"Data Input", "データ入力"}, 0},
-    {144, 32, 122, "Read", kButtonDataRead, {"Data Read", "データ読込"}, 1},
-    {176, 32, 123, "Prev", kButtonPreviousPage, {"Previous Page", "前ページ"}, 1},
-    {208, 32, 124, "Next", kButtonNextPage, {"Next Page", "次ページ"}, 1},
-    {240, 32, 125, "AnaW", kButtonAnalysis, {"Analysis", "データ解析"}, 1},
-    {272, 32, 126, "About", kButtonAbout, {"About", "御案内"}, 0},
-    {304, 32, 127, "Help", kButtonHowToUse, {"How to Use", "使い方"}, 0},
-    {336, 32, 128, "Exit", kButtonExit, {"Exit", "終了"}, 0},
-    {368, 0, 129, "Space", 0, {"", ""}, 1},
-};
-
 RECT InitialPlace(int screenWidth, int screenHeight) {
   const int x = static_cast<int>(0.05 * screenWidth), y = static_cast<int>(0.05 * screenHeight);
   return RECT{x, y, x + static_cast<int>(0.9 * screenWidth), y + static_cast<int>(0.9 * screenHeight)};
@@ -883,14 +867,17 @@ const ProgramDefinition kProgram = {
     .style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
     .initialPlace = InitialPlace,
     .fullVersionVariant = 1,
-    .buttons = kButtons,
-    .buttonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
+    .buttons = kIconBarButtons,
+    .buttonCount = static_cast<int>(sizeof kIconBarButtons / sizeof kIconBarButtons[0]),
     .rowRightEnd = 368,
     .hasMenuBar = true,
     .barHasArrowCursor = false,
     .line = kLineBlack,
     .commands = kCommands,
     .commandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]),
+    .keys = kCommandKeys,
+    .keyCount = static_cast<int>(sizeof kCommandKeys / sizeof kCommandKeys[0]),
+    .tabBetweenFields = false,
     .viewer = ReadmeViewer::kPdfViewer,
     .readmeMissing = {"Install the readme file (KORVAN_E.PDF)\nin the same directory.",
                       "説明書ファイル（KORVAN_J.PDF）を同じ\nフォルダーに入れてください."},

@@ -3,7 +3,9 @@
 // enables. Pure: the window procedure asks these and carries out the answers.
 #pragma once
 
+#include "frame/program_tables.h"
 #include "korvan95/grid.h"
+#include "korvan95/ids.h"
 
 #include <array>
 
@@ -74,6 +76,39 @@ struct CommandRow {
   EnabledWhen enabledWhen;
 };
 extern const std::array<CommandRow, 14> kCommandTable;
+
+// The keys of the menu commands; the icon-bar buttons show the key of their menu command.
+inline constexpr CommandKey kCommandKeys[] = {
+    {kKeyF1, 0, kCmdHowToUse},
+    {kKeyF1, kModShift, kCmdAbout},
+    {kKeyF5, 0, kCmdAnalysis},
+    {'N', kModCtrl, kCmdDataInput},
+    {'O', kModCtrl, kCmdDataRead},
+    {'S', kModCtrl, kCmdDataSave},
+    {'S', kModCtrl | kModShift, kCmdSaveAs},
+    {'P', kModCtrl, kCmdPrint},
+    {'C', kModCtrl, kCmdCopy},
+    {kKeyPageUp, kModCtrl, kCmdPreviousPage},
+    {kKeyPageDown, kModCtrl, kCmdNextPage},
+    {kKeyF4, kModAlt, kCmdExit},  // the system's, as in every window
+};
+
+// The icon bar: "Gap", the eleven buttons of the commands 139 to 149, "Space".
+inline constexpr IconBarButton kIconBarButtons[] = {
+    {0, 16, 117, "Gap", 0, {"", ""}, 1},
+    {16, 32, 118, "SaveAs", kButtonSaveAs, {"Save As", "画面の保存"}, 1},
+    {48, 32, 119, "Print", kButtonPrint, {"Print", "印刷"}, 1},
+    {80, 32, 120, "Copy", kButtonCopy, {"Copy", "コピー"}, 1},
+    {112, 32, 121, "DataW", kButtonDataInput, {"Data Input", "データ入力"}, 0},
+    {144, 32, 122, "Read", kButtonDataRead, {"Data Read", "データ読込"}, 1},
+    {176, 32, 123, "Prev", kButtonPreviousPage, {"Previous Page", "前ページ"}, 1},
+    {208, 32, 124, "Next", kButtonNextPage, {"Next Page", "次ページ"}, 1},
+    {240, 32, 125, "AnaW", kButtonAnalysis, {"Analysis", "データ解析"}, 1},
+    {272, 32, 126, "About", kButtonAbout, {"About", "御案内"}, 0},
+    {304, 32, 127, "Help", kButtonHowToUse, {"How to Use", "使い方"}, 0},
+    {336, 32, 128, "Exit", kButtonExit, {"Exit", "終了"}, 0},
+    {368, 0, 129, "Space", 0, {"", ""}, 1},
+};
 
 // The menu command an icon-bar id stands for, or 0 for an id without one.
 int CommandForButton(int buttonId);

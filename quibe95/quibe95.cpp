@@ -7,17 +7,11 @@
 #include "frame/frame.h"
 #include "quibe95/deviation.h"
 #include "quibe95/ids.h"
+#include "quibe95/tables.h"
 
 namespace {
 
 using namespace quibe95;
-
-constexpr IconBarButton kButtons[] = {
-    {16, 32, kButtonGet, "Quibe", kCommandGet, {"Get Coeff.", "係数の取得"}, 0},
-    {48, 32, kButtonAbout, "About", kCommandAbout, {"About", "御案内"}, 0},
-    {80, 32, kButtonHelp, "Help", kCommandHelp, {"Help", "ヘルプ"}, 0},
-    {112, 32, kButtonExit, "Exit", kCommandExit, {"Exit", "終了"}, 0},
-};
 
 struct QuibeWindow : CalculatorWindow {
   HWND sampleSizeBox = nullptr;
@@ -43,7 +37,7 @@ void CreateCalculator(HWND window) {
   FrameOf(window).readmePath = BuildSiblingPath(L"QUIBE95.EXE", 3, L"TXT");
   LoadCalculatorPictures(window, 49);
   quibe.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
-  quibe.resultBox = CreateCalculatorEdit(window, kResultBox, 133);
+  quibe.resultBox = CreateCalculatorEdit(window, kResultBox, 133, kResultLabel);
   SetCalculatorFont(window, quibe.resultBox);
   MakeResultBox(quibe.resultBox);
 }
@@ -73,14 +67,17 @@ const ProgramDefinition kProgram = {
     .style = kCalculatorStyle,
     .initialPlace = Place,
     .fullVersionVariant = 0,
-    .buttons = kButtons,
-    .buttonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
+    .buttons = kIconBarButtons,
+    .buttonCount = static_cast<int>(sizeof kIconBarButtons / sizeof kIconBarButtons[0]),
     .rowRightEnd = 144,
     .hasMenuBar = false,
     .barHasArrowCursor = true,
     .line = kLineFrameColour,
     .commands = kCommands,
     .commandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]),
+    .keys = kCommandKeys,
+    .keyCount = static_cast<int>(sizeof kCommandKeys / sizeof kCommandKeys[0]),
+    .tabBetweenFields = true,
     .viewer = ReadmeViewer::kNotepad,
     .readmeMissing = {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
                       "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."},

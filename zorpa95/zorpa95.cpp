@@ -10,18 +10,11 @@
 #include "zorpa95/cf_input.h"
 #include "zorpa95/coefficients.h"
 #include "zorpa95/ids.h"
+#include "zorpa95/tables.h"
 
 namespace {
 
 using namespace zorpa95;
-
-constexpr IconBarButton kButtons[] = {
-    {16, 32, kButtonMean, "StCom", kCommandMean, {"m Coeff.(Cl)", "平均係数(Cl)"}, 0},
-    {48, 32, kButtonVariance, "StCos", kCommandVariance, {"s Coeff.(Cl,Cu)", "分散係数(Cl,Cu)"}, 0},
-    {80, 32, kButtonAbout, "About", kCommandAbout, {"About", "御案内"}, 0},
-    {112, 32, kButtonHelp, "Help", kCommandHelp, {"Help", "ヘルプ"}, 0},
-    {144, 32, kButtonExit, "Exit", kCommandExit, {"Exit", "終了"}, 0},
-};
 
 // The window state: the controls, and the last accepted input with the results shown for it.
 struct ZorpaWindow : CalculatorWindow {
@@ -151,9 +144,9 @@ void CreateCalculator(HWND window) {
   FrameOf(window).readmePath = BuildSiblingPath(L"ZORPA95.EXE", 3, L"TXT");
   LoadCalculatorPictures(window, 93);
   zorpa.sampleSizeBox = CreateSampleSizeBox(window, kSampleSizeCombo);
-  zorpa.cfBox = CreateCalculatorEdit(window, kCfBox, 133);
-  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Box, 155);
-  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Box, 177);
+  zorpa.cfBox = CreateCalculatorEdit(window, kCfBox, 133, kCfLabel);
+  zorpa.resultBox1 = CreateCalculatorEdit(window, kResult1Box, 155, kResult1Label);
+  zorpa.resultBox2 = CreateCalculatorEdit(window, kResult2Box, 177, kResult2Label);
   SetCalculatorFont(window, zorpa.cfBox);
   SetCalculatorFont(window, zorpa.resultBox1);
   SetCalculatorFont(window, zorpa.resultBox2);
@@ -194,14 +187,17 @@ const ProgramDefinition kProgram = {
     .style = kCalculatorStyle,
     .initialPlace = Place,
     .fullVersionVariant = 0,
-    .buttons = kButtons,
-    .buttonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]),
+    .buttons = kIconBarButtons,
+    .buttonCount = static_cast<int>(sizeof kIconBarButtons / sizeof kIconBarButtons[0]),
     .rowRightEnd = 176,
     .hasMenuBar = false,
     .barHasArrowCursor = true,
     .line = kLineFrameColour,
     .commands = kCommands,
     .commandCount = static_cast<int>(sizeof kCommands / sizeof kCommands[0]),
+    .keys = kCommandKeys,
+    .keyCount = static_cast<int>(sizeof kCommandKeys / sizeof kCommandKeys[0]),
+    .tabBetweenFields = true,
     .viewer = ReadmeViewer::kNotepad,
     .readmeMissing = {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
                       "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."},

@@ -352,6 +352,33 @@ void TypeKeys(HWND window, const std::string& keys, bool atOnce) {
   if (atOnce) AfterPostedKeys(window);
 }
 
+bool PressKeys(HWND window, const std::string& keys) {
+  const std::string key = keys.substr(keys.find_last_of('+') + 1);  // after the modifiers
+  const DWORD extended = key.starts_with("Page") ? KEYEVENTF_EXTENDEDKEY : 0;  // of the dedicated block
+  const UINT code = extended ? (key == "Page Up" ? VK_PRIOR : VK_NEXT)
+                    : key == "Tab" ? VK_TAB
+                    : key.size() > 1 ? VK_F1 + std::stoi(key.substr(1)) - 1
+                                     : static_cast<UINT>(key[0]);
+  std::vector<INPUT> inputs;
+  const auto add = [&](UINT virtualKey, DWORD flags) {
+    inputs.emplace_back().type = INPUT_KEYBOARD;
+    inputs.back().ki = {static_cast<WORD>(virtualKey), static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)),
+                        flags, 0, 0};
+  };
+  const std::pair<const char*, UINT> modifiers[] = {{"Ctrl+", VK_CONTROL}, {"Shift+", VK_SHIFT}, {"Alt+", VK_MENU}};
+  for (const auto& [name, modifier] : modifiers) {
+    if (keys.find(name) != std::string::npos) add(modifier, 0);
+  }
+  add(code, extended);
+  add(code, extended | KEYEVENTF_KEYUP);
+  for (const auto& [name, modifier] : modifiers) {
+    if (keys.find(name) != std::string::npos) add(modifier, KEYEVENTF_KEYUP);
+  }
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000) &&
+         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 std::string DialogTitle(DWORD processId) {
   HWND dialog = FindDialog(processId);
   return dialog ? TextOf(dialog) : std::string();
@@ -505,11 +532,6 @@ bool RecordOpens() {
   }
   DeleteFileW(Wide(RecordPath()).c_str());
   return set && CopyFileW(Wide(recorder).c_str(), Wide(WindowsNotepad()).c_str(), FALSE) != 0;
-}
-
-bool HideNotepad(bool hidden) {
-  const std::string notepad = WindowsNotepad();
-  return hidden ? MoveFileTo(notepad, notepad + ".away") : MoveFileTo(notepad + ".away", notepad);
 }
 
 std::string RecordedOpen() {

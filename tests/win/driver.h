@@ -102,6 +102,11 @@ void HoldKey(HWND window, UINT virtualKey, bool down);
 // Keys as typed into korvan95's grid: digits, '.', '-', '\r' Enter, '\b' Backspace; each
 // handled before the next, or all posted at once (typed faster than the program answers).
 void TypeKeys(HWND window, const std::string& keys, bool atOnce = false);
+// A key with its modifiers as the keyboard presses it ("Ctrl+Shift+S", "Ctrl+Page Down",
+// "Shift+Tab", "F5"): SendInput to the window brought to the foreground, which, unlike a posted
+// key message, sets the key state the program reads. False when the window did not come to the
+// foreground or the input was refused.
+bool PressKeys(HWND window, const std::string& keys);
 
 // A common file dialog of the process with this title: waits for it, puts the path into its
 // file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks
@@ -152,8 +157,6 @@ std::string PrintIntoQueue(const RunningProgram& program, int command);
 // arguments, as the program gave them in UTF-16, for RecordedOpen; an earlier record is
 // dropped.
 bool RecordOpens();
-// Moves that Notepad away (hidden) or back, so that starting it fails.
-bool HideNotepad(bool hidden);
 // The arguments recorded by the next start, without outer quotes: waits for them; empty when
 // none came.
 std::string RecordedOpen();

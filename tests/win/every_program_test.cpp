@@ -24,48 +24,47 @@ struct Program {
   const char* exe;  // as shipped
   const char* className;
   int width, height;         // the fixed window (height below the caption), centred on the screen
-  std::vector<int> on, off;  // icon-bar buttons enabled and disabled at the start
   int about, help, exit;     // their control ids
   const char* title[2];      // English, Japanese
   const char* aboutLine[2];  // a text of the About box
   const char* manual[2];     // opened by Help: a PDF by the shell, a text by Notepad
   const char* missing[2];    // Help's message when the manual is missing
+  const char* bar[2];        // the icon bar at the start: "|" after each button's name, "-" after a
+                             // spacer, "*" before either when it is disabled
 };
 
 constexpr int K95(int button) { return ButtonControlId(button); }
 
 const Program kPrograms[] = {
     {.name = "korvan95", .exe = "KORVAN95.EXE", .className = "KORVAN95", .width = 0, .height = 0,
-     .on = {K95(kButtonDataInput), K95(kButtonAbout), K95(kButtonHowToUse), K95(kButtonExit)},
-     .off = {K95(kButtonSaveAs), K95(kButtonPrint), K95(kButtonCopy), K95(kButtonDataRead), K95(kButtonPreviousPage),
-             K95(kButtonNextPage), K95(kButtonAnalysis)},
      .about = K95(kButtonAbout), .help = K95(kButtonHowToUse), .exit = K95(kButtonExit),
      .title = {"Korvan", "コルヴァン"}, .aboutLine = {"Korvan (V 2.34)", "コルヴァン (V 2.34)"},
      .manual = {"KORVAN_E.PDF", "KORVAN_J.PDF"},
      .missing = {"Install the readme file (KORVAN_E.PDF)\nin the same directory.",
-                 "説明書ファイル（KORVAN_J.PDF）を同じ\nフォルダーに入れてください."}},
+                 "説明書ファイル（KORVAN_J.PDF）を同じ\nフォルダーに入れてください."},
+     .bar = {"*-Save As*|Print*|Copy*|Data Input|Data Read*|Previous Page*|Next Page*|Analysis*|About|How to Use|"
+             "Exit|*-",
+             "*-画面の保存*|印刷*|コピー*|データ入力|データ読込*|前ページ*|次ページ*|データ解析*|御案内|使い方|終了|*-"}},
     {.name = "korvan00", .exe = "KORVAN00.EXE", .className = "KORVAN00", .width = 480, .height = 383,
-     .on = {korvan00::kButtonSetConditions, korvan00::kButtonAnalysis, korvan00::kButtonAbout, korvan00::kButtonHelp,
-            korvan00::kButtonExit},
-     .off = {korvan00::kButtonDrawGraph, korvan00::kButtonCopyGraph, korvan00::kButtonSaveGraph,
-             korvan00::kButtonPrintGraph},
      .about = korvan00::kButtonAbout, .help = korvan00::kButtonHelp, .exit = korvan00::kButtonExit,
      .title = {"Korvan [II]", "コルヴァン [II]"}, .aboutLine = {"Korvan (V 2.14)", "コルヴァン (V 2.14)"},
      .manual = {"KORVAN0E.PDF", "KORVAN0J.PDF"},
      .missing = {"Install the readme file (KORVAN0E.PDF)\nin the same directory.",
-                 "説明書ファイル（KORVAN0J.PDF）を同じ\nフォルダーに入れてください."}},
+                 "説明書ファイル（KORVAN0J.PDF）を同じ\nフォルダーに入れてください."},
+     .bar = {"*-Set Conditions|Analysis|Draw Graph*|Copy Graph*|Save Graph*|Print Graph*|About|Help|Exit|*-",
+             "*-条件設定|データ解析|グラフ作成*|グラフコピー*|グラフ保存*|グラフ印刷*|御案内|ヘルプ|終了|*-"}},
     {.name = "zorpa95", .exe = "ZORPA95.EXE", .className = "ZORPA_CLASS", .width = 336, .height = 205,
-     .on = {zorpa95::kButtonMean, zorpa95::kButtonVariance, zorpa95::kButtonAbout, zorpa95::kButtonHelp, zorpa95::kButtonExit},
-     .off = {}, .about = zorpa95::kButtonAbout, .help = zorpa95::kButtonHelp, .exit = zorpa95::kButtonExit,
+     .about = zorpa95::kButtonAbout, .help = zorpa95::kButtonHelp, .exit = zorpa95::kButtonExit,
      .title = {"Zorpa", "ゾルパ"}, .aboutLine = {"Version 1.09", "ゾルパ"}, .manual = {"ZORPA95.TXT", "ZORPA95.TXT"},
      .missing = {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
-                 "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."}},
+                 "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."},
+     .bar = {"m Coeff.(Cl)|s Coeff.(Cl,Cu)|About|Help|Exit|", "平均係数(Cl)|分散係数(Cl,Cu)|御案内|ヘルプ|終了|"}},
     {.name = "quibe95", .exe = "QUIBE95.EXE", .className = "QUIBE_CLASS", .width = 336, .height = 161,
-     .on = {quibe95::kButtonGet, quibe95::kButtonAbout, quibe95::kButtonHelp, quibe95::kButtonExit},
-     .off = {}, .about = quibe95::kButtonAbout, .help = quibe95::kButtonHelp, .exit = quibe95::kButtonExit,
+     .about = quibe95::kButtonAbout, .help = quibe95::kButtonHelp, .exit = quibe95::kButtonExit,
      .title = {"Quibe", "クイベ"}, .aboutLine = {"Version 1.08", "クイベ"}, .manual = {"QUIBE95.TXT", "QUIBE95.TXT"},
      .missing = {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
-                 "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."}},
+                 "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."},
+     .bar = {"Get Coeff.|About|Help|Exit|", "係数の取得|御案内|ヘルプ|終了|"}},
 };
 
 // The version resource of a program: the numbers and texts of the suite's VERSION file, the
@@ -136,8 +135,16 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     EXPECT_EQ(std::tuple(window.left, window.top, window.right - window.left, window.bottom - window.top),
               std::tuple(area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2,
                          width, height));
-    for (int id : p.on) EXPECT_TRUE(IsWindowEnabled(IconBarButton(main_, id))) << id;
-    for (int id : p.off) EXPECT_FALSE(IsWindowEnabled(IconBarButton(main_, id))) << id;
+    // The buttons enabled at first; each bears its command's name, which screen readers say; a
+    // spacer is no button.
+    std::string bar;
+    for (HWND element = GetWindow(IconBarButton(main_, p.about), GW_HWNDFIRST); element;
+         element = GetWindow(element, GW_HWNDNEXT)) {
+      char kind[16] = {};
+      GetClassNameA(element, kind, sizeof kind);
+      bar += TextOf(element) + (IsWindowEnabled(element) ? "" : "*") + (std::string(kind) == "Button" ? "|" : "-");
+    }
+    EXPECT_EQ(bar, p.bar[language]);
 
     // A second start ends at once (exit code 0) and leaves one window.
     RunningProgram second;
@@ -146,8 +153,8 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     EXPECT_EQ(TopLevelWindows(p.className).size(), 1u);
     EXPECT_EQ(StopProgram(second), 0u);
 
-    // About closes with OK, or its close box (here in Japanese), but not with Esc.
-    ClickIconBarButton(main_, p.about);
+    // About (from its key) closes with OK, or its close box (here in Japanese), but not with Esc.
+    ASSERT_TRUE(PressKeys(main_, "Shift+F1"));
     HWND about = WaitForDialog(ProcessId());
     ASSERT_NE(about, nullptr) << "no About box";
     EXPECT_EQ(TextOf(about), language ? "御案内" : "About");
@@ -165,8 +172,7 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     // Help opens the manual beside the program: the shell is asked to open a PDF, Notepad is
     // started with a text (each recorded instead of run). Without it: the message.
     const std::string manual = folder + "\\" + p.manual[language];
-    ASSERT_TRUE(RecordOpens());
-    ClickIconBarButton(main_, p.help);
+    ASSERT_TRUE(RecordOpens() && PressKeys(main_, "F1"));  // the key of Help
     EXPECT_EQ(RecordedOpen(), manual);
     ASSERT_TRUE(MoveFileTo(manual, manual + ".away"));
     EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{language ? "エラー" : "Error", p.missing[language]}));
@@ -197,6 +203,109 @@ TEST_P(Release, UnpackedProgramCarriesTheVersionAndRuns) {
   if (win64.empty() || win32.empty()) GTEST_SKIP() << "no unpacked release named";
   for (const std::string& folder : {win64, win32}) CheckVersion(folder + "\\" + GetParam().exe, GetParam().exe);
   Check(win64, 0);
+}
+
+// ---- Keys ---------------------------------------------------------------------------------
+// The keys of the four programs pressed as the keyboard presses them, in the order a user meets
+// them, and what each brings (F1 and Shift+F1: EveryProgram; the calculators' F5 and F6: their
+// own tests): a dialog (closed, "OK" pressed, or a file of the test folder chosen, "" cancels;
+// then maybe a box), an icon-bar button enabled or disabled, the keyboard focus on the field
+// after a label, the end; nothing while its command is disabled, and the page on the clipboard,
+// both seen once Shift+F1 pressed next has shown the About box (the copy is done by then).
+enum class What { kNothing, kDialog, kButtonOn, kButtonOff, kClipboard, kFocus, kEnded };
+
+struct KeyRow {
+  int program;  // in kPrograms
+  const char* keys;
+  What what;
+  const char* text = nullptr;  // the dialog's title, the field's label
+  int id = 0;                  // the button
+  const char* answer = nullptr;
+  const char* then = nullptr;  // the box after the dialog
+};
+
+const char kGraphTitle[] = "Assign a file to save the graph.";
+const KeyRow kKeyRows[] = {
+    {0, "F5", What::kNothing},  // Analysis: no data yet
+    {0, "Ctrl+N", What::kButtonOn, nullptr, K95(kButtonDataRead)},  // the grid page
+    {0, "Ctrl+O", What::kDialog, "Select a data file.", 0, "hundred.txt"},  // three pages, the last shown
+    {0, "Ctrl+Page Up", What::kButtonOn, nullptr, K95(kButtonNextPage)},
+    {0, "Ctrl+Page Down", What::kButtonOff, nullptr, K95(kButtonNextPage)},
+    {0, "Ctrl+S", What::kDialog, "Assign a file to save the data.", 0, "saved.txt"},
+    {0, "F5", What::kDialog, "Set Analysis Conditions", 0, "OK"},
+    {0, "Ctrl+C", What::kClipboard},
+    {0, "Ctrl+P", What::kDialog, "Print"},
+    {0, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "page.bmp"},
+    {0, "Alt+F4", What::kEnded},  // the system's, in every program
+    {1, "F6", What::kDialog, "Set Analysis Conditions"},
+    {1, "F5", What::kDialog, "Assign a file to save the results.", 0, "",
+     "The solution not saved.\nBut the calculation done."},
+    {1, "F7", What::kButtonOn, nullptr, korvan00::kButtonCopyGraph},
+    {1, "Ctrl+C", What::kClipboard},
+    {1, "Ctrl+P", What::kDialog, "Print"},
+    {1, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "graph.bmp"},
+    {2, "Tab", What::kFocus, "Sample size n"},  // from the cf box
+    {2, "Tab", What::kFocus, "Confidence %"},
+    {2, "Shift+Tab", What::kFocus, "Sample size n"},
+    {2, "Shift+F1", What::kDialog, "About"},      // gives the focus back to the list
+    {2, "Tab", What::kFocus, "Confidence %"},
+    {3, "Tab", What::kFocus, "Sample size n"},  // from no field
+    {3, "Tab", What::kFocus, "Sample size n"},  // the result box takes no focus
+};
+
+class Keys : public ProgramTest {
+ protected:
+  Keys() : ProgramTest(nullptr, nullptr) {}
+};
+
+TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
+  const std::string folder = MakeTestFolder("keys");
+  std::string hundred;
+  for (int i = 1; i <= 100; ++i) hundred += std::to_string(i) + "\r\n";
+  ASSERT_TRUE(WriteWholeFile(folder + "\\hundred.txt", hundred));
+  int running = -1;
+  for (const KeyRow& row : kKeyRows) {
+    const Program& p = kPrograms[row.program];
+    SCOPED_TRACE(std::string(p.name) + ": " + row.keys);
+    if (row.program != running) {
+      ASSERT_TRUE(StartAnother(BesideDriver(p.exe), p.className));
+      running = row.program;
+      SetClipboardText(hundred.substr(0, 15));  // 1 to 5: korvan00's data
+    }
+    if (row.what == What::kClipboard) SetClipboardText("not a picture");
+    const bool thenAbout = row.what == What::kNothing || row.what == What::kClipboard;
+    ASSERT_TRUE(PressKeys(main_, row.keys) && (!thenAbout || PressKeys(main_, "Shift+F1")));
+    if (thenAbout || row.what == What::kDialog) {
+      HWND dialog = WaitForDialog(ProcessId());
+      ASSERT_NE(dialog, nullptr) << "no dialog";
+      EXPECT_EQ(TextOf(dialog), row.text ? row.text : "About") << ReadMessageBox(dialog).text;
+      const std::string answer = row.answer ? row.answer : "", path = answer.empty() ? "" : folder + "\\" + answer;
+      if (row.answer && answer != "OK") {
+        EXPECT_TRUE(AnswerFileDialog(ProcessId(), row.text, path) &&
+                    (path.empty() || WaitUntil([&] { return FileExists(path); })));
+      } else {
+        PostMessageA(dialog, row.answer ? WM_COMMAND : WM_CLOSE, row.answer ? IDOK : 0, 0);
+      }
+      EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+      EXPECT_EQ(row.then ? AnswerMessageBox(program_).text : "", row.then ? row.then : "");
+    }
+    const auto label = [&] {  // of the field with the keyboard focus
+      GUITHREADINFO info = {};
+      info.cbSize = sizeof info;
+      return GetGUIThreadInfo(program_.process.dwThreadId, &info) ? TextOf(GetWindow(info.hwndFocus, GW_HWNDPREV)) : "";
+    };
+    EXPECT_TRUE(WaitUntil([&] {
+      switch (row.what) {
+        case What::kButtonOn:
+        case What::kButtonOff: return IsWindowEnabled(IconBarButton(main_, row.id)) == (row.what == What::kButtonOn);
+        case What::kClipboard: return !ClipboardDib().empty();
+        case What::kFocus: return label() == row.text;
+        case What::kEnded: return ProcessEnded(program_, 0);
+        default: return true;
+      }
+    })) << "the focus is on the field of \"" << label() << '"';
+    if (row.what == What::kEnded) ExpectEnded();
+  }
 }
 
 std::string NameOf(const ::testing::TestParamInfo<Program>& info) {
