@@ -188,32 +188,24 @@ TEST(Korvan00Window, ButtonsFollowThePageState) {
   const struct { PageState state; const char* enabled; bool startPicture; } cases[] = {
       {PageState::kStartPicture, "01100001110", true}, {PageState::kResultsReady, "01110001110", true},
       {PageState::kGraphDrawn, "01111111110", false}};
+  const auto stem = [](int id) { for (const CommandRow& r : kCommandRows) if (r.button == id) return r.stem; return "-"; };
   for (const auto& c : cases) {
-    std::string enabled;
-    for (int id = kButtonGap; id <= kButtonSpace; ++id) enabled += IsButtonEnabled(id, c.state) ? '1' : '0';
-    EXPECT_EQ(std::tuple(std::string(c.enabled), c.startPicture), std::tuple(enabled, ShowsStartPicture(c.state)));
+    EXPECT_EQ(c.startPicture, ShowsStartPicture(c.state)) << "state " << static_cast<int>(c.state);
+    for (int id = kButtonGap; id <= kButtonSpace; ++id)
+      EXPECT_EQ(c.enabled[id - kButtonGap] == '1', IsButtonEnabled(id, c.state))
+          << "button " << id << " " << stem(id) << " in state " << static_cast<int>(c.state);
   }
   for (const CommandRow& row : kCommandRows)  // the buttons the start state disables
     EXPECT_EQ(row.disabledAtStart, !IsButtonEnabled(row.button, PageState::kStartPicture)) << row.stem;
 }
 
-TEST(Korvan00Window, ReadmePathAndHelpOutcome) {
-  // The last character before ".EXE" becomes E or J; a path too short for that has no readme.
+// The last character before ".EXE" becomes E or J; a path too short for that has no readme.
+TEST(Korvan00Window, ReadmePath) {
   const struct { const wchar_t* program; int japanese; const wchar_t* readme; } paths[] = {
       {L"C:\\Tools\\KORVAN00.EXE", 0, L"C:\\Tools\\KORVAN0E.PDF"},
       {L"C:\\日本語 😀\\KORVAN00.EXE", 1, L"C:\\日本語 😀\\KORVAN0J.PDF"},
       {L"", 0, L""}, {L"0.EXE", 0, L""}, {L"A0.EXE", 1, L"AJ.PDF"}};
   for (const auto& c : paths) EXPECT_TRUE(c.readme == ReadmePathFor(c.program, c.japanese)) << "row " << (&c - paths);
-  const struct { const char* path; bool found; long long shell; HelpOutcome outcome; } cases[] = {
-      {"", true, 42, HelpOutcome::kReadmeMissing}, {"C:\\KORVAN0E.PDF", false, 42, HelpOutcome::kReadmeMissing},
-      {"C:\\KORVAN0E.PDF", true, 32, HelpOutcome::kNoViewer}, {"C:\\KORVAN0E.PDF", true, 33, HelpOutcome::kOpened}};
-  for (const auto& c : cases)
-    EXPECT_EQ(c.outcome, DecideHelp(c.path, c.found, c.shell)) << '"' << c.path << "\" " << c.found << " " << c.shell;
-  const MessageEntry missing = HelpMessage(HelpOutcome::kReadmeMissing);
-  EXPECT_EQ(std::tuple(std::string("Install the readme file (KORVAN0E.PDF)\nin the same directory."), std::string("エラー")),
-            std::tuple(missing.english, missing.japaneseCaption));
-  EXPECT_EQ(std::tuple(kIconError, 0u),
-            std::tuple(HelpMessage(HelpOutcome::kNoViewer).icon, HelpMessage(HelpOutcome::kOpened).icon));
 }
 
 }  // namespace
