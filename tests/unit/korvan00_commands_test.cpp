@@ -106,15 +106,17 @@ auto Kept(const ProgramState& s) {
                     s.conditions.working, s.conditions.committed);
 }
 
-// The messages' texts are checked with the clipboard text; here that each ends the command.
 TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessageAndKeepTheLastResults) {
-  const struct { std::optional<std::string> clipboard; SheetMessage message; int dataCount; } cases[] = {
-      {std::nullopt, kSheetNoText, 1000}, {"1\r\n2\r\n3", kSheetNotFromSpreadsheet, 1000},
-      {"Weight\r\n2\r\n3\r\n", kSheetNoProperData, 1000}, {"7\r\n7\r\n7\r\n", kSheetSameValue, 3},
-      {"1\t\t2\r\n\r\n", kSheetTooFew, 2}, {"\t\r\n", kSheetTooFew, 0}};  // the count of the cells read
+  const std::string readme = "\nPlease refer to the readme file (KORVAN0E.PDF).", tooFew = "Too few data! (Data < 3)";
+  const struct { std::optional<std::string> clipboard; std::string text; int dataCount; } cases[] = {
+      {std::nullopt, "No text data on the Clipboard." + readme, 1000},
+      {"1\r\n2\r\n3", "Incorrect Clipboard data.\nNot copied data from Excel.", 1000},
+      {"Weight\r\n2\r\n3\r\n", "No proper data on the Clipboard." + readme, 1000},
+      {"7\r\n7\r\n7\r\n", "All data have a same value!", 3},
+      {"1\t\t2\r\n\r\n", tooFew, 2}, {"\t\r\n", tooFew, 0}};  // the count of the cells read
   for (const auto& c : cases) {
     for (const PageState before : kEveryPageState) {
-      SCOPED_TRACE(c.message);
+      SCOPED_TRACE(c.text);
       ProgramState state;
       state.dataCount = state.results.count = 1000;
       state.pageState = before;
@@ -122,7 +124,7 @@ TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessageAndKeepTheLastResult
       host.clipboard = c.clipboard;
       RunAnalysis(state, host, 0);
       EXPECT_EQ(From(before, {"wait", "arrow", "notice Error"}), host.log);
-      EXPECT_EQ(std::vector{NoticeOf(GetSheetMessage(c.message, 0))}, host.notices);
+      EXPECT_EQ((std::vector{Notice{c.text, "Error", kIconError}}), host.notices);
       EXPECT_EQ(before == PageState::kGraphDrawn ? PageState::kStartPicture : before, state.pageState);
       EXPECT_EQ(std::tuple(c.dataCount, 1000, false), std::tuple(state.dataCount, state.results.count, state.import.held));
     }
