@@ -34,11 +34,13 @@ TEST(ResultsFile, WorkedAnalysisInBothBasesAndLanguages) {
   }
 }
 
-// The pasted-cells section against the walk written out here: a cell is the bytes up to the
-// next TAB or CR, at most 256 of them; the byte that stopped it is passed, and a LF after it;
-// the cell is written, then CR LF when that LF was there, else TAB. Random texts of cells up to
-// 300 bytes (so some are cut) with every kind of separator, most of them as a spreadsheet
-// writes them, and with and without a final CR LF.
+// The pasted-cells section checks its fast path (a text a spreadsheet wrote is copied whole)
+// against the plain cell walk, written out here as the import walks the cells (whose worked
+// values are in sheet_text_test): a cell is the bytes up to the next TAB or CR, at most 256 of
+// them; the byte that stopped it is passed, and a LF after it; the cell is written, then CR LF
+// when that LF was there, else TAB. Random texts of cells up to 300 bytes (so some are cut)
+// with every kind of separator, most of them as a spreadsheet writes them, and with and
+// without a final CR LF.
 TEST(ResultsFile, PastedCellsFollowTheCellWalkOnRandomText) {
   auto walk = [](const std::string& text) {
     std::string out;
