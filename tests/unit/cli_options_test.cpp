@@ -1,4 +1,5 @@
-// korvan-cli: arguments, data loading and the printed text.
+// korvan-cli: arguments and data loading. What it prints is compared with tests/data by its
+// runs (cli/CMakeLists.txt).
 #include "cli/cli_options.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "stats/analysis.h"
-#include "tests/test_support.h"
 
 // Options in the rows name only the fields that differ from the defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -98,17 +97,6 @@ TEST(CliData, SpreadsheetTextAndDataTextFile) {
   // "すべてのデータが同じ値です!" in code page 932.
   EXPECT_STREQ(CliSameValueMessage({.useJapanese = 1}),
                "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83\x66\x81\x5b\x83\x5e\x82\xaa\x93\xaf\x82\xb6\x92\x6c\x82\xc5\x82\xb7!");
-}
-
-// The printed text of the analysis of 1, 2, 3, 4, 5 on the default conditions, in both bases.
-TEST(CliOutput, ResultLinesThenHistogramRows) {
-  const double five[] = {1, 2, 3, 4, 5};
-  AnalysisResults r;
-  ASSERT_EQ(AnalyzeData(five, 5, AnalysisRequest{}, r), AnalysisOutcome::kDone);
-  for (const auto& [basis, file] : {std::pair{1, "five-values.out"}, {0, "five-values-sample.out"}}) {
-    const std::string golden = FileBytes(SUITE_TEST_DATA_DIR "/" + std::string(file));
-    EXPECT_EQ(FormatCliResults(r, {.statisticsBasis = basis}), golden) << file;
-  }
 }
 
 }  // namespace

@@ -256,6 +256,7 @@ TEST(OutputTexts, EveryMessageInBothLanguagesAndTheProgramDifferences) {
       {kOutputZoomOutOfRange, kKorvan00, 0, "Zoom out factor was out of the limits\nso that the previous value has been set.",
        "Warning", 0x10},
       {kOutputBmpExtension, kKorvan95, 0, "Assign a file with BMP extension.", "Error", 0x30},
+      {kOutputBadInfoHeader, kKorvan00, 0, "Illegal structure size is found in info header.", "Error", 0x10},
       {kOutputPrintStartFailed, kKorvan95, 0, "Unable to start print job.", "Warning", 0x10},
       // Out of range: no text and no icon.
       {kOutputMessageCount, kKorvan95, 0, "", "", 0}, {kOutputMessageCount, kKorvan00, 1, "", "", 0}};
