@@ -32,7 +32,9 @@ std::string DifferingFields(const char* names, const Found& found, const Expecte
   return out;
 }
 
-#define EXPECT_FIELDS(expected, ...)                                                                  \
-  switch (0) case 0: default:                                                                         \
-    if (const std::string differing = DifferingFields(#__VA_ARGS__, std::tuple(__VA_ARGS__), expected); \
+// The found expressions are named after macro expansion, so a macro may list a struct's fields.
+#define FIELD_NAMES(...) #__VA_ARGS__
+#define EXPECT_FIELDS(expected, ...)                                                                            \
+  switch (0) case 0: default:                                                                                   \
+    if (const std::string differing = DifferingFields(FIELD_NAMES(__VA_ARGS__), std::tuple(__VA_ARGS__), expected); \
         differing.empty()) {} else ADD_FAILURE() << differing
