@@ -35,7 +35,7 @@ fi
 # Drive R: is a network drive (a folder of the prefix), where the programs refuse to save.
 mkdir -p "$WINEPREFIX/network-drive"
 ln -sfn "$WINEPREFIX/network-drive" "$WINEPREFIX/dosdevices/r:"
-wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f >/dev/null 2>&1 || true
+wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f /reg:64 >/dev/null 2>&1 || true
 # No window manager runs in the display, and Wine waits 2 s for one whenever it hides a window
 # it leaves to the window manager: every box that closes, every program that ends. Windows that
 # Wine manages itself go at once. The pictures of the manuals (SUITE_SCREENSHOTS=1, see
