@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/fields.h"
+
 
 // Options in the rows name only the fields that differ from the defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -15,6 +17,9 @@
 namespace {
 
 using Arguments = std::vector<const char*>;
+
+// The arguments as typed, the row's name in a failure.
+std::string Typed(const Arguments& a) { return testing::PrintToString(std::vector<std::string>(a.begin(), a.end())); }
 
 // The status, the options and the error text of the arguments after the program name.
 std::tuple<int, CliOptions, std::string> Parse(const Arguments& arguments) {
@@ -26,18 +31,10 @@ std::tuple<int, CliOptions, std::string> Parse(const Arguments& arguments) {
   return {status, options, error};
 }
 
-// The arguments as typed, the row's name in a failure.
-std::string Typed(const Arguments& arguments) {
-  std::string typed;
-  for (const char* argument : arguments) typed.append("[").append(argument).append("]");
-  return typed;
-}
-
 // Every option field, in declaration order.
-auto Fields(const CliOptions& o) {
-  return std::tuple(o.inputKind, o.confidence, o.intervalMode, o.intervalCount, o.statisticsBasis, o.exportPath,
-                    o.useJapanese, o.showHelp, o.inputPath);
-}
+#define OPTIONS(o)                                                                                                  \
+  o.inputKind, o.confidence, o.intervalMode, o.intervalCount, o.statisticsBasis, o.exportPath, o.useJapanese, o.showHelp, \
+      o.inputPath
 
 TEST(CliOptions, DefaultsEveryOptionAndBadUsage) {
   const struct { Arguments arguments; CliOptions expected; } accepted[] = {
@@ -52,7 +49,7 @@ TEST(CliOptions, DefaultsEveryOptionAndBadUsage) {
       {{"-h"}, {.showHelp = 1}}};
   for (const auto& c : accepted) {
     const auto [status, options, error] = Parse(c.arguments);
-    EXPECT_EQ(std::pair(status, Fields(options)), std::pair(kCliSuccess, Fields(c.expected))) << Typed(c.arguments);
+    EXPECT_FIELDS(std::tuple(kCliSuccess, OPTIONS(c.expected)), status, OPTIONS(options)) << Typed(c.arguments);
   }
   const std::vector<Arguments> refused = {
       {"-p", "0"}, {"-p", "100"}, {"-p", "abc"}, {"-p", "-5"}, {"-p", "90%"}, {"-p", "inf"}, {"-p", "nan"},

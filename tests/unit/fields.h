@@ -13,15 +13,14 @@
 #include <vector>
 
 // One "name: found, expected value" line for each field that differs; the names are the found
-// expressions as written, split at the commas outside brackets and quotes.
+// expressions as written, split at the commas outside brackets.
 template <typename Found, typename Expected>
 std::string DifferingFields(const char* names, const Found& found, const Expected& expected) {
   std::vector<std::string> name(1);
-  for (int depth = 0, quote = 0; *names != '\0'; ++names) {
-    if (quote == 0 && depth == 0 && *names == ',') name.emplace_back();
+  for (int depth = 0; *names != '\0'; ++names) {
+    depth += (std::strchr("([{", *names) != nullptr) - (std::strchr(")]}", *names) != nullptr);
+    if (depth == 0 && *names == ',') name.emplace_back();
     else if (!name.back().empty() || *names != ' ') name.back() += *names;
-    if (quote == 0 ? *names == '"' || *names == '\'' : *names == quote && names[-1] != '\\') quote = quote ? 0 : *names;
-    else if (quote == 0) depth += (std::strchr("([{", *names) != nullptr) - (std::strchr(")]}", *names) != nullptr);
   }
   std::string out;
   [&]<std::size_t... i>(std::index_sequence<i...>) {

@@ -36,7 +36,8 @@ GridKey KeyOf(char c) {
 // A message as the window shows it in English.
 std::string Said(GridMessage message) { return GetGridMessage(message, 0).text; }
 const std::string kFixInput = "Press Enter-key to fix the input figure!", kTotalDigits = "Total digits <= 11";
-const std::string kTooMany = "Number of data <= 1000.", kTooSmall = "Too small Window's height!\nPlease expand Window's height.";
+const std::string kTooMany = "Number of data <= 1000.";
+const std::string kTooSmall = "Too small Window's height!\nPlease expand Window's height.";
 
 // The messages of a key script in the order the window shows them, and its last effect.
 struct KeyRun { std::vector<std::string> messages; GridEffect last; };
@@ -67,14 +68,8 @@ GridState Started(int rowsPerPage = 11) {
 std::vector<double> Stored(const GridState& s) { return {s.dataValues.begin(), s.dataValues.begin() + GridValueCount(s)}; }
 
 // Where the grid stands: page shown, last page, caret line, cell that Enter writes.
-struct Place {
-  int page, lastPage, caretRow, cell;
-  bool operator==(const Place&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Place& p) {
-  return out << "(page " << p.page << " of " << p.lastPage << ", caret line " << p.caretRow << ", cell " << p.cell << ")";
-}
-Place At(const GridState& s) { return {s.currentPage, s.lastPage, s.caretRow, s.currentCell}; }
+#define AT(s) s.currentPage, s.lastPage, s.caretRow, s.currentCell
+using Place = std::tuple<int, int, int, int>;
 
 std::vector<std::string> Texts(const GridPageLayout& layout) {
   std::vector<std::string> texts;
@@ -147,14 +142,14 @@ TEST(Grid, PagesWithElevenRows) {
       {"[99\n", {2, 2, 1, 10}, true}};  // overwriting the last value of page 1 moves on to page 2
   for (const auto& step : steps) {
     const bool drawn = Press(s, step.keys).last.pageDrawn;
-    EXPECT_FIELDS(std::tuple(step.at, step.pageDrawn), At(s), drawn) << step.keys;
+    EXPECT_FIELDS(std::tuple_cat(step.at, std::tuple(step.pageDrawn)), AT(s), drawn) << step.keys;
   }
   // A resize to five values a page shows the page of the first empty cell; pending text moves along with the caret.
   Press(s, "[7");
   const GridEffect e = GridAfterResize(s, Rows(6));
   const std::vector<std::string> texts = Texts(LayoutGridPage(s, 600, 0));
-  EXPECT_FIELDS(std::tuple(99.0, 9, true, Place{3, 3, 1, 10}, "7"s, "  11"s, "7"s), s.dataValues[9], s.lastDataIndex,
-                e.pageDrawn, At(s), e.caretText, texts[2], texts[3]);
+  EXPECT_FIELDS(std::tuple(99.0, 9, true, 3, 3, 1, 10, "7"s, "  11"s, "7"s), s.dataValues[9], s.lastDataIndex, e.pageDrawn,
+                AT(s), e.caretText, texts[2], texts[3]);
   // Minimized: no lines fit, the page stays.
   EXPECT_FALSE(GridAfterResize(s, MeasureGrid(16, 0, 0)).pageDrawn);
   EXPECT_EQ(std::tuple(6, 3), std::tuple(s.rowsPerPage, s.currentPage));
@@ -190,7 +185,7 @@ TEST(Grid, DataInputAndDataRead) {
   // 999 values: ready for the 1000th on page 100, line 10; a pending text is dropped.
   Press(s, "8");
   EXPECT_TRUE(ApplyDataRead(s, page, std::vector<double>(999, 2.0), Rows(11)).pageDrawn);
-  EXPECT_FIELDS(std::tuple(true, Place{100, 100, 10, 999}, ""s, false, true), page.dataModeEntered, At(s), s.cellText,
+  EXPECT_FIELDS(std::tuple(true, 100, 100, 10, 999, ""s, false, true), page.dataModeEntered, AT(s), s.cellText,
                 ExitAsksToSave(s), DataInputAsksToSave(s));
   // The eleventh character stores the 1000th value: both warnings, in order. It filled page 100; page 101 shows no
   // line past 1000.
@@ -248,7 +243,8 @@ TEST(GridLayout, MetricsRectanglesRulesTextsAndValueFormat) {
   const GridState s = Started(11);
   const auto tie = [](const auto& r) { return std::tuple(r.left, r.top, r.right, r.bottom); };
   const CaretPlace empty = GridCaretPlace(s, 2, true, 0);
-  EXPECT_FIELDS(std::tuple(73, 72, 2, 16, 95), empty.x, empty.y, empty.width, empty.height, GridCaretPlace(s, 2, false, 20).x);
+  EXPECT_FIELDS(std::tuple(73, 72, 2, 16, 95), empty.x, empty.y, empty.width, empty.height,
+                GridCaretPlace(s, 2, false, 20).x);
   EXPECT_EQ(std::tuple(74, 73, 499, 87), tie(GridCellRepaintRect(s, 2, 600)));
   EXPECT_EQ(std::tuple(71, 52, 500, 67), tie(GridCellInterior(s, 2, 600)));
   EXPECT_EQ(std::tuple(75, 52), std::tuple(GridCellText(s, 2, "12").x, GridCellText(s, 2, "12").y));
