@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "stats/analysis.h"
+#include "tests/unit/fields.h"
 
 namespace {
 
@@ -80,11 +81,12 @@ TEST(ResultsFile, PastedCellsFollowTheCellWalkOnRandomText) {
 TEST(ResultsFile, SevenDigitsOfConfidenceAndPageValues) {
   AnalysisResults r = FiveValues();
   r.confidence = 99.99999;
-  r.mean = 1234567.8;
+  r.mean = r.unbiasedMean = 1234567.8;
   const std::string text = FormatResultsFile(kFiveValuesColumn.data(), kFiveValuesColumn.size(), r, 1, 0);
   EXPECT_NE(text.find("\r\n  ** Under 99.99999% Confidence Probability **\r\n"), std::string::npos);
-  EXPECT_EQ(std::tuple(ResultsPageLine(r, 3, 1, 0), ResultsPageLine(r, 1, 0, 0), ResultsPageLine(r, 6, 1, 0)),
-            std::tuple("  ** Under 99.99999% Confidence Probability **", "Sample Mean (m) = 1234568", ""));
+  EXPECT_FIELDS(std::tuple("  ** Under 99.99999% Confidence Probability **", "Sample Mean (m) = 1234568",
+                           "Unbiased Estimate of Population Mean (m) = 1234568", ""),
+                ResultsPageLine(r, 3, 1, 0), ResultsPageLine(r, 1, 0, 0), ResultsPageLine(r, 1, 1, 0), ResultsPageLine(r, 6, 1, 0));
 }
 
 // The bounds are rounded once from extended precision: 0.1 + 3 * 0.3 is 1, where doubles give
