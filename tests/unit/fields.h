@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -18,7 +17,7 @@ template <typename Found, typename Expected>
 std::string DifferingFields(const char* names, const Found& found, const Expected& expected) {
   std::vector<std::string> name(1);
   for (int depth = 0; *names != '\0'; ++names) {
-    depth += (std::strchr("([{", *names) != nullptr) - (std::strchr(")]}", *names) != nullptr);
+    depth += (*names == '(' || *names == '[' || *names == '{') - (*names == ')' || *names == ']' || *names == '}');
     if (depth == 0 && *names == ',') name.emplace_back();
     else if (!name.back().empty() || *names != ' ') name.back() += *names;
   }

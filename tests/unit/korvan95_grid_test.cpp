@@ -69,7 +69,6 @@ std::vector<double> Stored(const GridState& s) { return {s.dataValues.begin(), s
 
 // Where the grid stands: page shown, last page, caret line, cell that Enter writes.
 #define AT(s) s.currentPage, s.lastPage, s.caretRow, s.currentCell
-using Place = std::tuple<int, int, int, int>;
 
 std::vector<std::string> Texts(const GridPageLayout& layout) {
   std::vector<std::string> texts;
@@ -133,7 +132,7 @@ TEST(Grid, TypingRules) {
 // drew a page.
 TEST(Grid, PagesWithElevenRows) {
   GridState s = Started(11);
-  const struct { const char* keys; Place at; bool pageDrawn; } steps[] = {
+  const struct { const char* keys; std::tuple<int, int, int, int> at; bool pageDrawn; } steps[] = {
       {"1\n2\n3\n4\n5\n6\n7\n8\n9\n", {1, 1, 10, 9}, false}, {"10\n", {2, 2, 1, 10}, true},
       {"[", {1, 2, 10, 9}, true}, {"[", {1, 2, 10, 9}, false},  // page 1 is the first
       {"v", {1, 2, 10, 9}, false},                              // the last line of a full page
