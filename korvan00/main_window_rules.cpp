@@ -67,24 +67,11 @@ std::wstring ReadmePathFor(const std::wstring& foundProgramPath, int useJapanese
   return foundProgramPath.substr(0, foundProgramPath.size() - kCut) + (useJapanese ? L"J.PDF" : L"E.PDF");
 }
 
-HelpOutcome DecideHelp(const std::string& readmePath, bool readmeFound, long long shellResult) {
-  if (readmePath.empty() || !readmeFound) return HelpOutcome::kReadmeMissing;
-  return shellResult > 32 ? HelpOutcome::kOpened : HelpOutcome::kNoViewer;
-}
-
 const Text kReadmeMissingText = {"Install the readme file (KORVAN0E.PDF)\nin the same directory.",
                                  "説明書ファイル（KORVAN0J.PDF）を同じ\nフォルダーに入れてください."};
 const Text kReadmeNoViewerText = {
     "Unable to open the readme file (KORVAN0E.PDF)\nbecause of being NO software to read PDF documents.",
     "PDF 文書の閲覧ソフトが無いので、\n説明書（KORVAN0J.PDF）を開けません."};
-
-MessageEntry HelpMessage(HelpOutcome outcome) {
-  const Text* text = outcome == HelpOutcome::kReadmeMissing ? &kReadmeMissingText
-                     : outcome == HelpOutcome::kNoViewer    ? &kReadmeNoViewerText
-                                                            : nullptr;
-  if (text == nullptr) return {"", "", "", "", 0};
-  return {text->english, kCaptionError.english, text->japanese, kCaptionError.japanese, kIconError};
-}
 
 const Text kAboutTitle = {"Korvan (V 2.14)", "コルヴァン (V 2.14)"};
 const Text kAboutBody = {

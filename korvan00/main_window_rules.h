@@ -1,7 +1,7 @@
 // The decisions of korvan00's main window: its fixed size and place, its caption, the
 // commands with their icon-bar buttons and the rule that enables them, the system-menu
-// items, the readme path and the outcome of Help, and the texts of About. Pure: the window
-// procedure asks these and makes the Win32 calls.
+// items, the readme path and the texts of Help and About. Pure: the window procedure asks
+// these and makes the Win32 calls.
 #pragma once
 
 #include <string>
@@ -91,19 +91,10 @@ constexpr const wchar_t* kProgramFileName = L"KORVAN00.EXE";
 // found under its name (foundProgramPath empty) or the path is too short to cut.
 std::wstring ReadmePathFor(const std::wstring& foundProgramPath, int useJapanese);
 
-enum class HelpOutcome {
-  kOpened,          // the viewer opened the readme
-  kReadmeMissing,   // no readme path (program file under another name) or no file there
-  kNoViewer,        // ShellExecuteA answered 32 or less
-};
-// The outcome of Help: readmeFound is what FindFirstFileA answered for a non-empty path,
-// shellResult what ShellExecuteA returned (looked at only when the readme was found).
-HelpOutcome DecideHelp(const std::string& readmePath, bool readmeFound, long long shellResult);
-
-extern const Text kReadmeMissingText;  // caption Error, MB_ICONERROR
-extern const Text kReadmeNoViewerText; // caption Error, MB_ICONERROR
-// The message of a Help outcome other than kOpened (an empty row for kOpened).
-MessageEntry HelpMessage(HelpOutcome outcome);
+// The texts of Help's boxes, caption Error, MB_ICONERROR: no readme beside the program file
+// (or the program file under another name), and the viewer that could not open it.
+extern const Text kReadmeMissingText;
+extern const Text kReadmeNoViewerText;
 
 // ---- About --------------------------------------------------------------------------------
 extern const Text kAboutTitle;        // the centred first line of "ABOUT_DLG" / "ABOUT_DLG_J"

@@ -1,4 +1,5 @@
-// korvan-cli: arguments, data loading and the printed text.
+// korvan-cli: arguments and data loading. What it prints is compared with tests/data by its
+// runs (cli/CMakeLists.txt).
 #include "cli/cli_options.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "stats/analysis.h"
-#include "tests/test_support.h"
+#include "tests/unit/fields.h"
+
 
 // Options in the rows name only the fields that differ from the defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -16,6 +17,9 @@
 namespace {
 
 using Arguments = std::vector<const char*>;
+
+// The arguments as typed, the row's name in a failure.
+std::string Typed(const Arguments& a) { return testing::PrintToString(std::vector<std::string>(a.begin(), a.end())); }
 
 // The status, the options and the error text of the arguments after the program name.
 std::tuple<int, CliOptions, std::string> Parse(const Arguments& arguments) {
@@ -28,10 +32,9 @@ std::tuple<int, CliOptions, std::string> Parse(const Arguments& arguments) {
 }
 
 // Every option field, in declaration order.
-auto Fields(const CliOptions& o) {
-  return std::tuple(o.inputKind, o.confidence, o.intervalMode, o.intervalCount, o.statisticsBasis, o.exportPath,
-                    o.useJapanese, o.showHelp, o.inputPath);
-}
+#define OPTIONS(o)                                                                                                  \
+  o.inputKind, o.confidence, o.intervalMode, o.intervalCount, o.statisticsBasis, o.exportPath, o.useJapanese, o.showHelp, \
+      o.inputPath
 
 TEST(CliOptions, DefaultsEveryOptionAndBadUsage) {
   const struct { Arguments arguments; CliOptions expected; } accepted[] = {
@@ -46,7 +49,7 @@ TEST(CliOptions, DefaultsEveryOptionAndBadUsage) {
       {{"-h"}, {.showHelp = 1}}};
   for (const auto& c : accepted) {
     const auto [status, options, error] = Parse(c.arguments);
-    EXPECT_EQ(std::pair(status, Fields(options)), std::pair(kCliSuccess, Fields(c.expected))) << c.expected.inputPath;
+    EXPECT_FIELDS(std::tuple(kCliSuccess, OPTIONS(c.expected)), status, OPTIONS(options)) << Typed(c.arguments);
   }
   const std::vector<Arguments> refused = {
       {"-p", "0"}, {"-p", "100"}, {"-p", "abc"}, {"-p", "-5"}, {"-p", "90%"}, {"-p", "inf"}, {"-p", "nan"},
@@ -55,7 +58,7 @@ TEST(CliOptions, DefaultsEveryOptionAndBadUsage) {
       {"--export="}, {"--bogus"}, {"-x"}, {"--japanese=1"}, {"a.txt", "b.txt"}, {"--text=1"}};
   for (const auto& arguments : refused) {
     const auto [status, options, error] = Parse(arguments);
-    EXPECT_TRUE(status == kCliUsageError && !error.empty()) << arguments[0] << " " << arguments.size();
+    EXPECT_TRUE(status == kCliUsageError && !error.empty()) << Typed(arguments);
   }
 }
 
@@ -69,6 +72,9 @@ TEST(CliData, SpreadsheetTextAndDataTextFile) {
       {kCliSheetInput, "1\r\nx\r\n3\r\n", kCliDataError, {}, "",
        "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF).\n"},
       {kCliSheetInput, "1\r\n2\r\n", kCliDataError, {}, "", tooFew},
+      {kCliSheetInput, "1e101\r\n2\r\n3\r\n", kCliDataError, {}, "", "E-100 <= exponent of the numerical value <= E100\n"},
+      {kCliSheetInput, std::string(45, '1') + "\r\n2\r\n3\r\n", kCliDataError, {}, "",
+       "More than 44 characters forming the numerical value.\n"},
       {kCliSheetInput, many, kCliSuccess, std::vector<double>(30000, 1.0), many,
        "More than 30000 data so that data input is terminated.\n"},
       {kCliTextInput, "; heading\r\n  12\r\n1e-05\r\n-3.5\r\n", kCliSuccess, {12, 1e-05, -3.5}, "12\r\n1e-05\r\n-3.5\r\n", ""},
@@ -85,21 +91,9 @@ TEST(CliData, SpreadsheetTextAndDataTextFile) {
     EXPECT_TRUE(std::tie(result, data.values, data.pastedText, messages) == std::tie(c.result, c.values, c.pasted, c.messages))
         << c.input.substr(0, 30) << " -> " << result << ", " << data.values.size() << " values, " << messages;
   }
-  EXPECT_STREQ(CliSameValueMessage({}), "All data have a same value!");
   // "すべてのデータが同じ値です!" in code page 932.
   EXPECT_STREQ(CliSameValueMessage({.useJapanese = 1}),
                "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83\x66\x81\x5b\x83\x5e\x82\xaa\x93\xaf\x82\xb6\x92\x6c\x82\xc5\x82\xb7!");
-}
-
-// The printed text of the analysis of 1, 2, 3, 4, 5 on the default conditions, in both bases.
-TEST(CliOutput, ResultLinesThenHistogramRows) {
-  const double five[] = {1, 2, 3, 4, 5};
-  AnalysisResults r;
-  ASSERT_EQ(AnalyzeData(five, 5, AnalysisRequest{}, r), AnalysisOutcome::kDone);
-  for (const auto& [basis, file] : {std::pair{1, "five-values.out"}, {0, "five-values-sample.out"}}) {
-    const std::string golden = FileBytes(SUITE_TEST_DATA_DIR "/" + std::string(file));
-    EXPECT_EQ(FormatCliResults(r, {.statisticsBasis = basis}), golden) << file;
-  }
 }
 
 }  // namespace

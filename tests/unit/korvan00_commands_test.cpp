@@ -15,6 +15,7 @@
 #include "korvan00/sheet_text.h"
 #include "tests/allocation_watch.h"
 #include "tests/test_support.h"
+#include "tests/unit/fields.h"
 
 namespace korvan00 {
 namespace {
@@ -38,11 +39,6 @@ struct RecordingHost : CommandHost {
   std::size_t runs = 0, liveAtNotice = 0;  // liveAtNotice: the watched bytes held while the last box was on show
   HistogramPage drawn;
 
-  template <class T>
-  T Logged(const std::string& entry, T answer) {
-    log.push_back(entry);
-    return answer;
-  }
   std::optional<std::string> ReadClipboardText() override { return clipboard; }
   void SetWaitCursor(bool wait) override { log.push_back(wait ? "wait" : "arrow"); }
   void ShowNotice(const Notice& notice) override {
@@ -58,20 +54,17 @@ struct RecordingHost : CommandHost {
   bool RunConditionsDialog(ConditionsDialog& dialog) override {
     log.push_back("dialog");
     const auto& run = dialogRuns.at(runs++);
-    if (!run) return false;
-    dialog.Init();
-    run(dialog);
-    return true;
+    if (run) dialog.Init(), run(dialog);
+    return static_cast<bool>(run);
   }
-  SaveDialogAnswer AskResultsFileName(int) override { return Logged("save dialog", answer); }
-  bool IsRefusedDrive(const std::string& root) override { return Logged("drive " + root, refusedDrive); }
+  SaveDialogAnswer AskResultsFileName(int) override { return log.push_back("save dialog"), answer; }
+  bool IsRefusedDrive(const std::string& root) override { return log.push_back("drive " + root), refusedDrive; }
   bool HasEnoughFreeSpace(const std::string& root, unsigned long long bytes) override {
-    return Logged("space " + root + " " + std::to_string(bytes), enoughSpace);
+    return log.push_back("space " + root + " " + std::to_string(bytes)), enoughSpace;
   }
   FileWriteOutcome WriteResultsFile(const std::wstring& path, const std::string& content) override {
     log.push_back("write");
-    writtenPath = path;
-    written = content;
+    std::tie(writtenPath, written) = std::tie(path, content);
     return write;
   }
   ClientSize ClientAreaSize() override { return {474, 377}; }
@@ -100,21 +93,22 @@ ProgramState AnalysedOneToFive() {
 }
 
 // What a command that fails part-way must leave as it was.
-auto Kept(const ProgramState& s) {
-  return std::tuple(s.dataCount, s.results.count, s.results.mean, s.results.intervalCount,
-                    std::vector<double>(s.results.frequencies, s.results.frequencies + 6), s.pageState,
-                    s.conditions.working, s.conditions.committed);
-}
+#define KEPT(s)                                                                                                  \
+  s.dataCount, s.results.count, s.results.mean, s.results.intervalCount,                                         \
+      std::vector<double>(s.results.frequencies, s.results.frequencies + 6), s.pageState, s.conditions.working, \
+      s.conditions.committed
 
-// The messages' texts are checked with the clipboard text; here that each ends the command.
 TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessageAndKeepTheLastResults) {
-  const struct { std::optional<std::string> clipboard; SheetMessage message; int dataCount; } cases[] = {
-      {std::nullopt, kSheetNoText, 1000}, {"1\r\n2\r\n3", kSheetNotFromSpreadsheet, 1000},
-      {"Weight\r\n2\r\n3\r\n", kSheetNoProperData, 1000}, {"7\r\n7\r\n7\r\n", kSheetSameValue, 3},
-      {"1\t\t2\r\n\r\n", kSheetTooFew, 2}, {"\t\r\n", kSheetTooFew, 0}};  // the count of the cells read
+  const std::string readme = "\nPlease refer to the readme file (KORVAN0E.PDF).", tooFew = "Too few data! (Data < 3)";
+  const struct { std::optional<std::string> clipboard; std::string text; int dataCount; } cases[] = {
+      {std::nullopt, "No text data on the Clipboard." + readme, 1000},
+      {"1\r\n2\r\n3", "Incorrect Clipboard data.\nNot copied data from Excel.", 1000},
+      {"Weight\r\n2\r\n3\r\n", "No proper data on the Clipboard." + readme, 1000},
+      {"7\r\n7\r\n7\r\n", "All data have a same value!", 3},
+      {"1\t\t2\r\n\r\n", tooFew, 2}, {"\t\r\n", tooFew, 0}};  // the count of the cells read
   for (const auto& c : cases) {
     for (const PageState before : kEveryPageState) {
-      SCOPED_TRACE(c.message);
+      SCOPED_TRACE(c.text);
       ProgramState state;
       state.dataCount = state.results.count = 1000;
       state.pageState = before;
@@ -122,7 +116,7 @@ TEST(Korvan00Analysis, RefusalsEndTheCommandWithTheirMessageAndKeepTheLastResult
       host.clipboard = c.clipboard;
       RunAnalysis(state, host, 0);
       EXPECT_EQ(From(before, {"wait", "arrow", "notice Error"}), host.log);
-      EXPECT_EQ(std::vector{NoticeOf(GetSheetMessage(c.message, 0))}, host.notices);
+      EXPECT_EQ((std::vector{Notice{c.text, "Error", kIconError}}), host.notices);
       EXPECT_EQ(before == PageState::kGraphDrawn ? PageState::kStartPicture : before, state.pageState);
       EXPECT_EQ(std::tuple(c.dataCount, 1000, false), std::tuple(state.dataCount, state.results.count, state.import.held));
     }
@@ -143,8 +137,8 @@ TEST(Korvan00Analysis, InputLimitIsAnInformationBetweenCursorsAndTheAnalysisGoes
     EXPECT_EQ((Log{"wait", "arrow", "notice お知らせ", "wait", "arrow", "foreground", "save dialog", "repaint 47-79",
                    "notice 成功", "repaint 79-111"}),
               host.log) << count;
-    EXPECT_EQ(std::tuple(kIconInformation, 30000, 30000, count == 30000 ? 15 : 20),
-              std::tuple(host.notices.at(0).icon, state.dataCount, state.results.count, state.results.intervalCount));
+    EXPECT_FIELDS(std::tuple(kIconInformation, 30000, 30000, count == 30000 ? 15 : 20), host.notices.at(0).icon,
+                  state.dataCount, state.results.count, state.results.intervalCount);
   }
 }
 
@@ -200,9 +194,7 @@ TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenD
       ProgramState state;
       state.pageState = before;
       RecordingHost host;
-      host.answer = c.answer;
-      host.refusedDrive = c.refused;
-      host.enoughSpace = c.space;
+      std::tie(host.answer, host.refusedDrive, host.enoughSpace) = std::tie(c.answer, c.refused, c.space);
       host.write = c.write;
       RunAnalysis(state, host, 0);
       const bool done = c.notice.caption == "Success";
@@ -216,8 +208,8 @@ TEST(Korvan00ResultsFile, EveryPathReleasesTheImportAndSetsThePageStateOnlyWhenD
       EXPECT_EQ(*c.step == 'w' ? FileBytes(SUITE_TEST_DATA_DIR "/five-values.xls") : "", host.written);
       EXPECT_TRUE(host.writtenPath == (*c.step == 'w' ? c.answer.path : L"")) << "the path written";
       const PageState after = before == PageState::kGraphDrawn ? PageState::kStartPicture : before;
-      EXPECT_EQ(std::tuple(done ? PageState::kResultsReady : after, false, 5),
-                std::tuple(state.pageState, state.import.held, state.results.count));
+      EXPECT_FIELDS(std::tuple(done ? PageState::kResultsReady : after, false, 5), state.pageState, state.import.held,
+                    state.results.count);
     }
   }
 }
@@ -252,8 +244,12 @@ TEST(Korvan00DrawGraph, DrawsTheLastResultsInTheWorkingBasisOnceThereAreAny) {
 }
 
 // ---- Set Conditions ---------------------------------------------------------------------
-void Type(ConditionsDialog& d, const char* text) { d.OnCommand(kConfidenceEdit, {-1, text}); }
-void Press(ConditionsDialog& d, int id) { d.OnCommand(id, {}); }
+// A run of the conditions dialog: its commands in turn (0: the close box).
+using Step = std::pair<int, ConditionsDialogInput>;
+std::function<void(ConditionsDialog&)> Played(std::vector<Step> steps) {
+  return [steps](ConditionsDialog& d) { for (const auto& [id, input] : steps) id ? d.OnCommand(id, input) : d.OnClose(); };
+}
+Step Typed(const char* text) { return {kConfidenceEdit, {-1, text}}; }
 
 // Set Conditions over a drawn page, the dialog played by `runs`.
 RecordingHost SetConditions(ProgramState& state, decltype(RecordingHost::dialogRuns) runs, int japanese = 0) {
@@ -267,20 +263,16 @@ RecordingHost SetConditions(ProgramState& state, decltype(RecordingHost::dialogR
 TEST(Korvan00Conditions, OkCommitsAndResetsADrawnPageCancelAndCloseLeaveEverythingAsItWas) {
   for (const int end : {kDialogOk, kDialogCancel, 0}) {  // 0: the dialog closed
     ProgramState state;
-    const RecordingHost host = SetConditions(state, {[end](ConditionsDialog& d) {
-      Press(d, kRadioSample);
-      Press(d, kRadioNotDisplay);
-      d.OnCommand(kIntervalCombo, {18, ""});
-      Type(d, "99.5");
-      if (end != kDialogOk) Press(d, kRadioStandard);
-      end ? Press(d, end) : d.OnClose();
-    }});
+    std::vector<Step> steps = {{kRadioSample, {}}, {kRadioNotDisplay, {}}, {kIntervalCombo, {18, ""}}, Typed("99.5")};
+    if (end != kDialogOk) steps.push_back({kRadioStandard, {}});
+    steps.push_back({end, {}});
+    const RecordingHost host = SetConditions(state, {Played(steps)});
     const bool ok = end == kDialogOk;
     const AnalysisConditions expected =
         ok ? AnalysisConditions{StatisticsBasis::kSample, false, kIntervalChoice, "20", "99.5"} : AnalysisConditions{};
     EXPECT_EQ((ok ? Log{"dialog", "start picture", "repaint 79-207"} : Log{"dialog"}), host.log);
-    EXPECT_EQ(std::tuple(expected, expected, ok ? PageState::kStartPicture : PageState::kGraphDrawn),
-              std::tuple(state.conditions.committed, state.conditions.working, state.pageState));
+    EXPECT_FIELDS(std::tuple(expected, expected, ok ? PageState::kStartPicture : PageState::kGraphDrawn),
+                  state.conditions.committed, state.conditions.working, state.pageState) << "end " << end;
   }
 }
 
@@ -288,29 +280,18 @@ TEST(Korvan00Conditions, BadConfidenceWarnsAndReopensAndADialogThatCannotOpenIsA
   ProgramState state;
   ConditionsDialogView reopened;
   std::string reopenedText;
-  const RecordingHost host = SetConditions(state, {[](ConditionsDialog& d) {
-                                                     Press(d, kRadioSample);
-                                                     Type(d, "9");
-                                                     Type(d, "");  // the box emptied: the dialog ends at once
-                                                     Press(d, kDialogOk);
-                                                   },
-                                                   [&](ConditionsDialog& d) {
-                                                     reopened = d.View();
-                                                     reopenedText = d.InitialConfidenceText();
-                                                     Press(d, kDialogOk);
-                                                   }});
+  // The box emptied: the dialog ends at once. The second run notes how the dialog opens again.
+  const RecordingHost host =
+      SetConditions(state, {Played({{kRadioSample, {}}, Typed("9"), Typed(""), {kDialogOk, {}}}), [&](ConditionsDialog& d) {
+                              reopened = d.View(), reopenedText = d.InitialConfidenceText(), d.OnCommand(kDialogOk, {});
+                            }});
   EXPECT_EQ((Log{"dialog", "notice WARNING", "dialog", "start picture", "repaint 79-207"}), host.log);
   EXPECT_EQ((Notice{"Input a proper value!\n        (0<P<100)", "WARNING", kIconWarning}), host.notices.at(0));
-  EXPECT_EQ(std::tuple(kRadioSample, std::string("90")), std::tuple(reopened.basisButton, reopenedText));
-  EXPECT_EQ(std::tuple(StatisticsBasis::kSample, std::string("90")),
-            std::tuple(state.conditions.committed.statisticsBasis, state.conditions.committed.confidenceText));
+  EXPECT_FIELDS(std::tuple(kRadioSample, "90", StatisticsBasis::kSample, "90"), reopened.basisButton, reopenedText,
+                state.conditions.committed.statisticsBasis, state.conditions.committed.confidenceText);
 
   ProgramState failed;
-  const std::function<void(ConditionsDialog&)> refused = [](ConditionsDialog& d) {
-    Press(d, kRadioSample);
-    Type(d, "0");
-  };
-  const RecordingHost system = SetConditions(failed, {refused, nullptr}, 1);
+  const RecordingHost system = SetConditions(failed, {Played({{kRadioSample, {}}, Typed("0")}), nullptr}, 1);
   EXPECT_EQ((Log{"dialog", "notice 警告", "dialog", "notice システム・エラー", "start picture", "repaint 79-207"}), system.log);
   EXPECT_EQ((Notice{"ダイアログを表示できません.", "システム・エラー", kIconError, true}), system.notices.at(1));
   EXPECT_EQ(std::tuple(failed.conditions.committed, PageState::kStartPicture),
@@ -321,18 +302,15 @@ TEST(Korvan00Conditions, BadConfidenceWarnsAndReopensAndADialogThatCannotOpenIsA
 // host's read of the clipboard to its copy of the file written): the memory message, the state
 // from before, no text held.
 TEST(Korvan00Commands, ARefusedAllocationShowsTheMemoryMessageAndChangesNothing) {
-  const auto before = Kept(AnalysedOneToFive());
+  const ProgramState analysed = AnalysedOneToFive();
+  const auto before = std::tuple(KEPT(analysed), false, std::size_t{0}, std::size_t{0});
   for (const int command : {0, 1, 2}) {  // Analysis, Set Conditions, Draw Graph
     int refuse = 1;
     for (;; ++refuse) {
       ProgramState state = AnalysedOneToFive();
       RecordingHost host;
       host.clipboard = "10\r\n20\r\n30\r\n" + std::string(std::size_t{4} << 20, '\t') + "\r\n";
-      host.dialogRuns = {[](ConditionsDialog& d) {
-        Press(d, kRadioSample);
-        Type(d, "99.5");
-        Press(d, kDialogOk);
-      }};
+      host.dialogRuns = {Played({{kRadioSample, {}}, Typed("99.5"), {kDialogOk, {}}})};
       Watch(command ? 1 : host.clipboard->size() / 2, refuse);
       command == 0   ? RunAnalysis(state, host, 0)
       : command == 1 ? ShowConditionsDialog(state, host, 1)
@@ -346,8 +324,7 @@ TEST(Korvan00Commands, ARefusedAllocationShowsTheMemoryMessageAndChangesNothing)
       EXPECT_EQ((std::vector{command ? Notice{"メモリを確保できません.\n他のプログラムを閉じてもう一度実行してください.", "エラー", kIconError}
                                      : Notice{"Unable to allocate memory.\nClose other programs and try again.", "Error", kIconError}}),
                 host.notices);
-      EXPECT_EQ(std::tuple(before, false, std::size_t{0}, std::size_t{0}),
-                std::tuple(Kept(state), state.import.held, state.import.clipText.size(), host.written.size()));
+      EXPECT_FIELDS(before, KEPT(state), state.import.held, state.import.clipText.size(), host.written.size());
       if (command == 0) {  // the arrow cursor before the message, no block of the text left
         EXPECT_EQ(std::tuple(std::string("arrow"), std::size_t{0}), std::tuple(host.log.at(host.log.size() - 2), watch.live));
       }

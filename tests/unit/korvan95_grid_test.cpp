@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/allocation_watch.h"
+#include "tests/unit/fields.h"
 
 namespace {
 
@@ -32,8 +33,14 @@ GridKey KeyOf(char c) {
   return key == keys.end() ? IdentifyGridKey(c, false) : IdentifyGridKey(key->second.first, key->second.second);
 }
 
+// A message as the window shows it in English.
+std::string Said(GridMessage message) { return GetGridMessage(message, 0).text; }
+const std::string kFixInput = "Press Enter-key to fix the input figure!", kTotalDigits = "Total digits <= 11";
+const std::string kTooMany = "Number of data <= 1000.";
+const std::string kTooSmall = "Too small Window's height!\nPlease expand Window's height.";
+
 // The messages of a key script in the order the window shows them, and its last effect.
-struct KeyRun { std::vector<GridMessage> messages; GridEffect last; };
+struct KeyRun { std::vector<std::string> messages; GridEffect last; };
 
 KeyRun Press(GridState& s, const std::string& keys) {
   KeyRun run;
@@ -44,7 +51,7 @@ KeyRun Press(GridState& s, const std::string& keys) {
     }
     run.last = c == '[' ? PreviousPage(s) : c == ']' ? NextPage(s) : OnKeyDown(s, KeyOf(c));
     for (GridMessage m : {run.last.warningBeforeStore, run.last.message})
-      if (m != kGridNoMessage) run.messages.push_back(m);
+      if (m != kGridNoMessage) run.messages.push_back(Said(m));
   }
   return run;
 }
@@ -61,7 +68,7 @@ GridState Started(int rowsPerPage = 11) {
 std::vector<double> Stored(const GridState& s) { return {s.dataValues.begin(), s.dataValues.begin() + GridValueCount(s)}; }
 
 // Where the grid stands: page shown, last page, caret line, cell that Enter writes.
-std::tuple<int, int, int, int> At(const GridState& s) { return {s.currentPage, s.lastPage, s.caretRow, s.currentCell}; }
+#define AT(s) s.currentPage, s.lastPage, s.caretRow, s.currentCell
 
 std::vector<std::string> Texts(const GridPageLayout& layout) {
   std::vector<std::string> texts;
@@ -96,28 +103,27 @@ TEST(GridKeys, RolesFromVirtualKeyAndExtendedBit) {
 
 TEST(Grid, TypingRules) {
   // The keys, the values stored, the messages, the text still pending, input fixed, caret line.
-  const struct { const char* keys; std::vector<double> stored; std::vector<GridMessage> messages;
+  const struct { const char* keys; std::vector<double> stored; std::vector<std::string> messages;
                  std::string pending; bool inputFixed; int caretRow; } cases[] = {
-      {"12.5\n", {12.5}, {}, "", true, 2}, {"\n", {}, {kGridEnterFirst}, "", false, 1},
+      {"12.5\n", {12.5}, {}, "", true, 2}, {"\n", {}, {"Don't press Enter-key first!"}, "", false, 1},
       {"-\n", {}, {}, "-", false, 1}, {".\n", {}, {}, ".", false, 1}, {"-.\n", {}, {}, "-.", false, 1},
       {"-5\n", {-5}, {}, "", true, 2}, {"-.5\n", {-0.5}, {}, "", true, 2}, {".5\n", {0.5}, {}, "", true, 2},
-      {"12345678901", {12345678901.0}, {kGridTotalDigits}, "", true, 2},
-      {"-1234567890", {-1234567890.0}, {kGridTotalDigits}, "", true, 2},
+      {"12345678901", {12345678901.0}, {kTotalDigits}, "", true, 2},
+      {"-1234567890", {-1234567890.0}, {kTotalDigits}, "", true, 2},
       // Deleting the point allows another; Backspace on an empty cell only fixes; a second point
       // and a minus after the first character are ignored; nothing types while Shift is down.
       {"-<5\n", {5}, {}, "", true, 2}, {"1.<.5\n", {1.5}, {}, "", true, 2}, {"5<<", {}, {}, "", true, 1},
       {"5..5\n", {5.5}, {}, "", true, 2}, {"5-5\n", {55}, {}, "", true, 2}, {"S55s7\n", {7}, {}, "", true, 2},
-      {"!", {}, {kGridOverwrite}, "", true, 1}, {"5^", {}, {kGridFixInput}, "5", false, 1},
+      {"!", {}, {"Overwrite a new datum in the cell!"}, "", true, 1}, {"5^", {}, {kFixInput}, "5", false, 1},
       // A keypad key that types nothing ("+") leaves the cell open.
-      {"5v", {}, {kGridFixInput}, "5", false, 1}, {"+", {}, {}, "", false, 1}, {"5+\n", {5}, {}, "", true, 2},
+      {"5v", {}, {kFixInput}, "5", false, 1}, {"+", {}, {}, "", false, 1}, {"5+\n", {5}, {}, "", true, 2},
       {"1\n2\n^^^", {1, 2}, {}, "", true, 1},
       {"mEDCp2R", {-1.52}, {}, "", true, 2}};  // the keypad types with Num Lock on and off
   for (const auto& c : cases) {
     GridState s = Started();
     const KeyRun run = Press(s, c.keys);
-    EXPECT_EQ(std::tuple(c.stored, c.messages, c.pending, c.inputFixed, c.caretRow, !c.stored.empty()),
-              std::tuple(Stored(s), run.messages, s.cellText, s.inputFixed, s.caretRow,
-                         s.dataEntered && s.dataSetPresent && s.unsavedValues))
+    EXPECT_FIELDS(std::tuple(c.stored, c.messages, c.pending, c.inputFixed, c.caretRow, !c.stored.empty()), Stored(s),
+                  run.messages, s.cellText, s.inputFixed, s.caretRow, s.dataEntered && s.dataSetPresent && s.unsavedValues)
         << c.keys;
   }
 }
@@ -135,14 +141,14 @@ TEST(Grid, PagesWithElevenRows) {
       {"[99\n", {2, 2, 1, 10}, true}};  // overwriting the last value of page 1 moves on to page 2
   for (const auto& step : steps) {
     const bool drawn = Press(s, step.keys).last.pageDrawn;
-    EXPECT_EQ(std::tuple(step.at, step.pageDrawn), std::tuple(At(s), drawn)) << step.keys;
+    EXPECT_FIELDS(std::tuple_cat(step.at, std::tuple(step.pageDrawn)), AT(s), drawn) << step.keys;
   }
   // A resize to five values a page shows the page of the first empty cell; pending text moves along with the caret.
   Press(s, "[7");
   const GridEffect e = GridAfterResize(s, Rows(6));
   const std::vector<std::string> texts = Texts(LayoutGridPage(s, 600, 0));
-  EXPECT_EQ(std::tuple(99.0, 9, true, std::tuple(3, 3, 1, 10), "7"s, "  11"s, "7"s),
-            std::tuple(s.dataValues[9], s.lastDataIndex, e.pageDrawn, At(s), e.caretText, texts[2], texts[3]));
+  EXPECT_FIELDS(std::tuple(99.0, 9, true, 3, 3, 1, 10, "7"s, "  11"s, "7"s), s.dataValues[9], s.lastDataIndex, e.pageDrawn,
+                AT(s), e.caretText, texts[2], texts[3]);
   // Minimized: no lines fit, the page stays.
   EXPECT_FALSE(GridAfterResize(s, MeasureGrid(16, 0, 0)).pageDrawn);
   EXPECT_EQ(std::tuple(6, 3), std::tuple(s.rowsPerPage, s.currentPage));
@@ -158,11 +164,11 @@ TEST(Grid, ClicksSelectCellsUpToTheFirstEmptyOne) {
   OnClick(s, 100, 77);
   const GridEffect typed = Press(s, "78<").last;  // each key redraws the cell and the caret text
   const GridMessage refused = OnClick(s, 100, 60).message;
-  EXPECT_EQ(std::tuple(true, 2, "7"s, "7"s, kGridFixInput, 1),
-            std::tuple(typed.cellDrawn, typed.cellRow, typed.cellText, typed.caretText, refused, s.currentCell));
+  EXPECT_FIELDS(std::tuple(true, 2, "7"s, "7"s, kFixInput, 1), typed.cellDrawn, typed.cellRow, typed.cellText,
+                typed.caretText, Said(refused), s.currentCell);
   const GridEffect stored = Press(s, "\n").last;
-  EXPECT_EQ(std::tuple(std::vector<double>{1, 7, 3}, 1, false, 3, ""s),
-            std::tuple(Stored(s), stored.storedIndex, stored.pageDrawn, stored.caretRow, stored.caretText));
+  EXPECT_FIELDS(std::tuple(std::vector<double>{1, 7, 3}, 1, false, 3, ""s), Stored(s), stored.storedIndex,
+                stored.pageDrawn, stored.caretRow, stored.caretText);
   Press(s, "5\n5\n5\n5\n5\n5\n5\n5\n5\n5\n[");  // a page before the last: every line down to the bottom rule
   EXPECT_EQ(std::tuple(10, 0), std::tuple(GridCellLineAt(s, 100, 215), GridCellLineAt(s, 100, 216)));
 }
@@ -171,44 +177,44 @@ TEST(Grid, DataInputAndDataRead) {
   GridState s;
   PageState page;
   EXPECT_EQ(kGridNoMessage, NextPage(s).message);  // before any grid: nothing
-  EXPECT_EQ(kGridTooSmallHeight, DataInputStart(s, page, Rows(2)).message);
+  EXPECT_EQ(kTooSmall, Said(DataInputStart(s, page, Rows(2)).message));
   EXPECT_EQ(std::tuple(PageShown::kStartPicture, false), std::tuple(page.pageShown, s.gridActive));
   EXPECT_EQ(kGridNoMessage, DataInputStart(s, page, Rows(3)).message);  // three lines do
 
   // 999 values: ready for the 1000th on page 100, line 10; a pending text is dropped.
   Press(s, "8");
   EXPECT_TRUE(ApplyDataRead(s, page, std::vector<double>(999, 2.0), Rows(11)).pageDrawn);
-  EXPECT_EQ(std::tuple(true, std::tuple(100, 100, 10, 999), ""s, false, true),
-            std::tuple(page.dataModeEntered, At(s), s.cellText, ExitAsksToSave(s), DataInputAsksToSave(s)));
+  EXPECT_FIELDS(std::tuple(true, 100, 100, 10, 999, ""s, false, true), page.dataModeEntered, AT(s), s.cellText,
+                ExitAsksToSave(s), DataInputAsksToSave(s));
   // The eleventh character stores the 1000th value: both warnings, in order. It filled page 100; page 101 shows no
   // line past 1000.
-  EXPECT_EQ((std::vector<GridMessage>{kGridTotalDigits, kGridTooManyData}), Press(s, "12345678901").messages);
+  EXPECT_EQ((std::vector{kTotalDigits, kTooMany}), Press(s, "12345678901").messages);
   const GridMessage clicked = OnClick(s, 100, 80).message;
-  EXPECT_EQ(std::tuple(12345678901.0, true, true, kGridNoMessage, 101),
-            std::tuple(s.dataValues[999], ExitAsksToSave(s), GridIsFull(s), clicked, s.currentPage));
+  EXPECT_FIELDS(std::tuple(12345678901.0, true, true, kGridNoMessage, 101), s.dataValues[999], ExitAsksToSave(s),
+                GridIsFull(s), clicked, s.currentPage);
   EXPECT_EQ((std::vector<std::string>{"No.", "Data"}), Texts(LayoutGridPage(s, 600, 0)));
 
   // 1000 values: full, no typing, saving allowed.
   ApplyDataRead(s, page, std::vector<double>(1000, 2.0), Rows(11));
   const bool placed = Press(s, "5\n").last.caretPlaced;
-  EXPECT_EQ(std::tuple(false, false, 2.0, kDataFileOk),
-            std::tuple(GridTakesInput(s), placed, s.dataValues[999], DataSaveRefusal(s)));
+  EXPECT_FIELDS(std::tuple(false, false, 2.0, kDataFileOk), GridTakesInput(s), placed, s.dataValues[999],
+                DataSaveRefusal(s));
 
   // A file of comments only: an empty data set that typing extends.
   ApplyDataRead(s, page, {}, Rows(11));
-  EXPECT_EQ(std::tuple(-1, 0, 1), std::tuple(s.lastDataIndex, GridValueCount(s), s.caretRow));
+  EXPECT_FIELDS(std::tuple(-1, 0, 1), s.lastDataIndex, GridValueCount(s), s.caretRow);
   Press(s, "4\n");
-  EXPECT_EQ(std::tuple(std::vector<double>{4}, true), std::tuple(Stored(s), ExitAsksToSave(s)));
+  EXPECT_FIELDS(std::tuple(std::vector<double>{4}, true), Stored(s), ExitAsksToSave(s));
   // A read counts as saved; refusals change nothing.
   ApplyDataRead(s, page, std::vector<double>(3, 2.0), Rows(11));
   const GridMessage tooMany = ApplyDataRead(s, page, std::vector<double>(1001, 2.0), Rows(11)).message;
   const GridMessage tooSmall = ApplyDataRead(s, page, std::vector<double>(5, 2.0), Rows(2)).message;
-  EXPECT_EQ(std::tuple(false, kGridTooManyData, kGridTooSmallHeight, std::vector<double>(3, 2.0)),
-            std::tuple(ExitAsksToSave(s), tooMany, tooSmall, Stored(s)));
+  EXPECT_FIELDS(std::tuple(false, kTooMany, kTooSmall, std::vector<double>(3, 2.0)), ExitAsksToSave(s), Said(tooMany),
+                Said(tooSmall), Stored(s));
 
   // Data Input empties the grid; nothing saved or pending.
   DataInputStart(s, page, Rows(11));
-  EXPECT_EQ(std::tuple(0, kDataFileNoDataToSave), std::tuple(GridValueCount(s), DataSaveRefusal(s)));
+  EXPECT_FIELDS(std::tuple(0, kDataFileNoDataToSave), GridValueCount(s), DataSaveRefusal(s));
   Press(s, "5\n6");
   EXPECT_EQ(kDataFileFixBeforeSaving, DataSaveRefusal(s));
 
@@ -231,14 +237,13 @@ TEST(GridLayout, MetricsRectanglesRulesTextsAndValueFormat) {
       {16, 0, 390, 17, 1, 20}, {13, 3, 390, 17, 4, 20}, {16, 0, 100, 17, 1, 2}, {16, 0, 0, 17, 1, -3}};
   for (const auto& c : cases) {
     const GridMetrics m = MeasureGrid(c.height, c.leading, c.client);
-    EXPECT_EQ(std::tuple(c.rowHeight, c.textLead, c.rows), std::tuple(m.rowHeight, m.textLead, m.rowsPerPage))
-        << c.client;
+    EXPECT_FIELDS(std::tuple(c.rowHeight, c.textLead, c.rows), m.rowHeight, m.textLead, m.rowsPerPage) << c.client;
   }
   const GridState s = Started(11);
   const auto tie = [](const auto& r) { return std::tuple(r.left, r.top, r.right, r.bottom); };
   const CaretPlace empty = GridCaretPlace(s, 2, true, 0);
-  EXPECT_EQ(std::tuple(73, 72, 2, 16, 95),
-            std::tuple(empty.x, empty.y, empty.width, empty.height, GridCaretPlace(s, 2, false, 20).x));
+  EXPECT_FIELDS(std::tuple(73, 72, 2, 16, 95), empty.x, empty.y, empty.width, empty.height,
+                GridCaretPlace(s, 2, false, 20).x);
   EXPECT_EQ(std::tuple(74, 73, 499, 87), tie(GridCellRepaintRect(s, 2, 600)));
   EXPECT_EQ(std::tuple(71, 52, 500, 67), tie(GridCellInterior(s, 2, 600)));
   EXPECT_EQ(std::tuple(75, 52), std::tuple(GridCellText(s, 2, "12").x, GridCellText(s, 2, "12").y));

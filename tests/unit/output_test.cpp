@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/test_support.h"
+#include "tests/unit/fields.h"
 
 #include <cstdint>
 #include <functional>
@@ -37,28 +38,16 @@ TEST(PageBitmap, SizesFromTheClientArea) {
       {32768, 32789, 32768, 32768, 16384, 536871016, 536872030}};
   for (const auto& c : cases) {
     const PageImageSize size = PageImageSizeOf(c.clientWidth, c.clientHeight);
-    EXPECT_EQ(std::tuple(size.width, size.height, IsCapturable(size), PageRowBytes(size.width), PageBlockBytes(size),
-                         BitmapFileBytesAsked(c.clientWidth, c.clientHeight)),
-              std::tuple(c.width, c.height, 1, c.rowBytes, c.blockBytes, c.bmpAsked)) << c.clientWidth << " x " << c.clientHeight;
+    EXPECT_FIELDS(std::tuple(c.width, c.height, 1, c.rowBytes, c.blockBytes, c.bmpAsked), size.width, size.height,
+                  IsCapturable(size), PageRowBytes(size.width), PageBlockBytes(size),
+                  BitmapFileBytesAsked(c.clientWidth, c.clientHeight)) << c.clientWidth << " x " << c.clientHeight;
   }
   // A client area no higher than the icon bar, without width, or beyond 32768 holds no page.
   const int none[][2] = {{640, 21}, {640, 5}, {0, 400}, {32769, 400}, {640, 32790}};
   for (const auto& n : none) EXPECT_EQ(IsCapturable(PageImageSizeOf(n[0], n[1])), 0) << n[0] << " x " << n[1];
 }
 
-TEST(PageBitmap, RowsBottomUpLeftPixelHighNibble) {
-  const struct { int width, height; Bytes indexes, pixels; } cases[] = {  // indexes top row first
-      {9, 1, {15, 0, 12, 9, 15, 15, 0, 0, 7}, {0xF0, 0xC9, 0xFF, 0x00, 0x70, 0, 0, 0}},
-      {2, 2, {8, 7, 6, 5}, {0x65, 0, 0, 0, 0x87, 0, 0, 0}},
-      // A wrong count of indexes, or a size that cannot be captured, gives no block at all.
-      {2, 2, {1, 2, 3}, {}}, {2, 2, {1, 2, 3, 4, 5}, {}}, {0, 0, {}, {}}};
-  for (const auto& c : cases) {
-    const Bytes block = EncodePageBlock(c.indexes, {c.width, c.height}, PageHeaderUse::kCapture);
-    EXPECT_EQ(block.size() > 104 ? Bytes(block.begin() + 104, block.end()) : block, c.pixels)
-        << c.width << " x " << c.height << ", " << c.indexes.size() << " indexes";
-  }
-}
-
+// The header and rows are the BMP writer's (bmpgen_test): here the page's sizes, colours and palette.
 TEST(PageBitmap, FileAndClipboardOfACapturedBlock) {
   const PageImageSize size{640, 400};
   Bytes indexes(640 * 400, 15), file, dib;
@@ -69,15 +58,12 @@ TEST(PageBitmap, FileAndClipboardOfACapturedBlock) {
   EXPECT_EQ(MismatchedFields(block, {{32, 4, 0}, {36, 4, 0}}), "");
   ASSERT_EQ(BuildBitmapFile(block.data(), block.size(), file), 1);
   EXPECT_EQ(file.size(), 128118u);
-  // Palette entries blue, green, red, 0, the dark grey at 7 and the light grey at 8.
-  EXPECT_EQ(MismatchedFields(file, {{0, 2, 0x4D42}, {2, 4, 128118}, {6, 4, 0}, {10, 4, 118}, {14, 4, 40}, {18, 4, 640},
-                                    {22, 4, 400}, {26, 2, 1}, {28, 2, 4}, {30, 4, 0}, {34, 4, 128000}, {38, 4, 0},
-                                    {42, 4, 0}, {46, 4, 16}, {50, 4, 0}, {54, 4, 0}, {58, 4, 0x800000}, {70, 4, 0x80},
-                                    {82, 4, 0x808080}, {86, 4, 0xC0C0C0}, {90, 4, 0xFF0000}, {102, 4, 0xFF},
-                                    {114, 4, 0xFFFFFF},
-                                    {118, 1, 0xFC},               // bottom row first: white, blue
-                                    {118 + 399 * 320, 1, 0x0F},   // top row last: black, white
-                                    {117 + 128000, 1, 0xFF}}),
+  // Palette entries blue, green, red, 0, the dark grey at 7 and the light grey at 8; bottom row first: white, blue;
+  // top row last: black, white.
+  EXPECT_EQ(MismatchedFields(file, {{2, 4, 128118}, {18, 4, 640}, {22, 4, 400}, {34, 4, 128000}, {46, 4, 16}, {50, 4, 0},
+                                    {54, 4, 0}, {58, 4, 0x800000}, {70, 4, 0x80}, {82, 4, 0x808080}, {86, 4, 0xC0C0C0},
+                                    {90, 4, 0xFF0000}, {102, 4, 0xFF}, {114, 4, 0xFFFFFF}, {118, 1, 0xFC},
+                                    {118 + 399 * 320, 1, 0x0F}, {117 + 128000, 1, 0xFF}}),
             "");
   // The clipboard gets the same header and pixels, with 16 important colours as well.
   Bytes clipboard(file.begin() + 14, file.end());
@@ -87,6 +73,9 @@ TEST(PageBitmap, FileAndClipboardOfACapturedBlock) {
   // A captured block shorter than its size says is not copied past its end.
   EXPECT_EQ(BuildClipboardDib(block.data(), block.size() - 1, size, dib), 0);
   EXPECT_TRUE(dib.empty());
+  // A wrong count of indexes, or a size that cannot be captured, gives no block at all.
+  for (const auto& [w, h, count] : {std::tuple(2, 2, 3), {2, 2, 5}, {0, 0, 0}})
+    EXPECT_TRUE(EncodePageBlock(Bytes(count), {w, h}, PageHeaderUse::kCapture).empty()) << w << " x " << h << ", " << count;
 }
 
 TEST(PageBitmap, HeaderCompletionAndRefusal) {
@@ -100,8 +89,8 @@ TEST(PageBitmap, HeaderCompletionAndRefusal) {
     for (int i = 0; i < 4; ++i) block[20 + i] = static_cast<unsigned char>(c.imageSize >> (8 * i));
     PageBlockLayout layout;
     ASSERT_EQ(CompletePageBlockHeader(block.data(), block.size(), layout), 1) << c.bits;
-    EXPECT_EQ(std::tuple(layout.colourCount, layout.colourTable, layout.pixels, Field(block, 32, 4), Field(block, 20, 4)),
-              std::tuple(c.colours, std::size_t{40}, c.pixels, std::uint32_t{c.colours}, c.completedSize)) << c.bits;
+    EXPECT_FIELDS(std::tuple(c.colours, std::size_t{40}, c.pixels, std::uint32_t{c.colours}, c.completedSize),
+                  layout.colourCount, layout.colourTable, layout.pixels, Field(block, 32, 4), Field(block, 20, 4)) << c.bits;
   }
   // A header size other than 40 is refused, but the file is still built from the block.
   Bytes bad = PageBlockHeader({8, 1}, PageHeaderUse::kCapture);
@@ -142,7 +131,7 @@ TEST(PrintedSize, EveryOrientation) {
 // One dialog event of a zoom script; the end code of the dialog, or -1 for a step that does not end it.
 using Step = std::function<int(ZoomState&)>;
 
-TEST(PrintZoom, DialogScripts) {
+TEST(PrintZoom, DialogScriptsAndWhatTheControlsShow) {
   const Step ok = ZoomOk, cancel = ZoomCancelled, close = [](ZoomState& s) { ZoomClosed(s); return kZoomEndClosed; };
   auto type = [](int value) { return Step([value](ZoomState& s) { ZoomEdited(s, value); return -1; }); };
   auto scroll = [](int code, int thumb = 0) { return Step([=](ZoomState& s) { ZoomScrolled(s, code, thumb); return -1; }); };
@@ -166,12 +155,10 @@ TEST(PrintZoom, DialogScripts) {
     ZoomDialogOpened(state);
     for (auto step = c.steps.begin(); step + 1 != c.steps.end(); ++step) (*step)(state);
     const int factorInDialog = state.zoomFactor, endCode = c.steps.back()(state);
-    EXPECT_EQ(std::tuple(factorInDialog, endCode, ZoomAfterDialog(state), state.zoomFactor, state.zoomTyped),
-              std::tuple(c.factorInDialog, c.endCode, c.warning, c.factorAfter, c.factorAfter)) << "row " << &c - cases;
+    EXPECT_FIELDS(std::tuple(c.factorInDialog, c.endCode, c.warning, c.factorAfter, c.factorAfter), factorInDialog, endCode,
+                  ZoomAfterDialog(state), state.zoomFactor, state.zoomTyped) << "row " << &c - cases;
   }
-}
 
-TEST(PrintZoom, WhatTheControlsShow) {
   ZoomState state{.zoomFactor = 50};
   ZoomDialogOpened(state);
   // A scroll that changes the value moves both controls; one that stays at a limit, neither.
@@ -188,10 +175,9 @@ TEST(PrintZoom, WhatTheControlsShow) {
 
 // ---- Drive checks -------------------------------------------------------------------------
 
-TEST(DriveChecks, RefusedDriveTypesAndFreeSpaceQueryByVersion) {
-  for (unsigned type : {kDriveUnknown, kDriveNoRootDir, kDriveRemote, kDriveCdrom}) {
+TEST(DriveChecks, RefusedTypesFreeSpaceRoomRootExtensionAndTemporaryName) {
+  for (unsigned type : {kDriveUnknown, kDriveNoRootDir, kDriveRemote, kDriveCdrom})
     EXPECT_EQ(IsRefusedDriveType(type), 1) << type;
-  }
   for (unsigned type : {kDriveRemovable, kDriveFixed, kDriveRamdisk, DriveType{7}, DriveType{0xFFFFFFFFu}})
     EXPECT_EQ(IsRefusedDriveType(type), 0) << type;
   using enum FreeSpaceQuery;
@@ -200,13 +186,10 @@ TEST(DriveChecks, RefusedDriveTypesAndFreeSpaceQueryByVersion) {
       {1, 1, 1998, k64Bit}, {5, 2, 2600, k64Bit}, {7, 0, 0, k64Bit}, {0, 1, 1001, k64Bit}, {0, 1, 1111, k64Bit},
       {0, 1, 1000, k32Bit}, {0, 1, 950, k32Bit}, {0, 1, 0x040003E8, k32Bit}, {0, 1, 0x04000457, k64Bit},
       {0, 2, 2600, k32Bit}, {0, 0, 5000, k32Bit}};
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(ChooseFreeSpaceQuery(c.versionClass, c.platformId, c.build), c.query)
         << "class " << c.versionClass << " platform " << c.platformId << " build " << c.build;
-  }
-}
 
-TEST(DriveChecks, RoomForEachWriter) {
   // Asked: 13 bytes a data value + 1000, the results text + 1000, the BMP of a 640 x 421 client
   // area 128000 pixel bytes + 1118. Room: the free bytes reach the request + 1000.
   EXPECT_EQ(std::tuple(DataFileBytesAsked(1000), DataFileBytesAsked(0), ResultsFileBytesAsked(5000)),
@@ -216,33 +199,30 @@ TEST(DriveChecks, RoomForEachWriter) {
   EXPECT_EQ(std::tuple(FreeBytesOf32BitQuery(64, 512, 200000), FreeBytesOf32BitQuery(8, 512, 3)),
             std::tuple(6553600000u, 12288u));
   EXPECT_EQ(std::tuple(HasRoom(6553600000u, 3000000000u), HasRoom(0x100000000u, 0xFFFFFFFFu)), std::tuple(1, 0));
-}
 
 // Paths as the wide file dialogs give them: a character outside the code page, or a CP932
 // character whose second byte is 0x5C ("表"), is one character and never a separator.
-TEST(DriveChecks, RootExtensionAndTemporaryName) {
   const wchar_t* roots[][2] = {{L"C:\\data\\graph.bmp", L"C:\\"}, {L"\\\\server\\share\\g.bmp", L"\\\\s"},
                                {L"a:", L"a:"}, {L"", L""}, {L"Ł:\\g.bmp", L"?:\\"}};
   for (const auto& r : roots) {
     const std::wstring expected = r[1];
     EXPECT_EQ(DriveRoot(r[0]), std::string(expected.begin(), expected.end())) << "root row " << (&r - roots);
   }
-  const struct { const wchar_t* path; const char* ext; int accepted; } cases[] = {
+  const struct { const wchar_t* path; const char* ext; int accepted; } extensions[] = {
       {L"C:\\g.bmp", "BMP", 1},  {L"C:\\g.BMP", "BMP", 1},     {L"C:\\g.Bmp", "BMP", 1},  {L"C:\\g.bmp", "bmp", 1},
       {L".bmp", "BMP", 1},       {L"C:\\g.bitmap", "BMP", 0},  {L"C:\\gbmp", "BMP", 0},   {L"bmp", "BMP", 0},
       {L"C:\\g.bmpx", "BMP", 0}, {L"C:\\g.bmp ", "BMP", 0},    {L"C:\\g.dmp", "BMP", 0},  {L"", "BMP", 0},
       {L"C:\\d.Txt", "TXT", 1},  {L"C:\\d.txt.bak", "TXT", 0}, {L"C:\\r.XLS", "XLS", 1},  {L"C:\\r.xlsx", "XLS", 0},
       {L"C:\\表.ｔｘｔ", "TXT", 0}, {L"C:\\日本語 😀.txt", "TXT", 1}};
-  for (const auto& c : cases) EXPECT_EQ(HasExtension(c.path, c.ext), c.accepted) << "extension row " << (&c - cases);
+  for (const auto& c : extensions) EXPECT_EQ(HasExtension(c.path, c.ext), c.accepted) << "extension row " << &c - extensions;
   // The safe write's temporary file goes in the same folder.
   const struct { const wchar_t* path; unsigned attempt; const wchar_t* temporary; } temporaries[] = {
       {L"C:\\data\\graph.bmp", 0, L"C:\\data\\~kv0.tmp"}, {L"C:\\data\\graph.bmp", 26, L"C:\\data\\~kv1a.tmp"},
       {L"C:\\graph.bmp", 3, L"C:\\~kv3.tmp"},             {L"C:graph.bmp", 0, L"C:~kv0.tmp"},
       {L"Z:/tmp/x/graph.bmp", 0, L"Z:/tmp/x/~kv0.tmp"}, {L"\\\\server\\share\\r.xls", 1, L"\\\\server\\share\\~kv1.tmp"},
       {L"graph.bmp", 0, L"~kv0.tmp"}, {L"C:\\表\\Łukasz\\ソ.bmp", 2, L"C:\\表\\Łukasz\\~kv2.tmp"}};
-  for (const auto& t : temporaries) {
+  for (const auto& t : temporaries)
     EXPECT_TRUE(TemporaryPathFor(t.path, t.attempt) == t.temporary) << "temporary row " << (&t - temporaries);
-  }
 }
 
 // ---- Texts --------------------------------------------------------------------------------
@@ -256,6 +236,7 @@ TEST(OutputTexts, EveryMessageInBothLanguagesAndTheProgramDifferences) {
       {kOutputZoomOutOfRange, kKorvan00, 0, "Zoom out factor was out of the limits\nso that the previous value has been set.",
        "Warning", 0x10},
       {kOutputBmpExtension, kKorvan95, 0, "Assign a file with BMP extension.", "Error", 0x30},
+      {kOutputBadInfoHeader, kKorvan00, 0, "Illegal structure size is found in info header.", "Error", 0x10},
       {kOutputPrintStartFailed, kKorvan95, 0, "Unable to start print job.", "Warning", 0x10},
       // Out of range: no text and no icon.
       {kOutputMessageCount, kKorvan95, 0, "", "", 0}, {kOutputMessageCount, kKorvan00, 1, "", "", 0}};

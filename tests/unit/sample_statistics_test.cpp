@@ -20,32 +20,33 @@ namespace {
 
 using Data = std::vector<double>;
 
-// Values spread around an offset (sin i: no two alike, no pattern the counts could follow).
-Data Spread(int count, double offset, double spread) {
-  Data data(count);
-  for (int i = 0; i < count; ++i) data[i] = offset + spread * std::sin(i);
+// A pattern of deviations repeated around an offset.
+Data Around(double offset, std::initializer_list<double> pattern, int repeats) {
+  Data data;
+  for (int i = 0; i < repeats; ++i)
+    for (double d : pattern) data.push_back(offset + d);
   return data;
 }
 
 // The deviation keeps its digits where the data share a large offset, which a one-pass
 // sum(x^2) - N m^2 cancels away, and where many small squares follow two large ones (each
 // below half a last place of the sum in doubles, together a relative 1.5e-12 of it). The
-// reference: the data less the offset they share, two passes in extended precision.
+// exact deviations of the data as stored, in rational arithmetic (Python's fractions).
 TEST(ComputeSampleStatistics, DeviationKeepsItsDigitsAtLargeOffsets) {
   Data farAndNear(30000);
   for (int i = 0; i < 30000; ++i) farAndNear[i] = (i % 2 ? 1 : -1) * (i < 2 ? 1e4 : 1e-4);
-  const struct { double offset, tolerance; Data data; } cases[] = {
-      {0, 1e-15, {-3.5, 12.25, 0.001, -7, 1e3, 42}}, {0, 1e-14, Spread(500, 0, 1e-3)}, {0, 1e-14, Spread(30000, -50, 30)},
-      {0, 1e-14, farAndNear}, {1e7, 1e-9, Spread(1000, 1e7, 0.5)}, {1e8, 1e-9, Spread(1000, 1e8, 0.5)},
-      {1e9, 1e-9, Spread(30000, 1e9, 10)}, {1e6, 1e-9, Spread(1000, 1000000.123, 0.003)}};
+  const struct { Data data; double exact, tolerance; } cases[] = {
+      {{-3.5, 12.25, 0.001, -7, 1e3, 42}, 405.06936545917663, 1e-15},
+      {Around(0, {-3e-3, -1e-3, 1e-3, 3e-3}, 125), 0.0022383074051792262, 1e-15},
+      {Around(-50, {-30, -10, 10, 30}, 7500), 22.361052462311356, 1e-15}, {farAndNear, 81.651018954490353, 1e-15},
+      {Around(1e7, {-0.5, -0.25, 0.25, 0.5}, 250), 0.39548249823020791, 1e-15},
+      {Around(1e8, {-0.5, -0.25, 0.25, 0.5}, 250), 0.39548249823020791, 1e-15},
+      {Around(1e9, {-10, -5, 5, 10}, 7500), 7.9058259152842527, 1e-15},
+      {Around(1000000.123, {-0.003, -0.001, 0.001, 0.003}, 250), 0.0022371868788412399, 1e-12}};
   for (const auto& c : cases) {
     AnalysisResults r;
     ComputeSampleStatistics(c.data.data(), static_cast<int>(c.data.size()), 95, r);
-    long double sum = 0, squares = 0;
-    for (double x : c.data) sum += x - c.offset;
-    for (double x : c.data) squares += std::pow((x - c.offset) - sum / c.data.size(), 2);
-    const double reference = static_cast<double>(std::sqrt(squares / (c.data.size() - 1)));
-    EXPECT_NEAR(r.sampleDeviation, reference, c.tolerance * reference) << &c - cases;
+    EXPECT_NEAR(r.sampleDeviation, c.exact, c.tolerance * c.exact) << "row " << &c - cases << ": " << r.sampleDeviation;
   }
 }
 
@@ -100,22 +101,11 @@ TEST(ComputeIntervalNumber, StandardRuleAndLenientChoiceText) {
     EXPECT_EQ(ComputeIntervalNumber(kIntervalChoice, c.text, 100), c.k) << (c.text ? c.text : "null");
 }
 
-// Values on inner bounds count half in each neighbour; the last row spans beyond the doubles.
-TEST(ComputeFrequencies, ValuesOnInnerBoundsCountHalfInEachNeighbour) {
-  const struct { Data data; int k; std::vector<int> twice; } cases[] = {
-      {{0, 1, 2, 3, 4}, 4, {3, 2, 2, 3}}, {{0, 1, 2, 3, 4}, 2, {5, 5}}, {{0, 0.5, 1, 1, 4}, 4, {6, 2, 0, 2}},
-      {{-2, -2, 6}, 1, {6}}, {{10, 20, 30, 40}, 3, {3, 2, 3}}, {{-1e308, 1e308}, 2, {2, 2}}};
-  for (const auto& c : cases) {
-    AnalysisResults r;
-    ASSERT_EQ(ComputeFrequencies(c.data.data(), static_cast<int>(c.data.size()), c.k, r), 1);
-    EXPECT_EQ(std::vector<int>(r.twiceFrequencies, r.twiceFrequencies + c.k), c.twice) << c.data[0];
-  }
-}
-
 // The counts against the comparisons as worded, value by value and interval by interval with
-// the bounds min + j w and max - j w formed in extended precision: data on a lattice that puts
-// values on inner bounds and one last place beside them, a large offset with a spread of a few
-// last places, a spread near the smallest normal double, mixed signs and magnitudes.
+// the bounds min + j w and max - j w formed in extended precision (a value on an inner bound
+// counts half in each neighbour): data on a lattice that puts values on inner bounds and one
+// last place beside them, a large offset with a spread of a few last places, a spread near the
+// smallest normal double, mixed signs and magnitudes.
 TEST(ComputeFrequencies, EveryValueCountsAsTheWordedBoundsSay) {
   Data lattice, beside, offset, tiny, mixed;
   for (int i = 0; i < 2100; ++i) {

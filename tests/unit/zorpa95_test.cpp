@@ -13,6 +13,7 @@
 
 #include "zorpa95/cf_input.h"
 #include "zorpa95/coefficients.h"
+#include "tests/unit/fields.h"
 
 namespace {
 
@@ -37,9 +38,8 @@ std::tuple<CoefficientStatus, double, double> Computed(bool mean, double cf, int
 TEST(ZorpaCoefficients, ShowsTheWorkedValues) {
   // Shown: the mean coefficient, then Cl and Cu. n = 2 at cf 99.95 (a < 0.001): the search tolerance is 0.01.
   const struct { int n; double cf; std::string shown; } cases[] = {
-      {2, 95.0, "8.984647        0.199049        1018.258294     "},
-      {10, 95.0, "0.715357        0.473117        3.332521        "},
-      {2, 99.95, "900.295425      "}};
+      {2, 95.0, "8.984647        0.199049        1018.258294     "}, {2, 99.95, "900.295425      "},
+      {10, 95.0, "0.715357        0.473117        3.332521        "}};
   for (const auto &c : cases) {
     const auto [varianceOk, cl, cu] = Computed(false, c.cf, c.n);
     const std::string variance = c.shown.size() > 16 ? FormatCoefficient(cl) + FormatCoefficient(cu) : "";
@@ -78,7 +78,7 @@ TEST(ZorpaCoefficients, SearchToleranceAndTheChoiceOfExpansionOrSearch) {
 // Where the approximations give up (a search beyond the reach of its tail, a chi-square start
 // clamped to 0), the exact root takes over; only where the exact tails cannot resolve the
 // target does the refusal remain.
-TEST(ZorpaCoefficients, GivenUpApproximationsAreReplacedByTheExactRoot) {
+TEST(ZorpaCoefficients, GivenUpAndWrongApproximationsAreReplacedByTheExactRootAndGoodOnesKept) {
   // For odd degrees of freedom the tail never falls below about 1.3e-10: the search gives up.
   for (int df : {1, 3, 5, 13}) EXPECT_EQ(TQuantileSearch(1e-12, df) + TQuantileSearch(0.0, df), 0.0) << df;
   EXPECT_EQ(std::tuple(ChiSquareQuantileApprox(0.99999, 3), ChiSquareTailSeries(0.0, 3),
@@ -101,29 +101,21 @@ TEST(ZorpaCoefficients, GivenUpApproximationsAreReplacedByTheExactRoot) {
   for (QuantileKind kind : kKinds)
     EXPECT_EQ(std::tuple(CheckedQuantile(kind, 99.9999999999999, 200).source, ExactQuantile(kind, 99.9999999999999, 200, 1.0)),
               std::tuple(QuantileSource::kUnresolved, 0.0));
-}
 
 // ---------------------------------------------------------------- the check
-
-// The values the approximations gave before the check, the coefficients shown now, and which
-// of the three quantiles were replaced by the exact root.
-TEST(ZorpaCoefficients, WrongApproximationsAreReplacedAndGoodOnesKept) {
-  const struct { int n; double cf; const char *oldCl, *oldCu, *cl, *cu; bool exactL, exactU; } cases[] = {
-      {4, 95, "0.320915", "13.820657", "0.320915", "13.820657", false, false},
-      {4, 99, "0.233707", "37.388169", "0.233707", "41.828301", false, true},
-      {4, 99.9, "0.169591", "21.924225", "0.169205", "196.348349", true, true},
-      {5, 99.9, "0.200331", "34.949849", "0.200026", "62.576221", true, true},
-      {8, 99.999, "0.191258", "12.249543", "0.189941", "55.995555", true, true},
-      {8, 99.99999, "0.155815", "0.000003", "0.148163", "210.865471", true, true},
-      {12, 99.9, "0.332334", "6.729147", "0.331959", "6.931982", true, true}};
+// The coefficients shown, and which of the two chi-square quantiles were replaced by the exact root.
+  const struct { int n; double cf; const char *cl, *cu; bool exactL, exactU; } shown[] = {
+      {4, 95, "0.320915", "13.820657", false, false}, {4, 99, "0.233707", "41.828301", false, true},
+      {4, 99.9, "0.169205", "196.348349", true, true}, {5, 99.9, "0.200026", "62.576221", true, true},
+      {8, 99.999, "0.189941", "55.995555", true, true}, {8, 99.99999, "0.148163", "210.865471", true, true},
+      {12, 99.9, "0.331959", "6.931982", true, true}};
   using enum QuantileKind;
-  for (const auto &c : cases) {
+  for (const auto &c : shown) {
     const auto [ok, cl, cu] = Computed(false, c.cf, c.n);
-    EXPECT_EQ(std::tuple(Trimmed((c.n - 1) / ApproximateQuantile(kChiSquareLarger, c.cf, c.n)),
-                         Trimmed((c.n - 1) / ApproximateQuantile(kChiSquareSmaller, c.cf, c.n)), Trimmed(cl), Trimmed(cu),
-                         CheckedQuantile(kChiSquareLarger, c.cf, c.n).source == QuantileSource::kExactRoot,
-                         CheckedQuantile(kChiSquareSmaller, c.cf, c.n).source == QuantileSource::kExactRoot),
-              std::tuple(c.oldCl, c.oldCu, c.cl, c.cu, c.exactL, c.exactU)) << "n=" << c.n << " cf=" << c.cf;
+    EXPECT_FIELDS(std::tuple(c.cl, c.cu, c.exactL, c.exactU), Trimmed(cl), Trimmed(cu),
+                  CheckedQuantile(kChiSquareLarger, c.cf, c.n).source == QuantileSource::kExactRoot,
+                  CheckedQuantile(kChiSquareSmaller, c.cf, c.n).source == QuantileSource::kExactRoot)
+        << "n=" << c.n << " cf=" << c.cf;
   }
 }
 
@@ -174,42 +166,37 @@ TEST(ZorpaCoefficients, AgreeWithExactValuesWithinOnePercent) {
 
 // ---------------------------------------------------------------- the cf box
 
-TEST(ZorpaCfInput, ParseRule) {
-  // A signed infinity or NaN is a number (refused later by the range).
-  const struct { const char *text; int whole; double value; } cases[] = {
-      {" \t95", 1, 95.0},  {"1.0E-5", 1, 1.0E-5},     {"1.0E", 1, 1.0},   {"1.0E-", 1, 1.0},     {"2e+", 1, 2.0},
-      {".5", 1, 0.5},      {"5.", 1, 5.0},            {"-3", 1, -3.0},    {"+0.25e1", 1, 2.5},   {"0.000009", 1, 0.000009},
-      {"+INF", 1, HUGE_VAL}, {"-INF", 1, -HUGE_VAL},  {"+NAN", 1, NAN},   {"-NAN", 1, NAN},
-      {"abc", 0, 0.0},     {"", 0, 0.0},              {".", 0, 0.0},      {"+", 0, 0.0},         {"-", 0, 0.0},
-      {"E5", 0, 0.0},      {".E5", 0, 0.0},           {"-.e1", 0, 0.0},   {"1e5e", 0, 0.0},      {"--5", 0, 0.0},
-      {"1.2.3", 0, 0.0},   {"INF", 0, 0.0},           {"+INFINITY", 0, 0.0}, {"0x10", 0, 0.0},   {"1E+-5", 0, 0.0}};
+// Each text typed into the cf box with the message it gets in either mode (the mean coefficient,
+// the variance coefficients), and the cf read where it is accepted. A number is a whole decimal
+// text with an optional exponent, whose digits may be missing, or a signed INF or NAN (refused
+// by the range).
+TEST(ZorpaCfInput, TheNumberRuleAndTheRangeOfEachMode) {
+  const std::string ok, none = "No numerical value in the Editbox!", bad = "No normal numerical value in the Editbox!";
+  const std::string mean = "Numerical value (cf) in the Editbox is 1.0E-5<=cf<100 !";
+  const std::string variance = "Numerical value (cf) in the Editbox is 0<cf<100 !";
+  const struct { const char *text; std::string inMean, inVariance; double value = 0; } cases[] = {
+      {" \t95", ok, ok, 95}, {"1.0E-5", ok, ok, 1e-5}, {"1.0E", ok, ok, 1}, {"1.0E-", ok, ok, 1}, {"2e+", ok, ok, 2},
+      {".5", ok, ok, 0.5}, {"5.", ok, ok, 5}, {"+0.25e1", ok, ok, 2.5}, {"9.5E1", ok, ok, 95},
+      {"99.99999999999999", ok, ok, 99.99999999999999}, {"0.000009", mean, ok, 0.000009}, {"0.000001", mean, ok, 0.000001},
+      {"0", mean, variance}, {"-0", mean, variance}, {"100", mean, variance}, {"-3", mean, variance},
+      {"+INF", mean, variance}, {"-INF", mean, variance}, {"+NAN", mean, variance}, {"-NAN", mean, variance},
+      {"1E-400", mean, variance}, {"", none, none}};
   for (const auto &c : cases) {
-    double value = -1.0;
-    EXPECT_EQ(ParseCfText(c.text, value), c.whole) << c.text;
-    EXPECT_TRUE(value == c.value || (std::isnan(value) && std::isnan(c.value))) << c.text << ": " << value;
+    for (const int cfMode : {1, 0}) {
+      double value = -1.0;
+      const std::string &message = cfMode ? c.inMean : c.inVariance;
+      EXPECT_EQ(std::pair(std::string(CfInputMessage(CheckCfInput(c.text, cfMode, value), 0)), value),
+                std::pair(message, message.empty() ? c.value : 0.0)) << '"' << c.text << "\" mode " << cfMode;
+    }
   }
-  double value = 0.0;
-  EXPECT_EQ(ScanCfNumber("-NAN5", value), 4u);
-}
-
-TEST(ZorpaCfInput, AcceptsAndRefusesByMode) {
-  constexpr CfInputCheck ok = kCfAccepted, mean = kCfOutOfMeanRange, variance = kCfOutOfVarianceRange, nan = kCfNotANumber;
-  const struct { const char *text; int cfMode; CfInputCheck check; double value; } cases[] = {
-      {"1.0E-5", 1, ok, 1.0E-5}, {"0.00001", 1, ok, 1.0E-5}, {"0.000009", 1, mean, 0}, {"0.000009", 0, ok, 0.000009},
-      {"0.000001", 0, ok, 0.000001}, {"0.000001", 1, mean, 0}, {"0", 1, mean, 0}, {"0", 0, variance, 0},
-      {"-0", 0, variance, 0}, {"100", 1, mean, 0}, {"100", 0, variance, 0}, {"-5", 0, variance, 0},
-      {"99.99999999999999", 1, ok, 99.99999999999999}, {"99.99999999999999", 0, ok, 99.99999999999999},
-      {"95", 1, ok, 95}, {"9.5E1", 0, ok, 95}, {" 95", 1, ok, 95}, {"95 ", 1, nan, 0}, {"95%", 0, nan, 0}, {"cf", 1, nan, 0},
-      {" ", 0, nan, 0}, {"", 1, kCfEmpty, 0}, {"", 0, kCfEmpty, 0}, {"+INF", 1, mean, 0}, {"+INF", 0, variance, 0},
-      {"-NAN", 1, mean, 0}, {"+NAN", 0, variance, 0}, {"1E-400", 0, variance, 0}};
-  for (const auto &c : cases) {
+  for (const char *text : {"95 ", "95%", "cf", " ", "abc", ".", "+", "-", "E5", ".E5", "-.e1", "1e5e", "--5", "1.2.3", "INF",
+                           "+INFINITY", "0x10", "1E+-5", "-NAN5"}) {
     double value = -1.0;
-    EXPECT_EQ(CheckCfInput(c.text, c.cfMode, value), c.check) << c.text << " mode " << c.cfMode;
-    EXPECT_EQ(value, c.value) << c.text << " mode " << c.cfMode;
+    EXPECT_EQ(CfInputMessage(CheckCfInput(text, 0, value), 0), bad) << text;
   }
   // The Japanese range messages keep the ASCII range text.
-  EXPECT_NE(std::string(CfInputMessage(mean, 1)).find(" 1.0E-5<=cf<100 "), std::string::npos);
-  EXPECT_NE(std::string(CfInputMessage(variance, 1)).find(" 0<cf<100 "), std::string::npos);
+  EXPECT_NE(std::string(CfInputMessage(kCfOutOfMeanRange, 1)).find(" 1.0E-5<=cf<100 "), std::string::npos);
+  EXPECT_NE(std::string(CfInputMessage(kCfOutOfVarianceRange, 1)).find(" 0<cf<100 "), std::string::npos);
 }
 
 // ---------------------------------------------------------------- the live filter
