@@ -140,8 +140,8 @@ TEST(Conditions, InvalidFieldsReopenTheDialogCancelKeepsAndOkCommits) {
   BeginConditionsDialog(c);
   ConditionsDialogView view = ConditionsDialogOpens(c, 3);
   EXPECT_EQ(std::tuple(kDlgBasisUnbiased, kDlgMarkersDisplay, kDlgModeChoice, "6"s, true, "90"s), Shown(view));
-  // Radio choices and an interval number, then an invalid one: the warning, the dialog again
-  // with the choices kept and the committed interval number.
+  // Radio choices, then an invalid interval: the warning, the dialog again with the choices
+  // kept and the committed interval number.
   for (int id : {kDlgBasisSample, kDlgMarkersHide}) OnConditionsRadio(c, view, id, 3);
   OnConfidenceEdit(c, "95");
   for (const char* text : {"8", "21"}) OnIntervalEdit(c, text);
