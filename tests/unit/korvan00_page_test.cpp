@@ -64,7 +64,7 @@ TEST(HistogramPage, BarHeightsTruncateAndLowBarsStayOutlines) {
   const struct { std::vector<double> frequencies; std::vector<std::pair<int, bool>> bars; } cases[] = {
       {{0.5, 300}, {{0, false}, {221, true}}},               // 0.368 pixels: the base line only
       {{1, 0, 221}, {{1, false}, {0, false}, {221, true}}},  // one pixel: an outline
-      {{2, 221}, {{2, true}, {221, true}}}};                 // two pixels: filled
+      {{221, 2}, {{221, true}, {2, true}}}};                 // two pixels: filled
   for (const auto& c : cases) {
     std::vector<std::pair<int, bool>> bars;
     for (const HistogramBar& b : LayoutHistogramPage(474, 377, Histogram(c.frequencies), {}, 0).bars)

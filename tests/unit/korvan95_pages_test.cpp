@@ -140,7 +140,7 @@ TEST(Conditions, InvalidFieldsReopenTheDialogCancelKeepsAndOkCommits) {
   // kept and the committed interval number.
   for (int id : {kDlgBasisSample, kDlgMarkersHide}) OnConditionsRadio(c, view, id, 3);
   OnConfidenceEdit(c, "95");
-  OnIntervalEdit(c, "21");
+  for (const char* text : {"8", "21"}) OnIntervalEdit(c, text);
   EXPECT_EQ(ConditionsNext::kWarnAndReopen, AfterConditionsDialog(c, kConditionsBadInterval, 0).next);
   view = ConditionsDialogOpens(c, 3);
   EXPECT_FIELDS(std::tuple(kDlgBasisSample, kDlgMarkersHide, kDlgModeChoice, "6"s, true, "95"s), SHOWN(view));

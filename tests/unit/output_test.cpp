@@ -203,7 +203,7 @@ TEST(DriveChecks, RefusedTypesFreeSpaceRoomRootExtensionAndTemporaryName) {
 // Paths as the wide file dialogs give them: a character outside the code page, or a CP932
 // character whose second byte is 0x5C ("表"), is one character and never a separator.
   const wchar_t* roots[][2] = {{L"C:\\data\\graph.bmp", L"C:\\"}, {L"\\\\server\\share\\g.bmp", L"\\\\s"},
-                               {L"a:", L"a:"}, {L"", L""}, {L"Ł:\\g.bmp", L"?:\\"}};
+                               {L"a:", L"a:"}, {L"", L""}, {L"Ł:\\g.bmp", L"?:\\"}, {L"é:", L"?:"}};
   for (const auto& r : roots) {
     const std::wstring expected = r[1];
     EXPECT_EQ(DriveRoot(r[0]), std::string(expected.begin(), expected.end())) << "root row " << (&r - roots);

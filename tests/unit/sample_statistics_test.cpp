@@ -64,6 +64,7 @@ TEST(AnalyzeData, ResultsBeyondTheRangeOfADoubleRefuseTheAnalysis) {
       {"running sum overflows, then comes back", padded({1.7e308, 1.7e308, -1.7e308, -1.6e308}, 12), "6", false},
       {"mixed signs: the mean limits beyond", {-1.7e308, 1.7e308, 1}, "6", true},
       {"the upper mean limit alone beyond", {1.79e308, 1.75e308, 1.7e308}, "6", true},
+      {"the upper deviation limit alone beyond", {0, -4.3e307, 4.3e307}, "6", true},
       {"s within, sigma hat and its upper limit beyond", {-1.5e308, -1.5e308, 1.5e308, 1.5e308}, "6", true},
       {"s beyond", {-kMax, kMax, kMax}, "2", true}, {"max - min beyond, one interval", padded({-1e308, 1e308}, 6), "1", true},
       {"max - min beyond, two intervals", padded({-1e308, 1e308}, 6), "2", false},
@@ -117,8 +118,7 @@ TEST(ComputeFrequencies, EveryValueCountsAsTheWordedBoundsSay) {
     mixed.push_back((i % 2 ? -1 : 1) * std::pow(10.0, (i % 29) - 14) * (1 + i % 7));
   }
   for (const Data* data : {&lattice, &beside, &offset, &tiny, &mixed}) {
-    const long double low = *std::min_element(data->begin(), data->end());
-    const long double high = *std::max_element(data->begin(), data->end());
+    const long double low = std::ranges::min(*data), high = std::ranges::max(*data);
     for (int k = 1; k <= kMaxIntervals; ++k) {
       AnalysisResults r;
       ASSERT_EQ(ComputeFrequencies(data->data(), static_cast<int>(data->size()), k, r), 1);
