@@ -32,10 +32,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 
-# Drive R: is a network drive (a folder of the prefix), where the programs refuse to save.
+# Drive R: is a network drive (a folder of the prefix), where the programs refuse to save. The
+# value goes to the 64-bit view of the registry, which Wine's drives are read from: where the
+# 32-bit loader is installed, `wine reg` is the 32-bit one and writes to the 32-bit view.
 mkdir -p "$WINEPREFIX/network-drive"
 ln -sfn "$WINEPREFIX/network-drive" "$WINEPREFIX/dosdevices/r:"
-wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f >/dev/null 2>&1 || true
+wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f /reg:64 >/dev/null 2>&1 || true
 # No window manager runs in the display, and Wine waits 2 s for one whenever it hides a window
 # it leaves to the window manager: every box that closes, every program that ends. Windows that
 # Wine manages itself go at once. The pictures of the manuals (SUITE_SCREENSHOTS=1, see
