@@ -43,11 +43,12 @@ fi
 
 drive_c=$WINEPREFIX/drive_c
 install() { wine msiexec /i "$(windows "$1")" /qn; }
-# Our entries under installed programs (both registry views): key, name, version, publisher,
-# uninstall command.
+# Our entries under installed programs (both registry views, seen from the 64-bit one: the
+# wine launcher runs the 32-bit reg.exe where wine32 is installed): key, name, version,
+# publisher, uninstall command.
 entries() {
   for view in '' 'Wow6432Node\'; do
-    wine reg query "HKLM\\Software\\${view}Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
+    wine reg query "HKLM\\Software\\${view}Microsoft\\Windows\\CurrentVersion\\Uninstall" /s /reg:64 2>/dev/null
   done | tr -d '\r' | awk -F '    ' '
     /^HKEY_/ { key = $0 }
     $2 ~ /^(DisplayName|DisplayVersion|Publisher|UninstallString)$/ { entry[key] = entry[key] "|" $4 }
@@ -136,7 +137,7 @@ for package in "$(msi win32)" "$(msi win64)" "$work/older.msi"; do
   done
 done
 for hive in HKLM HKCU; do
-  wine reg export $hive "$work/$hive.reg" /y >/dev/null
+  wine reg export $hive "$work/$hive.reg" /y /reg:64 >/dev/null
 done
 pattern=$(IFS='|'; echo "Korvan suite|${codes[*]}")
 left=$(cat "$work"/HK*.reg | iconv -f UTF-16 -t UTF-8 | grep -i -E "$pattern" || true)

@@ -2,9 +2,10 @@
 # The 32-bit build, the release most users install, where the machine runs 32-bit programs
 # (tools/run-tests.sh asks tools/win32-probe.sh first). Under Wine:
 #  1. the unit tests of the 32-bit build;
-#  2. the same bytes from both builds: the analyser's results page texts and results file of
-#     the golden data sets and of a few thousand generated values, in several conditions and
-#     both languages (unit tests that compare with a tolerance prove nothing bit for bit);
+#  2. the same bytes from both builds: the analyser's results page texts, results file, error
+#     text and exit status for the golden data sets and a few thousand generated values, in
+#     several conditions and both languages (unit tests that compare with a tolerance prove
+#     nothing bit for bit);
 #  3. the program tests that start the programs (the table over the four programs, the close
 #     table, and one real flow per program), against the unpacked 32-bit release archive.
 # WINEPREFIX must be set.
@@ -37,11 +38,15 @@ for data in "--text $top/samples/five-values.txt" "$top/samples/five-values-shee
             "$work/data/generated-sheet.txt"; do
   for options in "" "-p 99.5 -k standard --basis sample" "--japanese -p 50 -k 20"; do
     for flavour in x86_64 i686; do
+      rm -f "$work/$flavour.xls"
       # shellcheck disable=SC2086  # the options and the data are word lists
+      status=0
       wine "$build/win-$flavour/bin/korvan-cli.exe" $options --export "$work/$flavour.xls" $data \
-        > "$work/$flavour.out" || { echo "korvan-cli ($flavour) $options $data failed" >&2; exit 1; }
+        > "$work/$flavour.out" 2> "$work/$flavour.err" || status=$?
+      echo "exit status $status" >> "$work/$flavour.err"
+      touch "$work/$flavour.xls"
     done
-    for file in out xls; do
+    for file in out err xls; do
       cmp "$work/x86_64.$file" "$work/i686.$file" \
         || { echo "the 32-bit build differs: $file of $options $data" >&2; exit 1; }
     done

@@ -30,8 +30,9 @@ done
 [ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
 
 # Wine for 32-bit programs, only where the machine runs them: on a kernel without 32-bit
-# support an installed wine32 makes the wine launcher fail for 64-bit programs too.
-if bash "$(dirname "$0")/win32-probe.sh" && ! installed wine32:i386; then
+# support an installed wine32 makes the wine launcher fail for 64-bit programs too. (Its CUPS
+# library lets the 32-bit programs print.)
+if bash "$(dirname "$0")/win32-probe.sh" && ! { installed wine32:i386 && installed libcups2:i386; }; then
   dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386
-  install wine32:i386
+  install wine32:i386 libcups2:i386
 fi
