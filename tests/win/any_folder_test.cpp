@@ -38,12 +38,6 @@ const char* const kFileNames[] = {"values.txt", "saved.txt", "graph.bmp", "resul
 class AnyFolder : public ProgramTest, public ::testing::WithParamInterface<FolderCase> {
  protected:
   AnyFolder() : ProgramTest(nullptr, nullptr) {}
-  void Close() override {  // korvan95 asks about typed values: No
-    PostMessageA(main_, WM_CLOSE, 0, 0);
-    HWND box = nullptr;
-    WaitUntil([&] { return ProcessEnded(program_, 0) || (box = FindDialog(ProcessId())) != nullptr; });
-    if (box) PressDialogButton(box, IDNO);
-  }
   void Start(const char* exe, const char* className) { ASSERT_TRUE(StartAnother(ProgramPath(exe), className)); }
   // A command whose file dialog is answered with the path (cancelled when empty).
   void Chose(int command, const char* title, const std::string& path) {

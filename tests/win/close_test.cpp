@@ -31,7 +31,6 @@ struct CloseCase {
   int follows = 0;         // boxes that follow the answer (a cancelled results file is told)
 };
 
-constexpr int K95(int button) { return ButtonControlId(button); }
 // Icons double-clicked, both clicks arriving at once.
 void Twice(HWND w, int controlId) { DoubleClickIconBarButton(w, controlId); }
 
@@ -49,6 +48,7 @@ const CloseCase kCases[] = {
     {"korvan95_save_as_dialog", kKorvan95, [](HWND w) { Results(w); Twice(w, K95(kButtonSaveAs)); }, kCmdSaveAs, true},
     {"korvan95_print_dialog", kKorvan95, [](HWND w) { Results(w); Twice(w, K95(kButtonPrint)); }, kCmdPrint, true},
     {"korvan95_print_zoom", kKorvan95, [](HWND w) { PostCommand(w, kCmdPrintZoom); }, kCmdPrintZoom},
+    {"korvan95_printer_setup", kKorvan95, [](HWND w) { PostCommand(w, kCmdPrinterSetup); }, kCmdPrinterSetup},
     {"korvan95_about", kKorvan95, [](HWND w) { Twice(w, K95(kButtonAbout)); }, kCmdAbout},
     {"korvan00_conditions", kKorvan00, [](HWND w) { Twice(w, korvan00::kButtonSetConditions); },
      korvan00::kCommandSetConditions},
@@ -59,6 +59,8 @@ const CloseCase kCases[] = {
      korvan00::kCommandAnalysis, false, 1},
     {"korvan00_print_zoom", kKorvan00, [](HWND w) { PostMessageA(w, WM_SYSCOMMAND, korvan00::kSysPrintZoom, 0); },
      korvan00::kCommandAbout},
+    {"korvan00_printer_setup", kKorvan00,
+     [](HWND w) { PostMessageA(w, WM_SYSCOMMAND, korvan00::kSysPrinterSetup, 0); }, korvan00::kCommandAbout},
     {"korvan00_about", kKorvan00, [](HWND w) { Twice(w, korvan00::kButtonAbout); }, korvan00::kCommandAbout},
     {"zorpa95_refused_input", kZorpa,
      [](HWND w) {
@@ -77,7 +79,7 @@ void Dismiss(HWND box) {
   } else {
     PostMessageA(box, WM_CLOSE, 0, 0);
   }
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
 }
 
 class CloseWhileABoxIsOpen : public ProgramTest, public ::testing::WithParamInterface<CloseCase> {

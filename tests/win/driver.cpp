@@ -20,10 +20,7 @@ std::string Utf8(const std::wstring& wide) {
   return text;
 }
 
-namespace {
-
-// Visible top-level windows of the class, of the process (of any when processId is 0).
-std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId) {
   std::vector<HWND> found;
   for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
     DWORD owner = 0;
@@ -32,6 +29,8 @@ std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
   }
   return found;
 }
+
+namespace {
 
 bool SetRegistryValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size) {
   HKEY handle = nullptr;
@@ -100,17 +99,28 @@ std::string Environment(const char* name) {
   return length > 0 && length < 4096 ? Utf8(value) : std::string();
 }
 
+namespace {
+HANDLE watched = nullptr;
+std::function<void()> watchedEnded;
+}  // namespace
+
+void WatchProgram(HANDLE process, std::function<void()> ended) {
+  watched = process;
+  watchedEnded = std::move(ended);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (condition()) return true;
+    if (watched && WaitForSingleObject(watched, 0) == WAIT_OBJECT_0) {
+      if (condition()) return true;
+      if (watchedEnded) watchedEnded();
+      return false;
+    }
     if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
     Sleep(20);
   }
-}
-
-std::vector<HWND> TopLevelWindows(const char* className) {
-  return FindTopLevel(0, className);
 }
 
 bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
@@ -133,16 +143,6 @@ bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
     Sleep(500);
   }
   return false;
-}
-
-bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program) {
-  if (!LaunchProgram(exePath, program)) return false;
-  WaitForInputIdle(program.process.hProcess, kWaitMs);
-  return WaitUntil([&] {
-    const std::vector<HWND> windows = FindTopLevel(program.process.dwProcessId, className);
-    program.window = windows.empty() ? nullptr : windows.front();
-    return program.window != nullptr;
-  });
 }
 
 bool ProcessEnded(const RunningProgram& program, int timeoutMs) {
@@ -172,10 +172,10 @@ DWORD StopProgram(RunningProgram& program) {
   return code;
 }
 
-std::vector<HWND> DialogsOf(DWORD processId) { return FindTopLevel(processId, "#32770"); }
+std::vector<HWND> DialogsOf(DWORD processId) { return TopLevelWindows("#32770", processId); }
 
 HWND FindDialog(DWORD processId) {
-  const std::vector<HWND> dialogs = FindTopLevel(processId, "#32770");
+  const std::vector<HWND> dialogs = TopLevelWindows("#32770", processId);
   return dialogs.empty() ? nullptr : dialogs.front();
 }
 
@@ -387,7 +387,7 @@ std::string DialogTitle(DWORD processId) {
 bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path) {
   HWND dialog = nullptr;
   WaitUntil([&] {
-    for (HWND candidate : FindTopLevel(processId, "#32770")) {
+    for (HWND candidate : TopLevelWindows("#32770", processId)) {
       if (TextOf(candidate) == title) dialog = candidate;
     }
     return dialog != nullptr;
@@ -407,7 +407,7 @@ bool AnswerFileDialog(DWORD processId, const std::string& title, const std::stri
   }
   // A file that exists already is confirmed with Yes when the dialog asks.
   return WaitUntil([&] {
-    for (HWND question : FindTopLevel(processId, "#32770")) {
+    for (HWND question : TopLevelWindows("#32770", processId)) {
       if (question != dialog && GetWindow(question, GW_OWNER) == dialog) PressDialogButton(question, IDYES);
     }
     return !IsWindow(dialog);
@@ -517,7 +517,12 @@ std::string WindowsNotepad() {
 
 }  // namespace
 
-bool RecordOpens() {
+bool RecordOpens(bool record) {
+  if (!record) {
+    const LSTATUS removed = RegDeleteTreeA(HKEY_CLASSES_ROOT, ".pdf");
+    return (removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND) &&
+           (DeleteFileW(Wide(WindowsNotepad()).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND);
+  }
   const std::string recorder = BesideDriver("recorder.exe");
   const std::string type = "KorvanTest.Recorder";
   const std::wstring command = Wide("\"" + recorder + "\" \"%1\"");

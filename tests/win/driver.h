@@ -41,8 +41,6 @@ std::string Environment(const char* name);
 
 // Starts exePath without waiting for anything.
 bool LaunchProgram(const std::string& exePath, RunningProgram& program);
-// Starts exePath and waits for its visible main window of the class.
-bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program);
 // Closes the program (any box still open, WM_CLOSE, then termination) and waits for its end;
 // returns its exit code, kStoppedByForce when it had to be terminated.
 DWORD StopProgram(RunningProgram& program);
@@ -50,8 +48,11 @@ constexpr DWORD kStoppedByForce = 0xDEAD;
 bool ProcessEnded(const RunningProgram& program, int timeoutMs);
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
-// Visible top-level windows of a class (all processes).
-std::vector<HWND> TopLevelWindows(const char* className);
+// The program under test (none: null): a wait of WaitUntil gives up at once when it has ended
+// (its condition checked a last time) and calls `ended` first.
+void WatchProgram(HANDLE process, std::function<void()> ended = nullptr);
+// Visible top-level windows of a class, of the process (of all when processId is 0).
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
 
 // Dialog boxes (message boxes, About) of a process: class "#32770", visible.
 HWND FindDialog(DWORD processId);
@@ -155,8 +156,9 @@ std::string PrintIntoQueue(const RunningProgram& program, int command);
 // Puts the recorder (recorder.exe beside the driver) in place of what Help starts: the shell's
 // "open" of a ".pdf" file and the Windows folder's Notepad. Each start then writes its
 // arguments, as the program gave them in UTF-16, for RecordedOpen; an earlier record is
-// dropped.
-bool RecordOpens();
+// dropped. With record false, takes both away instead: nothing opens a ".pdf" file, and the
+// Windows folder has no Notepad.
+bool RecordOpens(bool record = true);
 // The arguments recorded by the next start, without outer quotes: waits for them; empty when
 // none came.
 std::string RecordedOpen();

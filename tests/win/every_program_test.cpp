@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "korvan00/ids.h"
-#include "korvan95/ids.h"
 #include "quibe95/ids.h"
+#include "tests/win/korvan95_steps.h"
 #include "tests/win/program_fixture.h"
 #include "zorpa95/ids.h"
 
@@ -29,11 +29,10 @@ struct Program {
   const char* aboutLine[2];  // a text of the About box
   const char* manual[2];     // opened by Help: a PDF by the shell, a text by Notepad
   const char* missing[2];    // Help's message when the manual is missing
+  const char* failed[2];     // and when nothing opens it
   const char* bar[2];        // the icon bar at the start: "|" after each button's name, "-" after a
                              // spacer, "*" before either when it is disabled
 };
-
-constexpr int K95(int button) { return ButtonControlId(button); }
 
 const Program kPrograms[] = {
     {.name = "korvan95", .exe = "KORVAN95.EXE", .className = "KORVAN95", .width = 0, .height = 0,
@@ -42,6 +41,8 @@ const Program kPrograms[] = {
      .manual = {"KORVAN_E.PDF", "KORVAN_J.PDF"},
      .missing = {"Install the readme file (KORVAN_E.PDF)\nin the same directory.",
                  "説明書ファイル（KORVAN_J.PDF）を同じ\nフォルダーに入れてください."},
+     .failed = {"Unable to open the readme file (KORVAN_E.PDF)\nbecause of being NO software to read PDF documents.",
+                "PDF 文書の閲覧ソフトが無いので、\n説明書（KORVAN_J.PDF）を開けません."},
      .bar = {"*-Save As*|Print*|Copy*|Data Input|Data Read*|Previous Page*|Next Page*|Analysis*|About|How to Use|"
              "Exit|*-",
              "*-画面の保存*|印刷*|コピー*|データ入力|データ読込*|前ページ*|次ページ*|データ解析*|御案内|使い方|終了|*-"}},
@@ -51,6 +52,8 @@ const Program kPrograms[] = {
      .manual = {"KORVAN0E.PDF", "KORVAN0J.PDF"},
      .missing = {"Install the readme file (KORVAN0E.PDF)\nin the same directory.",
                  "説明書ファイル（KORVAN0J.PDF）を同じ\nフォルダーに入れてください."},
+     .failed = {"Unable to open the readme file (KORVAN0E.PDF)\nbecause of being NO software to read PDF documents.",
+                "PDF 文書の閲覧ソフトが無いので、\n説明書（KORVAN0J.PDF）を開けません."},
      .bar = {"*-Set Conditions|Analysis|Draw Graph*|Copy Graph*|Save Graph*|Print Graph*|About|Help|Exit|*-",
              "*-条件設定|データ解析|グラフ作成*|グラフコピー*|グラフ保存*|グラフ印刷*|御案内|ヘルプ|終了|*-"}},
     {.name = "zorpa95", .exe = "ZORPA95.EXE", .className = "ZORPA_CLASS", .width = 336, .height = 205,
@@ -58,12 +61,14 @@ const Program kPrograms[] = {
      .title = {"Zorpa", "ゾルパ"}, .aboutLine = {"Version 1.09", "ゾルパ"}, .manual = {"ZORPA95.TXT", "ZORPA95.TXT"},
      .missing = {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
                  "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."},
+     .failed = {"Unable to open the readme file (ZORPA95.TXT) by Notepad.", "説明ファイル(ZORPA95.TXT)をメモ帳で開けません."},
      .bar = {"m Coeff.(Cl)|s Coeff.(Cl,Cu)|About|Help|Exit|", "平均係数(Cl)|分散係数(Cl,Cu)|御案内|ヘルプ|終了|"}},
     {.name = "quibe95", .exe = "QUIBE95.EXE", .className = "QUIBE_CLASS", .width = 336, .height = 161,
      .about = quibe95::kButtonAbout, .help = quibe95::kButtonHelp, .exit = quibe95::kButtonExit,
      .title = {"Quibe", "クイベ"}, .aboutLine = {"Version 1.08", "クイベ"}, .manual = {"QUIBE95.TXT", "QUIBE95.TXT"},
      .missing = {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
                  "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."},
+     .failed = {"Unable to open the readme file (QUIBE95.TXT) by Notepad.", "説明ファイル(QUIBE95.TXT)をメモ帳で開けません."},
      .bar = {"Get Coeff.|About|Help|Exit|", "係数の取得|御案内|ヘルプ|終了|"}},
 };
 
@@ -170,12 +175,16 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 
     // Help opens the manual beside the program: the shell is asked to open a PDF, Notepad is
-    // started with a text (each recorded instead of run). Without it: the message.
+    // started with a text (each recorded instead of run). With nothing to open it, and without
+    // it: the messages.
     const std::string manual = folder + "\\" + p.manual[language];
+    const char* error = language ? "エラー" : "Error";
     ASSERT_TRUE(RecordOpens() && PressKeys(main_, "F1"));  // the key of Help
     EXPECT_EQ(RecordedOpen(), manual);
+    ASSERT_TRUE(RecordOpens(false));
+    EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{error, p.failed[language]}));
     ASSERT_TRUE(MoveFileTo(manual, manual + ".away"));
-    EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{language ? "エラー" : "Error", p.missing[language]}));
+    EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{error, p.missing[language]}));
     MoveFileTo(manual + ".away", manual);
 
     ClickIconBarButton(main_, p.exit);

@@ -70,6 +70,7 @@ TEST_F(Zorpa, RefusedInputsBringBackTheLastAcceptedInput) {
     const char* message;
   } cases[] = {
       {"", kMeanButton, "No numerical value in the Editbox!"},
+      {"12345678901234567x", kVarianceButton, "No normal numerical value in the Editbox!"},  // x past the filter's 17
       {"100", kVarianceButton, "Numerical value (cf) in the Editbox is 0<cf<100 !"},
   };
   for (const auto& c : cases) {
