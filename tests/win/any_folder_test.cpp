@@ -58,7 +58,7 @@ void AnyFolder::Check() {
   const std::string readBack = MakeTestFolder("any-folder-read-back") + "\\read.txt";
   ASSERT_TRUE(WriteWholeFile(folder + "\\values.txt", kValues));
   for (const char* name : kFileNames) ASSERT_TRUE(!c.decoy || WriteWholeFile(decoy + "\\" + name, name));
-  // Each row starts its program, so that a row that fails leaves the others to be seen.
+  // Each row starts its program.
   const std::pair<const char*, std::function<void()>> rows[] = {
       {"korvan95 Data Read",
        [&] {

@@ -101,21 +101,21 @@ std::string Environment(const char* name) {
 
 namespace {
 HANDLE watched = nullptr;
-std::function<void()> watchedEnded;
+std::function<void(const std::source_location&)> watchedEnded;
 }  // namespace
 
-void WatchProgram(HANDLE process, std::function<void()> ended) {
+void WatchProgram(HANDLE process, std::function<void(const std::source_location&)> ended) {
   watched = process;
   watchedEnded = std::move(ended);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, const std::source_location& where) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (condition()) return true;
     if (watched && WaitForSingleObject(watched, 0) == WAIT_OBJECT_0) {
       if (condition()) return true;
-      if (watchedEnded) watchedEnded();
+      if (watchedEnded) watchedEnded(where);
       return false;
     }
     if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -47,10 +48,11 @@ DWORD StopProgram(RunningProgram& program);
 constexpr DWORD kStoppedByForce = 0xDEAD;
 bool ProcessEnded(const RunningProgram& program, int timeoutMs);
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs,
+               const std::source_location& where = std::source_location::current());
 // The program under test (none: null): a wait of WaitUntil gives up at once when it has ended
-// (its condition checked a last time) and calls `ended` first.
-void WatchProgram(HANDLE process, std::function<void()> ended = nullptr);
+// (its condition checked a last time) and first calls `ended` with the place of the wait.
+void WatchProgram(HANDLE process, std::function<void(const std::source_location&)> ended = nullptr);
 // Visible top-level windows of a class, of the process (of all when processId is 0).
 std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
 

@@ -36,10 +36,14 @@ bool ProgramTest::StartAnother(const std::string& exePath, const char* className
   FinishProgram();
   path_ = exePath;
   if (!LaunchProgram(exePath, program_)) return false;
-  WatchProgram(program_.process.hProcess, [this] {
+  WatchProgram(program_.process.hProcess, [this](const std::source_location& where) {
+    if (endExpected_) return;
     DWORD code = 0;
     GetExitCodeProcess(program_.process.hProcess, &code);
-    if (!endExpected_) FAIL() << path_ << " ended during the test with exit code " << Hex(code);
+    endExpected_ = endReported_ = true;
+    const std::string file = where.file_name();
+    FAIL() << path_ << " ended during the test with exit code " << Hex(code) << ", seen by the wait at "
+           << file.substr(file.find_last_of("\\/") + 1) << ":" << where.line();
   });
   WaitForInputIdle(program_.process.hProcess, kWaitMs);
   WaitUntil([&] {
@@ -95,7 +99,7 @@ void ProgramTest::FinishProgram() {
     GetExitCodeProcess(program_.process.hProcess, &code);
     if (!endExpected_) {
       ADD_FAILURE() << path_ << " is no longer running at the end of the test (exit code " << Hex(code) << ")";
-    } else if (code != 0) {
+    } else if (code != 0 && !endReported_) {
       ADD_FAILURE() << path_ << " ended with exit code " << Hex(code);
     }
   } else {
@@ -117,5 +121,5 @@ void ProgramTest::FinishProgram() {
                                                            : " ended with exit code " + Hex(exitCode) + " when closed");
   }
   main_ = nullptr;
-  endExpected_ = false;
+  endExpected_ = endReported_ = false;
 }

@@ -71,6 +71,7 @@ class ProgramTest : public ::testing::Test {
 
   std::string path_;  // of the program under test, for the messages
   bool endExpected_ = false;
+  bool endReported_ = false;  // by the wait that found it
 };
 
 // A result box text as the calculators format it: six decimals, left-justified in 16.
