@@ -1,7 +1,7 @@
 // The graph output on a real window: a page drawn into a memory DC is captured, written as a
 // BMP file, copied to the clipboard, printed to the PDF printer; the safe write replaces a file
-// or refuses; the Print Zoom dialog is driven from a second thread. Message boxes are routed to
-// a recorder instead of being shown. (The Save dialog and its refusal, a write that fails
+// or refuses; the Print Zoom dialog is driven from a second thread; each failure is provoked and
+// told. Message boxes are routed to a recorder instead of being shown. (The Save dialog and its refusal, a write that fails
 // part-way, the Japanese dialog: the programs' tests.)
 #include <windows.h>
 
@@ -200,22 +200,6 @@ TEST_F(OutputWindow, CaptureScalesToTheWindowAndNeedsAPage) {
   EXPECT_TRUE(recordedBoxes.empty());
 }
 
-// A page that cannot be captured (here its canvas is gone, as when GDI runs out) is told, and
-// nothing reaches the clipboard or the printer.
-TEST_F(OutputWindow, AFailedCaptureIsToldAndNothingIsOutput) {
-  DrawPage();
-  HDC gone = CreateCompatibleDC(nullptr);
-  DeleteDC(gone);
-  const PageCanvas broken{gone, canvas_.width, canvas_.height};
-  PrintState print;
-  PreparePrintState(print, window_);
-  EXPECT_EQ(CopyGraph(context_, broken), 0);
-  EXPECT_EQ(PrintPage(context_, broken, print), 0);
-  ReleasePrintState(print);
-  ASSERT_EQ(recordedBoxes.size(), 2u);
-  for (const RecordedBox& box : recordedBoxes) EXPECT_EQ(box.text, "Unable to allocate memory for the graph.");
-}
-
 // ---- Safe write ---------------------------------------------------------------------------
 
 TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
@@ -255,29 +239,6 @@ TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
   }
   // A drive that cannot be asked does not block the write.
   EXPECT_EQ(HasEnoughFreeSpace("Q:\\", 1000, 6), 1);
-}
-
-// ---- Clipboard ----------------------------------------------------------------------------
-
-TEST_F(OutputWindow, ClipboardHeldElsewhereIsReported) {
-  DrawPage();
-  std::atomic<bool> held{false}, release{false};
-  std::thread holder([&] {
-    HWND other = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    if (OpenClipboard(other)) {
-      held = true;
-      WaitUntil([&] { return release.load(); });
-      CloseClipboard();
-    }
-    DestroyWindow(other);
-  });
-  EXPECT_TRUE(WaitUntil([&] { return held.load(); }));
-  if (held) {
-    EXPECT_EQ(CopyGraph(context_, canvas_), 0);
-    ExpectOneBox("Unable to copy the graph to the clipboard.", "Error", MB_OK | MB_ICONERROR);
-  }
-  release = true;
-  holder.join();
 }
 
 // ---- Print Zoom (the native tests hold the rules) -----------------------------------------
@@ -322,13 +283,91 @@ TEST_F(OutputWindow, PrintZoomDialog) {
   }
 }
 
-TEST_F(OutputWindow, MissingDialogTemplateIsReported) {
-  context_.instance = GetModuleHandleA("kernel32.dll");  // holds no Print Zoom template
-  context_.program = kKorvan00;
-  ZoomState zoom;
-  ShowPrintZoom(context_, zoom);
-  ExpectOneBox("Unable to display dialog", "System Error", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
-  EXPECT_EQ(recordedBoxes[0].owner, nullptr);
+// ---- Failures ----------------------------------------------------------------------------
+
+// GlobalAlloc as the output library calls it (through this program's import table): while
+// allocationsLeft is not negative, that many calls succeed, and the rest fail.
+extern "C" decltype(&GlobalAlloc) __imp_GlobalAlloc;
+decltype(&GlobalAlloc) systemGlobalAlloc = __imp_GlobalAlloc;
+int allocationsLeft = -1;
+HGLOBAL WINAPI CountedGlobalAlloc(UINT flags, SIZE_T bytes) {
+  if (allocationsLeft == 0) return nullptr;
+  if (allocationsLeft > 0) --allocationsLeft;
+  return systemGlobalAlloc(flags, bytes);
+}
+
+// Each failure of an output command, provoked here, is told in its one box (owned by the window
+// but for the system-modal one), and the command does nothing: a page that cannot be captured
+// (its canvas gone, as when GDI runs out) is neither copied nor printed; the clipboard held by
+// another window, or no memory for its block; no Print Zoom template in the module. A page whose
+// header is bad is told, and written all the same.
+TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
+  DrawPage();
+  HDC gone = CreateCompatibleDC(nullptr);
+  DeleteDC(gone);
+  const PageCanvas broken{gone, canvas_.width, canvas_.height};
+  const std::string path = MakeTestFolder("output_failures") + "\\page.bmp";
+  const UINT error = MB_OK | MB_ICONERROR;
+  const char kNoGraphMemory[] = "Unable to allocate memory for the graph.";
+  const struct {
+    const char* name;
+    std::function<int()> run;  // what the command returns
+    int returned;
+    const char *text, *caption;
+    UINT style;
+  } rows[] = {
+      {"copy, no page", [&] { return CopyGraph(context_, broken); }, 0, kNoGraphMemory, "Error", error},
+      {"print, no page", [&] {
+         PrintState print;
+         PreparePrintState(print, window_);
+         const int printed = PrintPage(context_, broken, print);
+         ReleasePrintState(print);
+         return printed;
+       }, 0, kNoGraphMemory, "Error", error},
+      {"clipboard held", [&] {
+         std::atomic<bool> held{false}, release{false};
+         std::thread holder([&] {
+           if ((held = OpenClipboard(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)))) {
+             WaitUntil([&] { return release.load(); });
+             CloseClipboard();
+           }
+         });
+         const int copied = WaitUntil([&] { return held.load(); }) ? CopyGraph(context_, canvas_) : -1;
+         release = true;
+         holder.join();
+         return copied;
+       }, 0, "Unable to copy the graph to the clipboard.", "Error", error},
+      {"no clipboard memory", [&] {
+         __imp_GlobalAlloc = CountedGlobalAlloc;
+         allocationsLeft = 1;  // the captured page's block
+         const int copied = CopyGraph(context_, canvas_);
+         __imp_GlobalAlloc = systemGlobalAlloc;
+         allocationsLeft = -1;
+         return copied;
+       }, 0, "Unable to allocate clipboard memory.", "Error", error},
+      {"no dialog template", [&] {
+         context_.instance = GetModuleHandleA("kernel32.dll");
+         context_.program = kKorvan00;
+         ZoomState zoom;
+         ShowPrintZoom(context_, zoom);
+         return zoom.zoomFactor;
+       }, 100, "Unable to display dialog", "System Error", error | MB_SYSTEMMODAL},
+      {"bad header", [&] {  // written (1), and the file is there (1)
+         PageImage image;
+         image.Capture(window_, canvas_);
+         GlobalBlockLock lock(image.block());
+         lock.Address()[0] = 12;  // the size field of the info header
+         lock.Unlock();
+         return WriteBitmapFile(context_, image, Wide(path)) + FileExists(path);
+       }, 2, "Illegal structure size is found in info header.", "Error", error},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    recordedBoxes.clear();
+    EXPECT_EQ(row.run(), row.returned);
+    ExpectOneBox(row.text, row.caption, row.style);
+    EXPECT_EQ(recordedBoxes.at(0).owner, row.style & MB_SYSTEMMODAL ? nullptr : window_);
+  }
 }
 
 // ---- Printing -----------------------------------------------------------------------------
