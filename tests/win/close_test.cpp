@@ -100,7 +100,7 @@ TEST_P(CloseWhileABoxIsOpen, CloseAndSecondCommandsWaitForTheBox) {
   EXPECT_EQ(answer, 0u) << "the session was not asked to wait";
   // A second command (the second click of a double-click, the command sent again, korvan00's
   // system-menu items) is ignored: it returns at once, under the same box.
-  EXPECT_FALSE(WaitUntil([&] { return DialogsOf(ProcessId()).size() > 1; }, 300)) << "a second box";
+  EXPECT_FALSE(WaitUntil([&] { return TopLevelWindows("#32770", ProcessId()).size() > 1; }, 300)) << "a second box";
   EXPECT_TRUE(SendCommand(main_, c.command)) << "a second command runs under the box";
   for (const int item : {korvan00::kSysPrinterSetup, korvan00::kSysPrintZoom}) {
     EXPECT_TRUE(c.exe != kKorvan00 || SendMessageTimeoutA(main_, WM_SYSCOMMAND, item, 0, SMTO_NORMAL, 1500, &answer))
@@ -108,7 +108,7 @@ TEST_P(CloseWhileABoxIsOpen, CloseAndSecondCommandsWaitForTheBox) {
   }
   // The program runs on with the same box and no other, its window disabled until the answer.
   EXPECT_FALSE(ProcessEnded(program_, 0));
-  EXPECT_EQ(DialogsOf(ProcessId()), std::vector<HWND>{box});
+  EXPECT_EQ(TopLevelWindows("#32770", ProcessId()), std::vector<HWND>{box});
   EXPECT_EQ(TextOf(box), title);
   EXPECT_FALSE(IsWindowEnabled(main_));
   Dismiss(box);
@@ -117,7 +117,7 @@ TEST_P(CloseWhileABoxIsOpen, CloseAndSecondCommandsWaitForTheBox) {
     ASSERT_NE(next, nullptr) << "no box followed the answer";
     Dismiss(next);
   }
-  EXPECT_TRUE(SettlesWithoutBox(program_)) << DialogTitle(ProcessId());
+  EXPECT_TRUE(SettlesWithoutBox(program_)) << TextOf(FindDialog(ProcessId()));
   ASSERT_FALSE(ProcessEnded(program_, 0)) << "the program ended on the answer";
   EXPECT_TRUE(IsWindowEnabled(main_));
   // A close now ends the program (with exit code 0, checked at the end of the test), after the

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 std::wstring Wide(const std::string& text) {
   std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
@@ -29,20 +32,6 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD processId) {
   }
   return found;
 }
-
-namespace {
-
-bool SetRegistryValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool set = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
-  RegCloseKey(handle);
-  return set;
-}
-
-}  // namespace
 
 std::string BesideDriver(const char* name) {
   wchar_t path[MAX_PATH] = {};
@@ -128,7 +117,7 @@ bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
   // running, until someone closes it. Without that box the debugger writes the backtrace and
   // the program ends with the exception's code (0xC0000005), which the tests then see.
   const DWORD show = 0;
-  SetRegistryValue(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &show, sizeof show);
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &show, sizeof show);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   // Wine now and then refuses a start just after a program ended (the loaded machine of the
@@ -172,8 +161,6 @@ DWORD StopProgram(RunningProgram& program) {
   return code;
 }
 
-std::vector<HWND> DialogsOf(DWORD processId) { return TopLevelWindows("#32770", processId); }
-
 HWND FindDialog(DWORD processId) {
   const std::vector<HWND> dialogs = TopLevelWindows("#32770", processId);
   return dialogs.empty() ? nullptr : dialogs.front();
@@ -201,10 +188,6 @@ BoxContent ReadMessageBox(HWND box) {
   return content;
 }
 
-HWND ChildWithText(HWND parent, const std::string& text) {
-  return FindWindowExW(parent, nullptr, nullptr, Wide(text).c_str());
-}
-
 void PressDialogButton(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
@@ -219,6 +202,7 @@ BoxContent AnswerMessageBox(const RunningProgram& program) {
 }
 
 std::string TextOf(HWND window) {
+  if (window == nullptr) return "";
   wchar_t buffer[1024] = {};
   SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 3000, nullptr);
   return Utf8(buffer);
@@ -379,11 +363,6 @@ bool PressKeys(HWND window, const std::string& keys) {
          SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-std::string DialogTitle(DWORD processId) {
-  HWND dialog = FindDialog(processId);
-  return dialog ? TextOf(dialog) : std::string();
-}
-
 bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path) {
   HWND dialog = nullptr;
   WaitUntil([&] {
@@ -442,20 +421,13 @@ bool SetClipboardText(const std::string& text) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::string content;
-  if (std::FILE* file = _wfopen(Wide(path).c_str(), L"rb")) {
-    char buffer[65536];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, got);
-    std::fclose(file);
-  }
-  return content;
+  std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  std::FILE* file = _wfopen(Wide(path).c_str(), L"wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  return std::fclose(file) == 0 && written;
+  std::ofstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+  return file.write(content.data(), static_cast<std::streamsize>(content.size())).flush().good();
 }
 
 bool Bitmap4::Load(const std::string& file) {
@@ -497,7 +469,7 @@ std::string PrintIntoQueue(const RunningProgram& program, int command) {
   if (dialog == nullptr) return "no print dialog";
   PressDialogButton(dialog, IDOK);
   if (!WaitUntil([&] { return PrintedFiles() > before; }, 60000)) return "no document reached the PDF queue";
-  if (!SettlesWithoutBox(program)) return "a box after printing: " + DialogTitle(processId);
+  if (!SettlesWithoutBox(program)) return "a box after printing: " + TextOf(FindDialog(processId));
   return std::string();
 }
 
@@ -518,25 +490,21 @@ std::string WindowsNotepad() {
 }  // namespace
 
 bool RecordOpens(bool record) {
+  const std::wstring notepad = Wide(WindowsNotepad()), recorder = Wide(BesideDriver("recorder.exe"));
   if (!record) {
-    const LSTATUS removed = RegDeleteTreeA(HKEY_CLASSES_ROOT, ".pdf");
+    const LSTATUS removed = RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    // A recorder started just now may still be running from the file.
     return (removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND) &&
-           (DeleteFileW(Wide(WindowsNotepad()).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND);
+           WaitUntil([&] { return DeleteFileW(notepad.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }, 3000);
   }
-  const std::string recorder = BesideDriver("recorder.exe");
-  const std::string type = "KorvanTest.Recorder";
-  const std::wstring command = Wide("\"" + recorder + "\" \"%1\"");
-  HKEY handle = nullptr;
-  bool set = SetRegistryValue(HKEY_CLASSES_ROOT, ".pdf", nullptr, REG_SZ, type.c_str(), type.size() + 1) &&
-             RegCreateKeyExW(HKEY_CLASSES_ROOT, Wide(type + "\\shell\\open\\command").c_str(), 0, nullptr, 0,
-                             KEY_SET_VALUE, nullptr, &handle, nullptr) == ERROR_SUCCESS;
-  if (handle) {
-    set = set && RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    RegCloseKey(handle);
-  }
+  const std::wstring type = L"KorvanTest.Recorder", command = L"\"" + recorder + L"\" \"%1\"";
+  const auto set = [](const std::wstring& key, const std::wstring& value) {
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  };
   DeleteFileW(Wide(RecordPath()).c_str());
-  return set && CopyFileW(Wide(recorder).c_str(), Wide(WindowsNotepad()).c_str(), FALSE) != 0;
+  return set(L".pdf", type) && set(type + L"\\shell\\open\\command", command) &&
+         CopyFileW(recorder.c_str(), notepad.c_str(), FALSE) != 0;
 }
 
 std::string RecordedOpen() {

@@ -58,7 +58,6 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
 
 // Dialog boxes (message boxes, About) of a process: class "#32770", visible.
 HWND FindDialog(DWORD processId);
-std::vector<HWND> DialogsOf(DWORD processId);
 HWND WaitForDialog(DWORD processId, int timeoutMs = kWaitMs);
 // Waits until the program has handled what it is busy with (a message sent to its main window
 // returns), then tells whether it shows no box.
@@ -75,8 +74,6 @@ BoxContent ReadMessageBox(HWND box);
 // box came.
 BoxContent AnswerMessageBox(const RunningProgram& program);
 void PressDialogButton(HWND dialog, int id);
-// A child window (a static text of a dialog) showing the text, or null.
-HWND ChildWithText(HWND parent, const std::string& text);
 
 // Window texts in UTF-8.
 std::string TextOf(HWND window);
@@ -115,8 +112,6 @@ bool PressKeys(HWND window, const std::string& keys);
 // file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks
 // whether to replace an existing file. False when no such dialog came, or it did not close.
 bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path);
-// The title of the open dialog of the process, or empty.
-std::string DialogTitle(DWORD processId);
 
 // The clipboard's CF_DIB block, or empty.
 std::string ClipboardDib();

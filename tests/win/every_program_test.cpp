@@ -163,7 +163,7 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     HWND about = WaitForDialog(ProcessId());
     ASSERT_NE(about, nullptr) << "no About box";
     EXPECT_EQ(TextOf(about), language ? "御案内" : "About");
-    EXPECT_NE(ChildWithText(about, p.aboutLine[language]), nullptr) << p.aboutLine[language];
+    EXPECT_NE(FindWindowExW(about, nullptr, nullptr, Wide(p.aboutLine[language]).c_str()), nullptr) << p.aboutLine[language];
     DWORD_PTR result = 0;
     SendMessageTimeoutA(about, WM_COMMAND, IDCANCEL, 0, SMTO_NORMAL, kWaitMs, &result);  // what Esc sends
     EXPECT_TRUE(IsWindowVisible(about)) << "Esc closed About";
@@ -227,7 +227,7 @@ struct KeyRow {
   int program;  // in kPrograms
   const char* keys;
   What what;
-  const char* text = nullptr;  // the dialog's title, the field's label
+  const char* text = nullptr;  // the dialog's title, the field's label, the button's name
   int id = 0;                  // the button
   const char* answer = nullptr;
   const char* then = nullptr;  // the box after the dialog
@@ -236,10 +236,10 @@ struct KeyRow {
 const char kGraphTitle[] = "Assign a file to save the graph.";
 const KeyRow kKeyRows[] = {
     {0, "F5", What::kNothing},  // Analysis: no data yet
-    {0, "Ctrl+N", What::kButtonOn, nullptr, K95(kButtonDataRead)},  // the grid page
+    {0, "Ctrl+N", What::kButtonOn, "Data Read", K95(kButtonDataRead)},  // the grid page
     {0, "Ctrl+O", What::kDialog, "Select a data file.", 0, "hundred.txt"},  // three pages, the last shown
-    {0, "Ctrl+Page Up", What::kButtonOn, nullptr, K95(kButtonNextPage)},
-    {0, "Ctrl+Page Down", What::kButtonOff, nullptr, K95(kButtonNextPage)},
+    {0, "Ctrl+Page Up", What::kButtonOn, "Next Page", K95(kButtonNextPage)},
+    {0, "Ctrl+Page Down", What::kButtonOff, "Next Page", K95(kButtonNextPage)},
     {0, "Ctrl+S", What::kDialog, "Assign a file to save the data.", 0, "saved.txt"},
     {0, "F5", What::kDialog, "Set Analysis Conditions", 0, "OK"},
     {0, "Ctrl+C", What::kClipboard},
@@ -249,7 +249,7 @@ const KeyRow kKeyRows[] = {
     {1, "F6", What::kDialog, "Set Analysis Conditions"},
     {1, "F5", What::kDialog, "Assign a file to save the results.", 0, "",
      "The solution not saved.\nBut the calculation done."},
-    {1, "F7", What::kButtonOn, nullptr, korvan00::kButtonCopyGraph},
+    {1, "F7", What::kButtonOn, "Copy Graph", korvan00::kButtonCopyGraph},
     {1, "Ctrl+C", What::kClipboard},
     {1, "Ctrl+P", What::kDialog, "Print"},
     {1, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "graph.bmp"},
@@ -303,17 +303,16 @@ TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
       info.cbSize = sizeof info;
       return GetGUIThreadInfo(program_.process.dwThreadId, &info) ? TextOf(GetWindow(info.hwndFocus, GW_HWNDPREV)) : "";
     };
-    EXPECT_TRUE(WaitUntil([&] {
-      switch (row.what) {
-        case What::kButtonOn:
-        case What::kButtonOff: return IsWindowEnabled(IconBarButton(main_, row.id)) == (row.what == What::kButtonOn);
-        case What::kClipboard: return !ClipboardDib().empty();
-        case What::kFocus: return label() == row.text;
-        case What::kEnded: return ProcessEnded(program_, 0);
-        default: return true;
-      }
-    })) << "the focus is on the field of \"" << label() << '"';
-    if (row.what == What::kEnded) ExpectEnded();
+    if (row.what == What::kButtonOn || row.what == What::kButtonOff) {
+      EXPECT_TRUE(ButtonsBecome({{row.text, row.id}}, row.what == What::kButtonOn ? row.text : ""));
+    } else if (row.what == What::kFocus) {
+      EXPECT_TRUE(WaitUntil([&] { return label() == row.text; })) << "the focus is on the field of \"" << label() << '"';
+    } else if (row.what == What::kClipboard) {
+      EXPECT_TRUE(WaitUntil([&] { return !ClipboardDib().empty(); })) << "no page on the clipboard";
+    } else if (row.what == What::kEnded) {
+      EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(program_, 0); })) << "the program runs on";
+      ExpectEnded();
+    }
   }
 }
 

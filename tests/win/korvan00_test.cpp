@@ -2,7 +2,8 @@
 // written through the real save dialog and its refusals, the graph buttons by page state, the
 // drawn page saved as BMP, copied and printed, the system menu, the 30000-value limit, a failed
 // write and the Japanese interface. (Start, About, Help and Exit: every_program_test.cpp; Printer
-// Setup: close_test.cpp.)
+// Setup: close_test.cpp.) The files are written in folders named outside the code page (see
+// korvan95_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,7 +53,7 @@ TEST_F(Korvan00, TheClipboardTextIsExportedAsPasted) {
     const char* count;
   } cases[] = {{kFiveValues, kFiveValues, "5"}, {"1\t\t2\r\n\r\n3\t4\r\n", "1\t\t2\r\n\r\n3\t4\r\n", "4"},
                {std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3"}, {many, many, "30000"}};
-  const std::string folder = MakeTestFolder("k00-export");
+  const std::string folder = MakeTestFolder("k00-export Łukasz");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.count);
     const std::string path = folder + "\\" + c.count;  // the dialog adds ".xls"
@@ -93,7 +94,7 @@ TEST_F(Korvan00, RefusalsShowTheirMessageAndLeaveNothingToDraw) {
     SCOPED_TRACE(c.text + c.path);
     DeleteFileW(Wide(c.path).c_str());
     EXPECT_EQ(Analyse(c.text, c.path.empty() ? nullptr : c.path.c_str()), c.box);
-    EXPECT_TRUE(SettlesWithoutBox(program_)) << "a box after the refusal: " << DialogTitle(ProcessId());
+    EXPECT_TRUE(SettlesWithoutBox(program_)) << "a box after the refusal: " << TextOf(FindDialog(ProcessId()));
     EXPECT_FALSE(Enabled(kButtonDrawGraph));
     EXPECT_TRUE(c.path.empty() || !FileExists(c.path)) << "a file was written";
   }
@@ -109,7 +110,7 @@ TEST_F(Korvan00, TheDrawnPageIsSavedCopiedPrintedAndDroppedByNewConditions) {
   ASSERT_TRUE(GraphButtonsBecome("Draw Copy Save Print")) << "no page drawn";
   Screenshot(main_, "korvan00-results");
   // A name of another extension is refused; without one, the dialog adds ".bmp".
-  const std::string folder = MakeTestFolder("k00-graph"), path = folder + "\\page.bmp";
+  const std::string folder = MakeTestFolder("k00-graph 日本語 😀"), path = folder + "\\page.bmp";
   PostCommand(main_, kCommandSaveGraph);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the graph.", folder + "\\page.bitmap"));
   EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"Error", "Assign a file with BMP extension."}));
@@ -199,7 +200,7 @@ TEST_F(Korvan00FailedWrite, AResultsFileThatCannotBeWrittenIsReported) {
 
 TEST_F(Korvan00Japanese, ExportDialogsAndMessagesInJapanese) {
   // The worked example's export in code page 932, byte for byte.
-  const std::string path = MakeTestFolder("k00-japanese") + "\\five.xls";
+  const std::string path = MakeTestFolder("k00-japanese 日本語 😀") + "\\five.xls";
   ASSERT_TRUE(SetClipboardText(kFiveValues));
   PostCommand(main_, kCommandAnalysis);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "結果を保存するファイル名の設定", path));

@@ -1,7 +1,9 @@
 // korvan95 driven through its window: keys and clicks on the grid, paging by the window size,
 // Data Read and Data Save through the real file dialogs, the conditions dialog, the results
 // page saved as BMP, copied and printed, Print Zoom, the save question, failed writes and the
-// Japanese interface. (Start, About, Help and Exit: every_program_test.cpp.)
+// Japanese interface. (Start, About, Help and Exit: every_program_test.cpp.) The files are read
+// and written in folders named outside the code page, which the ANSI calls would turn into a
+// look-alike ("Łukasz" into "Lukasz") or into question marks ("日本語 😀").
 #include <gtest/gtest.h>
 
 #include <string>
@@ -132,7 +134,7 @@ TEST_F(Korvan95, KeysAndClicksTypeIntoTheGrid) {
 // Input and Data Read: a cancelled save keeps them, No goes on to the file (a refused one keeps
 // them), Yes saves them first.
 TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
-  const std::string folder = MakeTestFolder("k95-save");
+  const std::string folder = MakeTestFolder("k95-save 日本語 😀");
   ASSERT_TRUE(WriteWholeFile(folder + "\\bad.txt", "+1\r\n"));
   ASSERT_TRUE(WriteWholeFile(folder + "\\good.txt", "7\r\n8\r\n"));
   Grid(main_, "");
@@ -144,7 +146,7 @@ TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
   const std::pair<std::string, BoxContent> refused[] = {
       {folder + "\\data.text", {"Error", "Assign a file with TXT extension."}},
       {"R:\\data.txt", {"Warning", "Unable to save the data to the remote disk."}},
-      {folder + "\\" + std::string(255 - folder.size(), 'n'), {"Error", "GetSaveFileName error 0x3003"}}};
+      {folder + "\\" + std::string(255 - Wide(folder).size(), 'n'), {"Error", "GetSaveFileName error 0x3003"}}};
   for (const auto& [path, box] : refused) {
     DeleteFileW(Wide(path).c_str());
     Choose(kCmdDataSave, path);
@@ -172,7 +174,7 @@ TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
 // opened: the data set read stays. Values all equal, or near the end of the range of a double,
 // cannot be analysed.
 TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
-  const std::string folder = MakeTestFolder("k95-read");
+  const std::string folder = MakeTestFolder("k95-read Łukasz");
   Grid(main_, "-.123456789");
   AnswerMessageBox(program_);  // the eleventh character stores the number
   EXPECT_EQ(SaveData(folder), "-0.123456789\r\n");
@@ -287,7 +289,7 @@ TEST_F(Korvan95, TheConditionsAndPrintZoomDialogs) {
 // the pixels of the drawn bars and mean marker (the native tests hold the geometry); copied, the
 // same picture; printed.
 TEST_F(Korvan95, ResultsPageSavedAsBitmapCopiedAndPrinted) {
-  const std::string path = MakeTestFolder("k95-bmp") + "\\page.Bmp";
+  const std::string path = MakeTestFolder("k95-bmp 日本語 😀") + "\\page.Bmp";
   Results(main_);
   EXPECT_TRUE(PageButtonsBecome("SaveAs Print Copy"));
   Screenshot(main_, "korvan95-results");
@@ -355,10 +357,15 @@ TEST_F(Korvan95OutOfMemory, AFileTooLargeForTheMemoryLeftChangesNothing) {
   EXPECT_EQ(SaveData(folder), "1\r\n2\r\n3\r\n");
 }
 
+// The Japanese boxes and dialogs; the file dialogs return names outside code page 932 whole.
 TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
+  const std::string folder = MakeTestFolder("k95-japanese 日本語 😀");
+  ASSERT_TRUE(WriteWholeFile(folder + "\\values.txt", "1\r\n2\r\n3\r\n4\r\n5\r\n"));
   Grid(main_, "\r");
   EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"警告", "数値入力なしでEnterキーを押さないで下さい!"}));
-  Type("1\r2\r3\r4\r5\r");
+  PostCommand(main_, kCmdDataRead);
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "データ・ファイルの選択", folder + "\\values.txt"));
+  ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonAnalysis); })) << "nothing read";
   Screenshot(main_, "korvan95-grid-ja");
   HWND dialog = OpenDialog(kCmdAnalysis);
   ASSERT_NE(dialog, nullptr);
@@ -367,10 +374,13 @@ TEST_F(Korvan95Japanese, MessagesDialogAndPagesInJapanese) {
   PressDialogButton(dialog, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return Enabled(kButtonSaveAs); }));
   Screenshot(main_, "korvan95-results-ja");
+  PostCommand(main_, kCmdSaveAs);
+  ASSERT_TRUE(AnswerFileDialog(ProcessId(), "グラフを保存するファイル名の設定", folder + "\\page.bmp"));
+  EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(folder + "\\page.bmp").starts_with("BM"); })) << "no BMP file";
   // A data file that cannot be replaced (read-only): the data file's own message.
-  const std::string path = MakeTestFolder("k95-japanese") + "\\data.txt";
+  const std::string path = folder + "\\data.txt";
   ASSERT_TRUE(WriteWholeFile(path, "1\r\n"));
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
   PostCommand(main_, kCmdDataSave);
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "データを保存するファイル名の設定", path));
   EXPECT_EQ(AnswerMessageBox(program_), (BoxContent{"エラー", "ファイルをオープンできません."}));
