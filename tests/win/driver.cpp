@@ -47,21 +47,16 @@ std::string ProgramPath(const char* exeName) {
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(Wide(folder), error)) {
+    if (entry.is_regular_file()) names.push_back(Utf8(entry.path().filename().wstring()));
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string MakeTestFolder(const std::string& name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::string folder = Utf8(temp) + name;
+  const std::string folder = Utf8((std::filesystem::temp_directory_path() / Wide(name)).wstring());
   // Empty a folder left by an earlier run, read-only files included.
   for (const std::string& file : FilesIn(folder)) {
     SetFileAttributesW(Wide(folder + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -83,9 +78,8 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
 }
 
 std::string Environment(const char* name) {
-  wchar_t value[4096] = {};
-  const DWORD length = GetEnvironmentVariableW(Wide(name).c_str(), value, 4096);
-  return length > 0 && length < 4096 ? Utf8(value) : std::string();
+  const wchar_t* value = _wgetenv(Wide(name).c_str());
+  return value ? Utf8(value) : std::string();
 }
 
 namespace {
@@ -192,11 +186,11 @@ void PressDialogButton(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-BoxContent AnswerMessageBox(const RunningProgram& program) {
+BoxContent AnswerMessageBox(const RunningProgram& program, int button) {
   HWND box = WaitForDialog(program.process.dwProcessId);
   if (!box) return BoxContent();
   const BoxContent content = ReadMessageBox(box);
-  PressDialogButton(box, IDOK);
+  PressDialogButton(box, button);
   WaitUntil([&] { return !IsWindow(box); });
   return content;
 }
@@ -219,9 +213,7 @@ bool SendCommand(HWND window, int id, int timeoutMs) {
                              static_cast<UINT>(timeoutMs), &result) != 0;
 }
 
-void PostCommand(HWND window, int id) {
-  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-}
+void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
 HWND IconBarButton(HWND mainWindow, int controlId) {
   HWND bar = FindWindowExA(mainWindow, nullptr, "IconBarWindow", nullptr);
@@ -248,9 +240,7 @@ void TypeInto(HWND edit, const std::string& characters) {
   }
 }
 
-int ComboSelection(HWND combo) {
-  return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
-}
+int ComboSelection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
 void SelectComboItem(HWND combo, int index) {
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -473,13 +463,13 @@ std::string PrintIntoQueue(const RunningProgram& program, int command) {
   return std::string();
 }
 
-namespace {
-
 std::string RecordPath() {
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
   return Utf8(folder) + "recorded command line.txt";
 }
+
+namespace {
 
 std::string WindowsNotepad() {
   wchar_t folder[MAX_PATH] = {};

@@ -70,9 +70,9 @@ struct BoxContent {
 };
 inline void PrintTo(const BoxContent& box, std::ostream* out) { *out << '"' << box.caption << "\": \"" << box.text << '"'; }
 BoxContent ReadMessageBox(HWND box);
-// Waits for a message box, reads it and presses its OK button; the content is empty when no
-// box came.
-BoxContent AnswerMessageBox(const RunningProgram& program);
+// Waits for a message box, reads it and presses its button (OK unless given); the content is
+// empty when no box came.
+BoxContent AnswerMessageBox(const RunningProgram& program, int button = IDOK);
 void PressDialogButton(HWND dialog, int id);
 
 // Window texts in UTF-8.
@@ -156,6 +156,8 @@ std::string PrintIntoQueue(const RunningProgram& program, int command);
 // dropped. With record false, takes both away instead: nothing opens a ".pdf" file, and the
 // Windows folder has no Notepad.
 bool RecordOpens(bool record = true);
+// Where the recorder writes (in the temporary folder).
+std::string RecordPath();
 // The arguments recorded by the next start, without outer quotes: waits for them; empty when
 // none came.
 std::string RecordedOpen();

@@ -76,8 +76,6 @@ const Program kPrograms[] = {
 // product and the licence holder, and the file name the program is shipped under.
 void CheckVersion(const std::string& path, const char* fileName) {
   SCOPED_TRACE(path);
-  unsigned major = 0, minor = 0, patch = 0;
-  ASSERT_EQ(std::sscanf(SUITE_VERSION, "%u.%u.%u", &major, &minor, &patch), 3) << SUITE_VERSION;
   const std::wstring file = Wide(path);
   std::vector<char> block(GetFileVersionInfoSizeW(file.c_str(), nullptr));
   ASSERT_FALSE(block.empty()) << "no version resource";
@@ -86,10 +84,13 @@ void CheckVersion(const std::string& path, const char* fileName) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO));
   const VS_FIXEDFILEINFO& f = *static_cast<const VS_FIXEDFILEINFO*>(value);
-  const DWORD ms = (major << 16) | minor, ls = patch << 16;
-  EXPECT_EQ((std::vector<DWORD>{f.dwSignature, f.dwFileVersionMS, f.dwFileVersionLS, f.dwProductVersionMS,
-                                f.dwProductVersionLS, f.dwFileType}),
-            (std::vector<DWORD>{0xFEEF04BD, ms, ls, ms, ls, VFT_APP}));
+  const auto version = [](DWORD ms, DWORD ls) {
+    return std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." + std::to_string(HIWORD(ls)) + "." +
+           std::to_string(LOWORD(ls));
+  };
+  EXPECT_EQ(version(f.dwFileVersionMS, f.dwFileVersionLS), SUITE_VERSION ".0") << "file version";
+  EXPECT_EQ(version(f.dwProductVersionMS, f.dwProductVersionLS), SUITE_VERSION ".0") << "product version";
+  EXPECT_EQ(f.dwFileType, static_cast<DWORD>(VFT_APP)) << "file type";
   const std::pair<const char*, std::string> texts[] = {
       {"FileVersion", SUITE_VERSION}, {"ProductVersion", SUITE_VERSION}, {"ProductName", "Korvan suite"},
       {"CompanyName", "the Korvan suite developers"},
@@ -163,7 +164,7 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     HWND about = WaitForDialog(ProcessId());
     ASSERT_NE(about, nullptr) << "no About box";
     EXPECT_EQ(TextOf(about), language ? "御案内" : "About");
-    EXPECT_NE(FindWindowExW(about, nullptr, nullptr, Wide(p.aboutLine[language]).c_str()), nullptr) << p.aboutLine[language];
+    EXPECT_TRUE(FindWindowExW(about, nullptr, nullptr, Wide(p.aboutLine[language]).c_str())) << p.aboutLine[language];
     DWORD_PTR result = 0;
     SendMessageTimeoutA(about, WM_COMMAND, IDCANCEL, 0, SMTO_NORMAL, kWaitMs, &result);  // what Esc sends
     EXPECT_TRUE(IsWindowVisible(about)) << "Esc closed About";
@@ -242,20 +243,17 @@ const KeyRow kKeyRows[] = {
     {0, "Ctrl+Page Down", What::kButtonOff, "Next Page", K95(kButtonNextPage)},
     {0, "Ctrl+S", What::kDialog, "Assign a file to save the data.", 0, "saved.txt"},
     {0, "F5", What::kDialog, "Set Analysis Conditions", 0, "OK"},
-    {0, "Ctrl+C", What::kClipboard},
-    {0, "Ctrl+P", What::kDialog, "Print"},
+    {0, "Ctrl+C", What::kClipboard}, {0, "Ctrl+P", What::kDialog, "Print"},
     {0, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "page.bmp"},
     {0, "Alt+F4", What::kEnded},  // the system's, in every program
     {1, "F6", What::kDialog, "Set Analysis Conditions"},
     {1, "F5", What::kDialog, "Assign a file to save the results.", 0, "",
      "The solution not saved.\nBut the calculation done."},
     {1, "F7", What::kButtonOn, "Copy Graph", korvan00::kButtonCopyGraph},
-    {1, "Ctrl+C", What::kClipboard},
-    {1, "Ctrl+P", What::kDialog, "Print"},
+    {1, "Ctrl+C", What::kClipboard}, {1, "Ctrl+P", What::kDialog, "Print"},
     {1, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "graph.bmp"},
     {2, "Tab", What::kFocus, "Sample size n"},  // from the cf box
-    {2, "Tab", What::kFocus, "Confidence %"},
-    {2, "Shift+Tab", What::kFocus, "Sample size n"},
+    {2, "Tab", What::kFocus, "Confidence %"}, {2, "Shift+Tab", What::kFocus, "Sample size n"},
     {2, "Shift+F1", What::kDialog, "About"},      // gives the focus back to the list
     {2, "Tab", What::kFocus, "Confidence %"},
     {3, "Tab", What::kFocus, "Sample size n"},  // from no field
@@ -298,11 +296,7 @@ TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
       EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
       EXPECT_EQ(row.then ? AnswerMessageBox(program_).text : "", row.then ? row.then : "");
     }
-    const auto label = [&] {  // of the field with the keyboard focus
-      GUITHREADINFO info = {};
-      info.cbSize = sizeof info;
-      return GetGUIThreadInfo(program_.process.dwThreadId, &info) ? TextOf(GetWindow(info.hwndFocus, GW_HWNDPREV)) : "";
-    };
+    const auto label = [&] { return TextOf(GetWindow(ThreadState().hwndFocus, GW_HWNDPREV)); };  // of the focused field
     if (row.what == What::kButtonOn || row.what == What::kButtonOff) {
       EXPECT_TRUE(ButtonsBecome({{row.text, row.id}}, row.what == What::kButtonOn ? row.text : ""));
     } else if (row.what == What::kFocus) {

@@ -16,8 +16,6 @@
 
 namespace {
 
-const char kSaveQuestion[] = "Save the data set?";
-
 class Korvan95 : public ProgramTest {
  protected:
   Korvan95() : ProgramTest("korvan95.exe", "KORVAN95") {}
@@ -29,18 +27,7 @@ class Korvan95 : public ProgramTest {
                           {"Previous", K95(kButtonPreviousPage)}, {"Next", K95(kButtonNextPage)}}, enabled);
   }
   // The grid's caret is in the main window (the program's thread owns a caret there).
-  bool HasCaret() const {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(program_.process.dwThreadId, &info) && info.hwndCaret == main_;
-  }
-  // Answers "Save the data set?" with `button`; false when the question did not come.
-  bool AnswerSaveQuestion(int button) {
-    HWND box = WaitForDialog(ProcessId());
-    if (box == nullptr || ReadMessageBox(box).text != kSaveQuestion) return false;
-    PressDialogButton(box, button);
-    return WaitUntil([&] { return !IsWindow(box); });
-  }
+  bool HasCaret() const { return ThreadState().hwndCaret == main_; }
   BoxContent Command(int command) {
     PostCommand(main_, command);
     return AnswerMessageBox(program_);
@@ -154,14 +141,14 @@ TEST_F(Korvan95, DataSaveAndTheSaveQuestion) {
     EXPECT_FALSE(FileExists(path) || FileExists(path + ".txt")) << path;
   }
   PostCommand(main_, kCmdDataInput);
-  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
+  ASSERT_EQ(AnswerMessageBox(program_, IDYES).text, "Save the data set?");
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the data.", ""));  // cancelled
   PostCommand(main_, kCmdDataRead);
-  ASSERT_TRUE(AnswerSaveQuestion(IDNO));
+  ASSERT_EQ(AnswerMessageBox(program_, IDNO).text, "Save the data set?");
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Select a data file.", folder + "\\bad.txt"));
   EXPECT_EQ(AnswerMessageBox(program_).text, "File does not have a proper format.");
   PostCommand(main_, kCmdDataRead);
-  ASSERT_TRUE(AnswerSaveQuestion(IDYES));
+  ASSERT_EQ(AnswerMessageBox(program_, IDYES).text, "Save the data set?");
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Assign a file to save the data.", folder + "\\typed.Txt"));
   ASSERT_TRUE(AnswerFileDialog(ProcessId(), "Select a data file.", folder + "\\good.txt"));
   EXPECT_EQ(ReadWholeFile(folder + "\\typed.Txt"), "1\r\n2\r\n");

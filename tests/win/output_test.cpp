@@ -1,8 +1,8 @@
 // The graph output on a real window: a page drawn into a memory DC is captured, written as a
 // BMP file, copied to the clipboard, printed to the PDF printer; the safe write replaces a file
 // or refuses; the Print Zoom dialog is driven from a second thread; each failure is provoked and
-// told. Message boxes are routed to a recorder instead of being shown. (The Save dialog and its refusal, a write that fails
-// part-way, the Japanese dialog: the programs' tests.)
+// told. Message boxes are routed to a recorder instead of being shown. (The Save dialog and its
+// refusals, a write that fails part-way, the Japanese dialog: the programs' tests.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,11 +25,14 @@ namespace {
 // ---- Message recorder ---------------------------------------------------------------------
 
 struct RecordedBox {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
   UINT style;
   HWND owner;
+  bool operator==(const RecordedBox&) const = default;
 };
+void PrintTo(const RecordedBox& box, std::ostream* out) {
+  *out << '"' << box.caption << "\": \"" << box.text << "\" style " << box.style << (box.owner ? " owned" : "");
+}
 std::vector<RecordedBox> recordedBoxes;
 
 int WINAPI RecordMessage(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
@@ -61,11 +64,7 @@ class OutputWindow : public ::testing::Test {
     recordedBoxes.clear();
     ASSERT_NE(window_, nullptr);
     SetClientSize(640, 421);
-    context_.window = window_;
-    context_.instance = GetModuleHandleA(nullptr);
-    context_.program = kKorvan95;
-    context_.windowsVersionClass = 6;
-    context_.showMessage = RecordMessage;
+    context_ = {window_, GetModuleHandleA(nullptr), kKorvan95, 0, 6, RecordMessage};
   }
 
   void SetClientSize(int width, int height) {
@@ -76,10 +75,8 @@ class OutputWindow : public ::testing::Test {
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);
-    RECT client = {};
-    GetClientRect(window_, &client);
-    ASSERT_EQ(client.right, width);
-    ASSERT_EQ(client.bottom, height);
+    GetClientRect(window_, &now);
+    ASSERT_EQ(std::pair(now.right, now.bottom), (std::pair<LONG, LONG>(width, height))) << "client size";
   }
 
   // A page for the present client size: white, a black band at the top left, a blue square,
@@ -135,13 +132,6 @@ Bitmap4 Captured(const PageImage& image) {
   const char* block = reinterpret_cast<const char*>(lock.Address());
   EXPECT_TRUE(block && page.LoadDib(std::string(block, image.bytes())));
   return page;
-}
-
-void ExpectOneBox(const char* text, const char* caption, UINT style) {
-  ASSERT_EQ(recordedBoxes.size(), 1u);
-  EXPECT_EQ(recordedBoxes[0].text, text);
-  EXPECT_EQ(recordedBoxes[0].caption, caption);
-  EXPECT_EQ(recordedBoxes[0].style, style);
 }
 
 // ---- Capture and BMP file (the native tests hold the byte layout) -------------------------
@@ -243,14 +233,14 @@ TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
 
 // ---- Print Zoom (the native tests hold the rules) -----------------------------------------
 
+// The factor the dialog opens with; a text typed into the edit box (or none) and SB_PAGELEFT
+// scroll events; how it ends (IDOK, IDCANCEL, 0 for WM_CLOSE); the scroll position before it
+// ends, the factor after it and whether the warning came.
 TEST_F(OutputWindow, PrintZoomDialog) {
   const struct {
     int opened;
-    const char* typed;  // text put into the edit box, or null
-    int pagesLeft;      // SB_PAGELEFT scroll events
-    int endBy;          // IDOK, IDCANCEL or 0 for WM_CLOSE
-    int scrollShown;    // scroll position before the dialog ends
-    int factorAfter;
+    const char* typed;
+    int pagesLeft, endBy, scrollShown, factorAfter;
     bool warning;
   } runs[] = {{100, "150", 0, IDOK, 100, 100, true}, {50, nullptr, 5, IDOK, 20, 20, false},
               {80, "30", 0, IDCANCEL, 30, 80, false}, {80, nullptr, 2, 0, 60, 80, false}};
@@ -274,12 +264,9 @@ TEST_F(OutputWindow, PrintZoomDialog) {
     SCOPED_TRACE(std::string(run.typed ? run.typed : "scroll") + " end " + std::to_string(run.endBy));
     EXPECT_EQ(std::tuple(zoom.zoomFactor, zoom.zoomTyped, scrollShown),
               std::tuple(run.factorAfter, run.factorAfter, run.scrollShown));
-    if (run.warning) {
-      ExpectOneBox("Zoom out factor was out of the limits\nso that the previous value has been set.", "Warning",
-                   MB_OK | MB_ICONERROR);
-    } else {
-      EXPECT_TRUE(recordedBoxes.empty());
-    }
+    const RecordedBox warning = {"Zoom out factor was out of the limits\nso that the previous value has been set.",
+                                 "Warning", MB_OK | MB_ICONERROR, window_};
+    EXPECT_EQ(recordedBoxes, run.warning ? std::vector{warning} : std::vector<RecordedBox>());
   }
 }
 
@@ -317,17 +304,13 @@ TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
     UINT style;
   } rows[] = {
       {"copy, no page", [&] { return CopyGraph(context_, broken); }, 0, kNoGraphMemory, "Error", error},
-      {"print, no page", [&] {
-         PrintState print;
-         PreparePrintState(print, window_);
-         const int printed = PrintPage(context_, broken, print);
-         ReleasePrintState(print);
-         return printed;
-       }, 0, kNoGraphMemory, "Error", error},
+      {"print, no page", [&] { PrintState print; PreparePrintState(print, window_); return PrintPage(context_, broken, print); },
+       0, kNoGraphMemory, "Error", error},
       {"clipboard held", [&] {
          std::atomic<bool> held{false}, release{false};
          std::thread holder([&] {
-           if ((held = OpenClipboard(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)))) {
+           HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+           if ((held = OpenClipboard(other))) {
              WaitUntil([&] { return release.load(); });
              CloseClipboard();
            }
@@ -365,8 +348,8 @@ TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
     SCOPED_TRACE(row.name);
     recordedBoxes.clear();
     EXPECT_EQ(row.run(), row.returned);
-    ExpectOneBox(row.text, row.caption, row.style);
-    EXPECT_EQ(recordedBoxes.at(0).owner, row.style & MB_SYSTEMMODAL ? nullptr : window_);
+    EXPECT_EQ(recordedBoxes, (std::vector<RecordedBox>{{row.text, row.caption, row.style,
+                                                         row.style & MB_SYSTEMMODAL ? nullptr : window_}}));
   }
 }
 

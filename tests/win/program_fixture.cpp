@@ -71,7 +71,8 @@ void ProgramTest::CancelDialog(HWND dialog) {
   const bool became = WaitUntil([&] {
     shown.clear();
     for (const NamedButton& button : buttons) {
-      if (IsWindowEnabled(IconBarButton(main_, button.controlId))) shown.append(shown.empty() ? "" : " ").append(button.name);
+      if (!IsWindowEnabled(IconBarButton(main_, button.controlId))) continue;
+      shown.append(shown.empty() ? "" : " ").append(button.name);
     }
     return shown == enabled;
   });

@@ -32,6 +32,13 @@ class ProgramTest : public ::testing::Test {
   void ExpectEnded() { endExpected_ = true; }
 
   DWORD ProcessId() const { return program_.process.dwProcessId; }
+  // The state of the program's window thread: the windows with the keyboard focus and the caret.
+  GUITHREADINFO ThreadState() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(program_.process.dwThreadId, &info);
+    return info;
+  }
   HWND Control(int id) const { return GetDlgItem(main_, id); }
   // Waits until a control shows the text.
   bool Shows(int id, const std::string& text) {
