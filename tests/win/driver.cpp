@@ -9,18 +9,11 @@
 #include <fstream>
 #include <iterator>
 
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
-  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                           wide.data(), static_cast<int>(wide.size()))));
-  return wide;
-}
+std::wstring Wide(const std::string& text) { return std::filesystem::path(std::u8string(text.begin(), text.end())); }
 
 std::string Utf8(const std::wstring& wide) {
-  std::string text(3 * wide.size(), '\0');  // at most 3 bytes for each UTF-16 unit
-  text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                           text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-  return text;
+  const std::u8string text = std::filesystem::path(wide).u8string();
+  return std::string(text.begin(), text.end());
 }
 
 std::vector<HWND> TopLevelWindows(const char* className, DWORD processId) {
@@ -209,8 +202,7 @@ void SetTextOf(HWND window, const std::string& text) {
 
 bool SendCommand(HWND window, int id, int timeoutMs) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL,
-                             static_cast<UINT>(timeoutMs), &result) != 0;
+  return SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result) != 0;
 }
 
 void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
@@ -234,10 +226,8 @@ void ClickIconBarButton(HWND mainWindow, int controlId) {
 }
 
 void TypeInto(HWND edit, const std::string& characters) {
-  for (char c : characters) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_NORMAL, 3000, &result);
-  }
+  DWORD_PTR result = 0;
+  for (char c : characters) SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_NORMAL, 3000, &result);
 }
 
 int ComboSelection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }

@@ -165,15 +165,9 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     ASSERT_NE(about, nullptr) << "no About box";
     EXPECT_EQ(TextOf(about), language ? "御案内" : "About");
     EXPECT_TRUE(FindWindowExW(about, nullptr, nullptr, Wide(p.aboutLine[language]).c_str())) << p.aboutLine[language];
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(about, WM_COMMAND, IDCANCEL, 0, SMTO_NORMAL, kWaitMs, &result);  // what Esc sends
-    EXPECT_TRUE(IsWindowVisible(about)) << "Esc closed About";
-    if (language) {
-      PostMessageA(about, WM_CLOSE, 0, 0);
-    } else {
-      PressDialogButton(about, IDOK);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(SendCommand(about, IDCANCEL) && IsWindowVisible(about)) << "Esc closed About";  // what Esc sends
+    PostMessageA(about, language ? WM_CLOSE : WM_COMMAND, language ? 0 : IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "About stays";
 
     // Help opens the manual beside the program: the shell is asked to open a PDF, Notepad is
     // started with a text (each recorded instead of run). With nothing to open it, and without

@@ -108,13 +108,10 @@ HWND OutputWindow::window_ = nullptr;
 // on the dialog from a second thread. A dialog `act` leaves open is cancelled, so that a
 // failing test never hangs. False when no dialog came.
 bool WithDialog(const std::function<void()>& call, const std::function<void(HWND)>& act) {
-  std::atomic<bool> returned{false}, found{false};
+  std::atomic<bool> returned{false};
+  HWND dialog = nullptr;
   std::thread helper([&] {
-    HWND dialog = nullptr;
-    WaitUntil([&] { return returned || (dialog = FindDialog(GetCurrentProcessId())) != nullptr; });
-    if (dialog == nullptr) return;
-    found = true;
-    act(dialog);
+    if (WaitUntil([&] { return (dialog = FindDialog(GetCurrentProcessId())) != nullptr || returned; }) && dialog) act(dialog);
     while (!WaitUntil([&] { return returned.load(); }, 3000)) {
       if (HWND open = FindDialog(GetCurrentProcessId())) PressDialogButton(open, IDCANCEL);
     }
@@ -122,7 +119,7 @@ bool WithDialog(const std::function<void()>& call, const std::function<void(HWND
   call();
   returned = true;
   helper.join();
-  return found;
+  return dialog != nullptr;
 }
 
 // The captured page as a 4-bit picture.
@@ -304,13 +301,15 @@ TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
     UINT style;
   } rows[] = {
       {"copy, no page", [&] { return CopyGraph(context_, broken); }, 0, kNoGraphMemory, "Error", error},
-      {"print, no page", [&] { PrintState print; PreparePrintState(print, window_); return PrintPage(context_, broken, print); },
-       0, kNoGraphMemory, "Error", error},
-      {"clipboard held", [&] {
+      {"print, no page", [&] {
+         PrintState print;
+         PreparePrintState(print, window_);
+         return PrintPage(context_, broken, print);
+       }, 0, kNoGraphMemory, "Error", error},
+      {"clipboard held", [&] {  // by a window of another thread
          std::atomic<bool> held{false}, release{false};
          std::thread holder([&] {
-           HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
-           if ((held = OpenClipboard(other))) {
+           if ((held = OpenClipboard(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, 0, 0, 0, 0)))) {
              WaitUntil([&] { return release.load(); });
              CloseClipboard();
            }
@@ -328,9 +327,8 @@ TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
          allocationsLeft = -1;
          return copied;
        }, 0, "Unable to allocate clipboard memory.", "Error", error},
-      {"no dialog template", [&] {
-         context_.instance = GetModuleHandleA("kernel32.dll");
-         context_.program = kKorvan00;
+      {"no dialog template", [&] {  // of korvan00, in a module that holds none
+         context_ = {window_, GetModuleHandleA("kernel32.dll"), kKorvan00, 0, 6, RecordMessage};
          ZoomState zoom;
          ShowPrintZoom(context_, zoom);
          return zoom.zoomFactor;

@@ -22,11 +22,8 @@ class StopAtFatalFailure : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 void ProgramTest::SetUp() {
-  static const bool stopping = [] {
-    ::testing::UnitTest::GetInstance()->listeners().Append(new StopAtFatalFailure);
-    return true;
-  }();
-  (void)stopping;
+  [[maybe_unused]] static const bool stopping =
+      (::testing::UnitTest::GetInstance()->listeners().Append(new StopAtFatalFailure), true);
   if (exeName_) {
     ASSERT_TRUE(StartAnother(ProgramPath(exeName_))) << exeName_;
   }
@@ -38,11 +35,9 @@ bool ProgramTest::StartAnother(const std::string& exePath, const char* className
   if (!LaunchProgram(exePath, program_)) return false;
   WatchProgram(program_.process.hProcess, [this](const std::source_location& where) {
     if (endExpected_) return;
-    DWORD code = 0;
-    GetExitCodeProcess(program_.process.hProcess, &code);
     endExpected_ = endReported_ = true;
     const std::string file = where.file_name();
-    FAIL() << path_ << " ended during the test with exit code " << Hex(code) << ", seen by the wait at "
+    FAIL() << path_ << " ended during the test with exit code " << ExitCode() << ", seen by the wait at "
            << file.substr(file.find_last_of("\\/") + 1) << ":" << where.line();
   });
   WaitForInputIdle(program_.process.hProcess, kWaitMs);
@@ -91,35 +86,32 @@ void ProgramTest::CopyAndPrint(const Bitmap4& saved, int copyCommand, int printC
   EXPECT_EQ(PrintIntoQueue(program_, printCommand), "");
 }
 
+std::string ProgramTest::ExitCode() const {
+  DWORD code = 0;
+  GetExitCodeProcess(program_.process.hProcess, &code);
+  return Hex(code);
+}
+
 void ProgramTest::FinishProgram() {
   WatchProgram(nullptr);
   if (!program_.process.hProcess) return;
-  const bool endedInTheTest = ProcessEnded(program_, endExpected_ ? kWaitMs : 0);
-  if (endedInTheTest) {
-    DWORD code = 0;
-    GetExitCodeProcess(program_.process.hProcess, &code);
-    if (!endExpected_) {
-      ADD_FAILURE() << path_ << " is no longer running at the end of the test (exit code " << Hex(code) << ")";
-    } else if (code != 0 && !endReported_) {
-      ADD_FAILURE() << path_ << " ended with exit code " << Hex(code);
-    }
+  if (ProcessEnded(program_, endExpected_ ? kWaitMs : 0)) {
+    if (!endExpected_) ADD_FAILURE() << path_ << " is no longer running at the end of the test";
   } else {
     if (endExpected_) ADD_FAILURE() << path_ << " still runs although the test ended it";
     // A box the test has just answered may take a moment to go.
     HWND box = nullptr;
     if (!WaitUntil([&] { return (box = FindDialog(ProcessId())) == nullptr; }, 2000)) {
-      const BoxContent content = ReadMessageBox(box);
-      ADD_FAILURE() << path_ << " shows an unexpected box at the end of the test: caption \"" << content.caption
-                    << "\", text \"" << content.text << "\"";
+      ADD_FAILURE() << path_ << " shows an unexpected box at the end: " << ::testing::PrintToString(ReadMessageBox(box));
     }
     PostMessageA(main_, WM_CLOSE, 0, 0);
     WaitUntil([&] { return ProcessEnded(program_, 0) || (box = FindDialog(ProcessId())) != nullptr; });
     if (box) PressDialogButton(box, IDNO);
   }
-  const DWORD exitCode = StopProgram(program_);
-  if (!endedInTheTest && exitCode != 0) {
-    ADD_FAILURE() << path_ << (exitCode == kStoppedByForce ? " did not end when closed and was terminated"
-                                                           : " ended with exit code " + Hex(exitCode) + " when closed");
+  const DWORD code = StopProgram(program_);
+  if (code != 0 && !endReported_) {
+    ADD_FAILURE() << path_ << (code == kStoppedByForce ? " did not end when closed and was terminated"
+                                                       : " ended with exit code " + Hex(code));
   }
   main_ = nullptr;
   endExpected_ = endReported_ = false;

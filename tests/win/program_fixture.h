@@ -76,7 +76,8 @@ class ProgramTest : public ::testing::Test {
   // unsaved values answered with No).
   void FinishProgram();
 
-  std::string path_;  // of the program under test, for the messages
+  std::string ExitCode() const;  // of the program under test, in hexadecimal
+  std::string path_;             // of the program under test, for the messages
   bool endExpected_ = false;
   bool endReported_ = false;  // by the wait that found it
 };
