@@ -22,13 +22,13 @@ enum Exe { kKorvan95, kKorvan00, kZorpa, kQuibe };
 const char* const kExe[][2] = {
     {"korvan95.exe", "KORVAN95"}, {"korvan00.exe", "KORVAN00"}, {"zorpa95.exe", "ZORPA_CLASS"}, {"quibe95.exe", "QUIBE_CLASS"}};
 
+// A row: its name and program; the steps that leave one box or dialog open; the command sent
+// again while it is open (the one that opened it, or About); whether typed values wait unsaved
+// after the box (the end asks); the boxes that follow the answer (a cancelled results file is
+// told).
 struct CloseCase {
-  const char* name;
-  Exe exe;
-  void (*open)(HWND);      // leaves one box or dialog open
-  int command;             // sent again while the box is open: the command that opened it, or About
-  bool asksAtEnd = false;  // typed values wait unsaved after the box: the end asks
-  int follows = 0;         // boxes that follow the answer (a cancelled results file is told)
+  const char* name; Exe exe; void (*open)(HWND); int command;
+  bool asksAtEnd = false; int follows = 0;
 };
 
 // Icons double-clicked, both clicks arriving at once.
@@ -74,11 +74,8 @@ const CloseCase kCases[] = {
 
 // Answers a box or dialog as its close box or Cancel would; the save question with No.
 void Dismiss(HWND box) {
-  if (GetDlgItem(box, IDNO) != nullptr) {
-    PressDialogButton(box, IDNO);
-  } else {
-    PostMessageA(box, WM_CLOSE, 0, 0);
-  }
+  const bool question = GetDlgItem(box, IDNO) != nullptr;
+  PostMessageA(box, question ? WM_COMMAND : WM_CLOSE, question ? IDNO : 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
 }
 

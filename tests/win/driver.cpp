@@ -227,7 +227,7 @@ void ClickIconBarButton(HWND mainWindow, int controlId) {
 
 void TypeInto(HWND edit, const std::string& characters) {
   DWORD_PTR result = 0;
-  for (char c : characters) SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_NORMAL, 3000, &result);
+  for (unsigned char c : characters) SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_NORMAL, 3000, &result);
 }
 
 int ComboSelection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }

@@ -218,14 +218,11 @@ TEST_P(Release, UnpackedProgramCarriesTheVersionAndRuns) {
 // both seen once Shift+F1 pressed next has shown the About box (the copy is done by then).
 enum class What { kNothing, kDialog, kButtonOn, kButtonOff, kClipboard, kFocus, kEnded };
 
+// A row: the program (in kPrograms), the keys, what they bring; the dialog's title, the field's
+// label or the button's name and id; the answer to the dialog, and the box after it.
 struct KeyRow {
-  int program;  // in kPrograms
-  const char* keys;
-  What what;
-  const char* text = nullptr;  // the dialog's title, the field's label, the button's name
-  int id = 0;                  // the button
-  const char* answer = nullptr;
-  const char* then = nullptr;  // the box after the dialog
+  int program; const char* keys; What what;
+  const char* text = nullptr; int id = 0; const char* answer = nullptr; const char* then = nullptr;
 };
 
 const char kGraphTitle[] = "Assign a file to save the graph.";
@@ -304,9 +301,7 @@ TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
   }
 }
 
-std::string NameOf(const ::testing::TestParamInfo<Program>& info) {
-  return info.param.name;
-}
+std::string NameOf(const ::testing::TestParamInfo<Program>& info) { return info.param.name; }
 INSTANTIATE_TEST_SUITE_P(, EveryProgram, ::testing::ValuesIn(kPrograms), NameOf);
 INSTANTIATE_TEST_SUITE_P(, EveryProgramJapanese, ::testing::ValuesIn(kPrograms), NameOf);
 INSTANTIATE_TEST_SUITE_P(, Release, ::testing::ValuesIn(kPrograms), NameOf);

@@ -48,11 +48,9 @@ class Korvan00FailedWrite : public Korvan00 {};
 TEST_F(Korvan00, TheClipboardTextIsExportedAsPasted) {
   std::string many;
   for (int i = 1; i <= 30001; ++i) many += std::to_string(i) + "\r\n";
-  const struct {
-    std::string text, pasted;
-    const char* count;
-  } cases[] = {{kFiveValues, kFiveValues, "5"}, {"1\t\t2\r\n\r\n3\t4\r\n", "1\t\t2\r\n\r\n3\t4\r\n", "4"},
-               {std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3"}, {many, many, "30000"}};
+  const struct { std::string text, pasted; const char* count; } cases[] = {
+      {kFiveValues, kFiveValues, "5"}, {"1\t\t2\r\n\r\n3\t4\r\n", "1\t\t2\r\n\r\n3\t4\r\n", "4"},
+      {std::string("1\r\n2\r\n3\r\n\0" "9\r\n", 13), "1\r\n2\r\n3\r\n", "3"}, {many, many, "30000"}};
   const std::string folder = MakeTestFolder("k00-export Łukasz");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.count);
@@ -76,11 +74,8 @@ TEST_F(Korvan00, TheClipboardTextIsExportedAsPasted) {
 TEST_F(Korvan00, RefusalsShowTheirMessageAndLeaveNothingToDraw) {
   const std::string folder = MakeTestFolder("k00-refused");
   const char kError[] = "Error";
-  const struct {
-    const char* text;
-    std::string path;  // the results file named, when the dialog comes (else empty)
-    BoxContent box;
-  } cases[] = {
+  // The text on the clipboard, the results file named when the dialog comes (else empty), the box.
+  const struct { const char* text; std::string path; BoxContent box; } cases[] = {
       {"1\r\n2\r\n", "", {kError, "Too few data! (Data < 3)"}},
       {"Height\r\n1\r\n2\r\n3\r\n", "",
        {kError, "No proper data on the Clipboard.\nPlease refer to the readme file (KORVAN0E.PDF)."}},
@@ -102,7 +97,7 @@ TEST_F(Korvan00, RefusalsShowTheirMessageAndLeaveNothingToDraw) {
 
 // A declined save still gives results to draw; the drawn page of 1 to 5 enables every graph
 // button, is saved as BMP (its bars and mean marker; the native tests hold the geometry), copied
-// and printed; OK in the conditions dialog (its first choices shown) drops the page.
+// and printed; OK in the conditions dialog drops the page.
 TEST_F(Korvan00, TheDrawnPageIsSavedCopiedPrintedAndDroppedByNewConditions) {
   EXPECT_EQ(Analyse(kFiveValues, ""), (BoxContent{"Success", kNotSaved}));
   EXPECT_TRUE(GraphButtonsBecome("Draw"));
@@ -136,16 +131,13 @@ TEST_F(Korvan00, TheDrawnPageIsSavedCopiedPrintedAndDroppedByNewConditions) {
 
   HWND dialog = OpenDialog(kCommandSetConditions, "Set Analysis Conditions");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(IsDlgButtonChecked(dialog, kRadioUnbiased), BST_CHECKED);
-  EXPECT_EQ(IsDlgButtonChecked(dialog, kRadioChoice), BST_CHECKED);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, kIntervalCombo)), 6 - 2);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfidenceEdit)), "90");
   PressDialogButton(dialog, IDOK);
   EXPECT_TRUE(GraphButtonsBecome(""));
 }
 
-// Standard hides the interval list before any data and shows the standard number, disabled,
-// after them; a refused confidence warns and reopens the dialog with the committed one.
+// The first choices (unbiased estimates, 6 intervals chosen in the list, 90 %); Standard hides
+// the interval list before any data and shows the standard number, disabled, after them; a
+// refused confidence warns and reopens the dialog with the committed one.
 TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   auto click = [](HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -155,6 +147,9 @@ TEST_F(Korvan00, ConditionsDialogModesAndRefusedConfidence) {
   ASSERT_NE(dialog, nullptr);
   Screenshot(dialog, "korvan00-conditions");
   HWND list = GetDlgItem(dialog, kIntervalCombo);
+  EXPECT_EQ(std::pair(IsDlgButtonChecked(dialog, kRadioUnbiased), IsDlgButtonChecked(dialog, kRadioChoice)),
+            std::pair(UINT{BST_CHECKED}, UINT{BST_CHECKED})) << "unbiased, choice";
+  EXPECT_EQ(ComboSelection(list), 6 - 2);
   click(dialog, kRadioStandard);
   EXPECT_FALSE(IsWindowVisible(list));
   click(dialog, kRadioChoice);

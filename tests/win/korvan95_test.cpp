@@ -28,10 +28,7 @@ class Korvan95 : public ProgramTest {
   }
   // The grid's caret is in the main window (the program's thread owns a caret there).
   bool HasCaret() const { return ThreadState().hwndCaret == main_; }
-  BoxContent Command(int command) {
-    PostCommand(main_, command);
-    return AnswerMessageBox(program_);
-  }
+  BoxContent Command(int command) { PostCommand(main_, command); return AnswerMessageBox(program_); }
   void Type(const std::string& keys) { TypeKeys(main_, keys); }
   // A command whose file dialog is answered with path (cancelled when empty).
   void Choose(int command, const std::string& path) {
@@ -169,11 +166,7 @@ TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
   EXPECT_TRUE(SettlesWithoutBox(program_));
   std::string thousand;
   for (int i = 1; i <= 1001; ++i) thousand += std::to_string(i % 97) + "\r\n";
-  const struct {
-    const char* name;
-    std::string content;
-    const char* message;
-  } bad[] = {
+  const struct { const char* name; std::string content; const char* message; } bad[] = {
       {"plus.txt", "+1\r\n", "File does not have a proper format."},
       {"unterminated.txt", "12.5\r\n-3", "File is not terminated by Enter-key."},
       {"over.txt", thousand, "Number of data <= 1000"},
@@ -189,10 +182,8 @@ TEST_F(Korvan95, DataReadReadsSavedValuesWholeAndRefusesBadFiles) {
   // Fifteen digits: four warnings, the first eleven digits kept.
   ASSERT_TRUE(WriteWholeFile(folder + "\\long.txt", "123456789012345\r\n"));
   Choose(kCmdDataRead, folder + "\\long.txt");
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(AnswerMessageBox(program_).text, "Over 11 digit(s) are ignored\nso that the file may not correctly be read.")
-        << i;
-  }
+  const char kOver[] = "Over 11 digit(s) are ignored\nso that the file may not correctly be read.";
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(AnswerMessageBox(program_).text, kOver) << i;
   EXPECT_EQ(SaveData(folder, "after-long.txt"), "12345678901\r\n");
   // Analysis refuses with its box, and the grid page keeps the values.
   const std::pair<const char*, BoxContent> unanalysable[] = {

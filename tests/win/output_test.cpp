@@ -111,7 +111,8 @@ bool WithDialog(const std::function<void()>& call, const std::function<void(HWND
   std::atomic<bool> returned{false};
   HWND dialog = nullptr;
   std::thread helper([&] {
-    if (WaitUntil([&] { return (dialog = FindDialog(GetCurrentProcessId())) != nullptr || returned; }) && dialog) act(dialog);
+    WaitUntil([&] { return (dialog = FindDialog(GetCurrentProcessId())) != nullptr || returned; });
+    if (dialog) act(dialog);
     while (!WaitUntil([&] { return returned.load(); }, 3000)) {
       if (HWND open = FindDialog(GetCurrentProcessId())) PressDialogButton(open, IDCANCEL);
     }
@@ -143,11 +144,10 @@ TEST_F(OutputWindow, BitmapFileAndCopyOfTheDrawnPage) {
   Bitmap4 file;
   ASSERT_TRUE(file.Load(ReadWholeFile(path)));
   ASSERT_EQ(std::pair(file.width, file.height), std::pair(640, 400));
-  const struct {
-    int x, y, index;
-  } pixels[] = {{0, 0, kBlack},     {319, 19, kBlack}, {320, 19, kWhite},  {0, 20, kWhite},    {150, 150, kBlue},
-                {100, 100, kBlue},  {99, 100, kWhite}, {199, 199, kBlue},  {200, 199, kWhite}, {639, 399, kRed},
-                {540, 300, kRed},   {539, 300, kWhite}, {639, 0, kWhite}};
+  const struct { int x, y, index; } pixels[] = {
+      {0, 0, kBlack},   {319, 19, kBlack}, {320, 19, kWhite},  {0, 20, kWhite},    {150, 150, kBlue}, {100, 100, kBlue},
+      {99, 100, kWhite}, {199, 199, kBlue}, {200, 199, kWhite}, {639, 399, kRed}, {540, 300, kRed},  {539, 300, kWhite},
+      {639, 0, kWhite}};
   for (const auto& p : pixels) EXPECT_EQ(file.At(p.x, p.y), p.index) << p.x << ", " << p.y;
   ASSERT_EQ(CopyGraph(context_, canvas_), 1);
   Bitmap4 dib;
@@ -216,10 +216,10 @@ TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
 // ---- Drive checks -------------------------------------------------------------------------
 
 TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
-  EXPECT_EQ(IsRefusedDrive("C:\\"), 0);
-  EXPECT_EQ(IsRefusedDrive("Z:\\"), 0);
-  EXPECT_EQ(IsRefusedDrive("Q:\\"), 1);  // no mapping: no root directory
-  EXPECT_EQ(IsRefusedDrive("\\\\s"), 1);
+  // Q: has no mapping: no root directory.
+  for (const auto& [root, refused] : {std::pair("C:\\", 0), {"Z:\\", 0}, {"Q:\\", 1}, {"\\\\s", 1}}) {
+    EXPECT_EQ(IsRefusedDrive(root), refused) << root;
+  }
   for (int versionClass : {0, 6}) {
     EXPECT_EQ(HasEnoughFreeSpace("C:\\", 1000, versionClass), 1) << versionClass;
     EXPECT_EQ(HasEnoughFreeSpace("C:\\", 0xFFFFFFFFFFFFull - 1000, versionClass), 0);
@@ -234,13 +234,9 @@ TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
 // scroll events; how it ends (IDOK, IDCANCEL, 0 for WM_CLOSE); the scroll position before it
 // ends, the factor after it and whether the warning came.
 TEST_F(OutputWindow, PrintZoomDialog) {
-  const struct {
-    int opened;
-    const char* typed;
-    int pagesLeft, endBy, scrollShown, factorAfter;
-    bool warning;
-  } runs[] = {{100, "150", 0, IDOK, 100, 100, true}, {50, nullptr, 5, IDOK, 20, 20, false},
-              {80, "30", 0, IDCANCEL, 30, 80, false}, {80, nullptr, 2, 0, 60, 80, false}};
+  const struct { int opened; const char* typed; int pagesLeft, endBy, scrollShown, factorAfter; bool warning; } runs[] = {
+      {100, "150", 0, IDOK, 100, 100, true}, {50, nullptr, 5, IDOK, 20, 20, false},
+      {80, "30", 0, IDCANCEL, 30, 80, false}, {80, nullptr, 2, 0, 60, 80, false}};
   for (const auto& run : runs) {
     recordedBoxes.clear();
     ZoomState zoom;
@@ -293,12 +289,10 @@ TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
   const std::string path = MakeTestFolder("output_failures") + "\\page.bmp";
   const UINT error = MB_OK | MB_ICONERROR;
   const char kNoGraphMemory[] = "Unable to allocate memory for the graph.";
+  // The command run, what it returns, and its box.
   const struct {
-    const char* name;
-    std::function<int()> run;  // what the command returns
-    int returned;
-    const char *text, *caption;
-    UINT style;
+    const char* name; std::function<int()> run; int returned;
+    const char *text, *caption; UINT style;
   } rows[] = {
       {"copy, no page", [&] { return CopyGraph(context_, broken); }, 0, kNoGraphMemory, "Error", error},
       {"print, no page", [&] {

@@ -41,14 +41,9 @@ class ProgramTest : public ::testing::Test {
   }
   HWND Control(int id) const { return GetDlgItem(main_, id); }
   // Waits until a control shows the text.
-  bool Shows(int id, const std::string& text) {
-    return WaitUntil([&] { return TextOf(Control(id)) == text; });
-  }
+  bool Shows(int id, const std::string& text) { return WaitUntil([&] { return TextOf(Control(id)) == text; }); }
   // Clicks an icon-bar button and returns the message box that follows (empty if none).
-  BoxContent ClickAndAnswer(int controlId) {
-    ClickIconBarButton(main_, controlId);
-    return AnswerMessageBox(program_);
-  }
+  BoxContent ClickAndAnswer(int id) { ClickIconBarButton(main_, id); return AnswerMessageBox(program_); }
   // Posts a command (or a system-menu item) and returns the dialog that opens, once its title is
   // `title` (any when null; a box may still be closing); null when none came.
   HWND OpenDialog(int command, const char* title = nullptr, UINT message = WM_COMMAND);

@@ -62,13 +62,10 @@ TEST_F(Zorpa, RefusedInputsBringBackTheLastAcceptedInput) {
   ASSERT_TRUE(WaitUntil([&] { return Results() == mean; }));
   const char kTooClose[] = "Unable to compute the coefficient for this value (cf too close to 100)!";
   // The "x" lies past the 17 characters that the live filter reads.
+  // n and cf entered, the button clicked, the message; n and cf shown after it, and the results.
   const struct {
-    int n;
-    const char* cf;
-    int button;
-    const char* message;
-    int nShown;
-    std::string cfShown, results;
+    int n; const char* cf; int button; const char* message;
+    int nShown; std::string cfShown, results;
   } cases[] = {
       {20, "", kButtonMean, "No numerical value in the Editbox!", 10, "95", mean},
       {20, "12345678901234567x", kButtonVariance, "No normal numerical value in the Editbox!", 10, "95", mean},
