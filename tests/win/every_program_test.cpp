@@ -279,12 +279,12 @@ TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
       EXPECT_EQ(TextOf(dialog), row.text ? row.text : "About") << ReadMessageBox(dialog).text;
       const std::string answer = row.answer ? row.answer : "", path = answer.empty() ? "" : folder + "\\" + answer;
       if (row.answer && answer != "OK") {
-        EXPECT_TRUE(AnswerFileDialog(ProcessId(), row.text, path) &&
+        ASSERT_TRUE(AnswerFileDialog(ProcessId(), row.text, path) &&
                     (path.empty() || WaitUntil([&] { return FileExists(path); })));
       } else {
         PostMessageA(dialog, row.answer ? WM_COMMAND : WM_CLOSE, row.answer ? IDOK : 0, 0);
       }
-      EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+      ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stays";
       EXPECT_EQ(row.then ? AnswerMessageBox(program_).text : "", row.then ? row.then : "");
     }
     const auto label = [&] { return TextOf(GetWindow(ThreadState().hwndFocus, GW_HWNDPREV)); };  // of the focused field

@@ -1,10 +1,10 @@
 // The fixture every program test builds on: the program under test, started before the test
 // and checked after it. The test stops at its first failed ASSERT, also one in a step helper,
-// and at once when a wait finds its program ended (unless the test ended it on purpose). Whatever
-// the test itself looked at, it fails when its program is no longer running at the end (unless
-// ended on purpose, and then with exit code 0), when a box of the program is still open that the
-// test did not leave open on purpose, or when the program does not end with exit code 0 once it
-// is closed.
+// and at once when a wait finds its program ended (unless the test ended it on purpose), naming
+// that wait. Whatever the test itself looked at, it fails when its program is no longer running
+// at the end (unless ended on purpose, and then with exit code 0), when a box of the program is
+// still open, or when the program does not end with exit code 0 once it is closed (korvan95's
+// question about unsaved values answered with No).
 #pragma once
 
 #include <gtest/gtest.h>
