@@ -32,7 +32,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 
-# Drive R: is a network drive (a folder of the prefix), where the programs refuse to save.
+# Drive R: is a network drive (a folder of the prefix), where the programs refuse to save. The
+# value goes to the 64-bit view of the registry, which Wine's drives are read from: where the
+# 32-bit loader is installed, `wine reg` is the 32-bit one and writes to the 32-bit view.
 mkdir -p "$WINEPREFIX/network-drive"
 ln -sfn "$WINEPREFIX/network-drive" "$WINEPREFIX/dosdevices/r:"
 wine reg add 'HKLM\Software\Wine\Drives' /v r: /d network /f /reg:64 >/dev/null 2>&1 || true

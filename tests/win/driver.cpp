@@ -5,25 +5,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
-  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                           wide.data(), static_cast<int>(wide.size()))));
-  return wide;
-}
+std::wstring Wide(const std::string& text) { return std::filesystem::path(std::u8string(text.begin(), text.end())); }
 
 std::string Utf8(const std::wstring& wide) {
-  std::string text(3 * wide.size(), '\0');  // at most 3 bytes for each UTF-16 unit
-  text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                           text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-  return text;
+  const std::u8string text = std::filesystem::path(wide).u8string();
+  return std::string(text.begin(), text.end());
 }
 
-namespace {
-
-// Visible top-level windows of the class, of the process (of any when processId is 0).
-std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId) {
   std::vector<HWND> found;
   for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
     DWORD owner = 0;
@@ -32,18 +25,6 @@ std::vector<HWND> FindTopLevel(DWORD processId, const char* className) {
   }
   return found;
 }
-
-bool SetRegistryValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool set = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
-  RegCloseKey(handle);
-  return set;
-}
-
-}  // namespace
 
 std::string BesideDriver(const char* name) {
   wchar_t path[MAX_PATH] = {};
@@ -59,21 +40,16 @@ std::string ProgramPath(const char* exeName) {
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(Wide(folder), error)) {
+    if (entry.is_regular_file()) names.push_back(Utf8(entry.path().filename().wstring()));
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string MakeTestFolder(const std::string& name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::string folder = Utf8(temp) + name;
+  const std::string folder = Utf8((std::filesystem::temp_directory_path() / Wide(name)).wstring());
   // Empty a folder left by an earlier run, read-only files included.
   for (const std::string& file : FilesIn(folder)) {
     SetFileAttributesW(Wide(folder + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -95,22 +71,32 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
 }
 
 std::string Environment(const char* name) {
-  wchar_t value[4096] = {};
-  const DWORD length = GetEnvironmentVariableW(Wide(name).c_str(), value, 4096);
-  return length > 0 && length < 4096 ? Utf8(value) : std::string();
+  const wchar_t* value = _wgetenv(Wide(name).c_str());
+  return value ? Utf8(value) : std::string();
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+namespace {
+HANDLE watched = nullptr;
+std::function<void(const std::source_location&)> watchedEnded;
+}  // namespace
+
+void WatchProgram(HANDLE process, std::function<void(const std::source_location&)> ended) {
+  watched = process;
+  watchedEnded = std::move(ended);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, const std::source_location& where) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (condition()) return true;
+    if (watched && WaitForSingleObject(watched, 0) == WAIT_OBJECT_0) {
+      if (condition()) return true;
+      if (watchedEnded) watchedEnded(where);
+      return false;
+    }
     if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
     Sleep(20);
   }
-}
-
-std::vector<HWND> TopLevelWindows(const char* className) {
-  return FindTopLevel(0, className);
 }
 
 bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
@@ -118,7 +104,7 @@ bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
   // running, until someone closes it. Without that box the debugger writes the backtrace and
   // the program ends with the exception's code (0xC0000005), which the tests then see.
   const DWORD show = 0;
-  SetRegistryValue(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &show, sizeof show);
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", "ShowCrashDialog", REG_DWORD, &show, sizeof show);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   // Wine now and then refuses a start just after a program ended (the loaded machine of the
@@ -133,16 +119,6 @@ bool LaunchProgram(const std::string& exePath, RunningProgram& program) {
     Sleep(500);
   }
   return false;
-}
-
-bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program) {
-  if (!LaunchProgram(exePath, program)) return false;
-  WaitForInputIdle(program.process.hProcess, kWaitMs);
-  return WaitUntil([&] {
-    const std::vector<HWND> windows = FindTopLevel(program.process.dwProcessId, className);
-    program.window = windows.empty() ? nullptr : windows.front();
-    return program.window != nullptr;
-  });
 }
 
 bool ProcessEnded(const RunningProgram& program, int timeoutMs) {
@@ -172,10 +148,8 @@ DWORD StopProgram(RunningProgram& program) {
   return code;
 }
 
-std::vector<HWND> DialogsOf(DWORD processId) { return FindTopLevel(processId, "#32770"); }
-
 HWND FindDialog(DWORD processId) {
-  const std::vector<HWND> dialogs = FindTopLevel(processId, "#32770");
+  const std::vector<HWND> dialogs = TopLevelWindows("#32770", processId);
   return dialogs.empty() ? nullptr : dialogs.front();
 }
 
@@ -201,24 +175,21 @@ BoxContent ReadMessageBox(HWND box) {
   return content;
 }
 
-HWND ChildWithText(HWND parent, const std::string& text) {
-  return FindWindowExW(parent, nullptr, nullptr, Wide(text).c_str());
-}
-
 void PressDialogButton(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-BoxContent AnswerMessageBox(const RunningProgram& program) {
+BoxContent AnswerMessageBox(const RunningProgram& program, int button) {
   HWND box = WaitForDialog(program.process.dwProcessId);
   if (!box) return BoxContent();
   const BoxContent content = ReadMessageBox(box);
-  PressDialogButton(box, IDOK);
+  PressDialogButton(box, button);
   WaitUntil([&] { return !IsWindow(box); });
   return content;
 }
 
 std::string TextOf(HWND window) {
+  if (window == nullptr) return "";
   wchar_t buffer[1024] = {};
   SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 3000, nullptr);
   return Utf8(buffer);
@@ -231,13 +202,10 @@ void SetTextOf(HWND window, const std::string& text) {
 
 bool SendCommand(HWND window, int id, int timeoutMs) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL,
-                             static_cast<UINT>(timeoutMs), &result) != 0;
+  return SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result) != 0;
 }
 
-void PostCommand(HWND window, int id) {
-  PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-}
+void PostCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
 HWND IconBarButton(HWND mainWindow, int controlId) {
   HWND bar = FindWindowExA(mainWindow, nullptr, "IconBarWindow", nullptr);
@@ -258,15 +226,11 @@ void ClickIconBarButton(HWND mainWindow, int controlId) {
 }
 
 void TypeInto(HWND edit, const std::string& characters) {
-  for (char c : characters) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_NORMAL, 3000, &result);
-  }
+  DWORD_PTR result = 0;
+  for (unsigned char c : characters) SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_NORMAL, 3000, &result);
 }
 
-int ComboSelection(HWND combo) {
-  return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
-}
+int ComboSelection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
 void SelectComboItem(HWND combo, int index) {
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -379,15 +343,10 @@ bool PressKeys(HWND window, const std::string& keys) {
          SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-std::string DialogTitle(DWORD processId) {
-  HWND dialog = FindDialog(processId);
-  return dialog ? TextOf(dialog) : std::string();
-}
-
 bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path) {
   HWND dialog = nullptr;
   WaitUntil([&] {
-    for (HWND candidate : FindTopLevel(processId, "#32770")) {
+    for (HWND candidate : TopLevelWindows("#32770", processId)) {
       if (TextOf(candidate) == title) dialog = candidate;
     }
     return dialog != nullptr;
@@ -407,7 +366,7 @@ bool AnswerFileDialog(DWORD processId, const std::string& title, const std::stri
   }
   // A file that exists already is confirmed with Yes when the dialog asks.
   return WaitUntil([&] {
-    for (HWND question : FindTopLevel(processId, "#32770")) {
+    for (HWND question : TopLevelWindows("#32770", processId)) {
       if (question != dialog && GetWindow(question, GW_OWNER) == dialog) PressDialogButton(question, IDYES);
     }
     return !IsWindow(dialog);
@@ -442,20 +401,13 @@ bool SetClipboardText(const std::string& text) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::string content;
-  if (std::FILE* file = _wfopen(Wide(path).c_str(), L"rb")) {
-    char buffer[65536];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, got);
-    std::fclose(file);
-  }
-  return content;
+  std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  std::FILE* file = _wfopen(Wide(path).c_str(), L"wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  return std::fclose(file) == 0 && written;
+  std::ofstream file(std::filesystem::path(Wide(path)), std::ios::binary);
+  return file.write(content.data(), static_cast<std::streamsize>(content.size())).flush().good();
 }
 
 bool Bitmap4::Load(const std::string& file) {
@@ -497,17 +449,17 @@ std::string PrintIntoQueue(const RunningProgram& program, int command) {
   if (dialog == nullptr) return "no print dialog";
   PressDialogButton(dialog, IDOK);
   if (!WaitUntil([&] { return PrintedFiles() > before; }, 60000)) return "no document reached the PDF queue";
-  if (!SettlesWithoutBox(program)) return "a box after printing: " + DialogTitle(processId);
+  if (!SettlesWithoutBox(program)) return "a box after printing: " + TextOf(FindDialog(processId));
   return std::string();
 }
-
-namespace {
 
 std::string RecordPath() {
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
   return Utf8(folder) + "recorded command line.txt";
 }
+
+namespace {
 
 std::string WindowsNotepad() {
   wchar_t folder[MAX_PATH] = {};
@@ -517,21 +469,22 @@ std::string WindowsNotepad() {
 
 }  // namespace
 
-bool RecordOpens() {
-  const std::string recorder = BesideDriver("recorder.exe");
-  const std::string type = "KorvanTest.Recorder";
-  const std::wstring command = Wide("\"" + recorder + "\" \"%1\"");
-  HKEY handle = nullptr;
-  bool set = SetRegistryValue(HKEY_CLASSES_ROOT, ".pdf", nullptr, REG_SZ, type.c_str(), type.size() + 1) &&
-             RegCreateKeyExW(HKEY_CLASSES_ROOT, Wide(type + "\\shell\\open\\command").c_str(), 0, nullptr, 0,
-                             KEY_SET_VALUE, nullptr, &handle, nullptr) == ERROR_SUCCESS;
-  if (handle) {
-    set = set && RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    RegCloseKey(handle);
+bool RecordOpens(bool record) {
+  const std::wstring notepad = Wide(WindowsNotepad()), recorder = Wide(BesideDriver("recorder.exe"));
+  if (!record) {
+    const LSTATUS removed = RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    // A recorder started just now may still be running from the file.
+    return (removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND) &&
+           WaitUntil([&] { return DeleteFileW(notepad.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }, 3000);
   }
+  const std::wstring type = L"KorvanTest.Recorder", command = L"\"" + recorder + L"\" \"%1\"";
+  const auto set = [](const std::wstring& key, const std::wstring& value) {
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  };
   DeleteFileW(Wide(RecordPath()).c_str());
-  return set && CopyFileW(Wide(recorder).c_str(), Wide(WindowsNotepad()).c_str(), FALSE) != 0;
+  return set(L".pdf", type) && set(type + L"\\shell\\open\\command", command) &&
+         CopyFileW(recorder.c_str(), notepad.c_str(), FALSE) != 0;
 }
 
 std::string RecordedOpen() {

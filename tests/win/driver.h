@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -41,21 +42,22 @@ std::string Environment(const char* name);
 
 // Starts exePath without waiting for anything.
 bool LaunchProgram(const std::string& exePath, RunningProgram& program);
-// Starts exePath and waits for its visible main window of the class.
-bool StartProgram(const std::string& exePath, const char* className, RunningProgram& program);
 // Closes the program (any box still open, WM_CLOSE, then termination) and waits for its end;
 // returns its exit code, kStoppedByForce when it had to be terminated.
 DWORD StopProgram(RunningProgram& program);
 constexpr DWORD kStoppedByForce = 0xDEAD;
 bool ProcessEnded(const RunningProgram& program, int timeoutMs);
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
-// Visible top-level windows of a class (all processes).
-std::vector<HWND> TopLevelWindows(const char* className);
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs,
+               const std::source_location& where = std::source_location::current());
+// The program under test (none: null): a wait of WaitUntil gives up at once when it has ended
+// (its condition checked a last time) and first calls `ended` with the place of the wait.
+void WatchProgram(HANDLE process, std::function<void(const std::source_location&)> ended = nullptr);
+// Visible top-level windows of a class, of the process (of all when processId is 0).
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
 
 // Dialog boxes (message boxes, About) of a process: class "#32770", visible.
 HWND FindDialog(DWORD processId);
-std::vector<HWND> DialogsOf(DWORD processId);
 HWND WaitForDialog(DWORD processId, int timeoutMs = kWaitMs);
 // Waits until the program has handled what it is busy with (a message sent to its main window
 // returns), then tells whether it shows no box.
@@ -68,12 +70,10 @@ struct BoxContent {
 };
 inline void PrintTo(const BoxContent& box, std::ostream* out) { *out << '"' << box.caption << "\": \"" << box.text << '"'; }
 BoxContent ReadMessageBox(HWND box);
-// Waits for a message box, reads it and presses its OK button; the content is empty when no
-// box came.
-BoxContent AnswerMessageBox(const RunningProgram& program);
+// Waits for a message box, reads it and presses its button (OK unless given); the content is
+// empty when no box came.
+BoxContent AnswerMessageBox(const RunningProgram& program, int button = IDOK);
 void PressDialogButton(HWND dialog, int id);
-// A child window (a static text of a dialog) showing the text, or null.
-HWND ChildWithText(HWND parent, const std::string& text);
 
 // Window texts in UTF-8.
 std::string TextOf(HWND window);
@@ -112,8 +112,6 @@ bool PressKeys(HWND window, const std::string& keys);
 // file-name box and presses OK (or Cancel when path is empty), answering Yes when it asks
 // whether to replace an existing file. False when no such dialog came, or it did not close.
 bool AnswerFileDialog(DWORD processId, const std::string& title, const std::string& path);
-// The title of the open dialog of the process, or empty.
-std::string DialogTitle(DWORD processId);
 
 // The clipboard's CF_DIB block, or empty.
 std::string ClipboardDib();
@@ -155,8 +153,11 @@ std::string PrintIntoQueue(const RunningProgram& program, int command);
 // Puts the recorder (recorder.exe beside the driver) in place of what Help starts: the shell's
 // "open" of a ".pdf" file and the Windows folder's Notepad. Each start then writes its
 // arguments, as the program gave them in UTF-16, for RecordedOpen; an earlier record is
-// dropped.
-bool RecordOpens();
+// dropped. With record false, takes both away instead: nothing opens a ".pdf" file, and the
+// Windows folder has no Notepad.
+bool RecordOpens(bool record = true);
+// Where the recorder writes (in the temporary folder).
+std::string RecordPath();
 // The arguments recorded by the next start, without outer quotes: waits for them; empty when
 // none came.
 std::string RecordedOpen();

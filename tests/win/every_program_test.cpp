@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "korvan00/ids.h"
-#include "korvan95/ids.h"
 #include "quibe95/ids.h"
+#include "tests/win/korvan95_steps.h"
 #include "tests/win/program_fixture.h"
 #include "zorpa95/ids.h"
 
@@ -29,11 +29,10 @@ struct Program {
   const char* aboutLine[2];  // a text of the About box
   const char* manual[2];     // opened by Help: a PDF by the shell, a text by Notepad
   const char* missing[2];    // Help's message when the manual is missing
+  const char* failed[2];     // and when nothing opens it
   const char* bar[2];        // the icon bar at the start: "|" after each button's name, "-" after a
                              // spacer, "*" before either when it is disabled
 };
-
-constexpr int K95(int button) { return ButtonControlId(button); }
 
 const Program kPrograms[] = {
     {.name = "korvan95", .exe = "KORVAN95.EXE", .className = "KORVAN95", .width = 0, .height = 0,
@@ -42,6 +41,8 @@ const Program kPrograms[] = {
      .manual = {"KORVAN_E.PDF", "KORVAN_J.PDF"},
      .missing = {"Install the readme file (KORVAN_E.PDF)\nin the same directory.",
                  "説明書ファイル（KORVAN_J.PDF）を同じ\nフォルダーに入れてください."},
+     .failed = {"Unable to open the readme file (KORVAN_E.PDF)\nbecause of being NO software to read PDF documents.",
+                "PDF 文書の閲覧ソフトが無いので、\n説明書（KORVAN_J.PDF）を開けません."},
      .bar = {"*-Save As*|Print*|Copy*|Data Input|Data Read*|Previous Page*|Next Page*|Analysis*|About|How to Use|"
              "Exit|*-",
              "*-画面の保存*|印刷*|コピー*|データ入力|データ読込*|前ページ*|次ページ*|データ解析*|御案内|使い方|終了|*-"}},
@@ -51,6 +52,8 @@ const Program kPrograms[] = {
      .manual = {"KORVAN0E.PDF", "KORVAN0J.PDF"},
      .missing = {"Install the readme file (KORVAN0E.PDF)\nin the same directory.",
                  "説明書ファイル（KORVAN0J.PDF）を同じ\nフォルダーに入れてください."},
+     .failed = {"Unable to open the readme file (KORVAN0E.PDF)\nbecause of being NO software to read PDF documents.",
+                "PDF 文書の閲覧ソフトが無いので、\n説明書（KORVAN0J.PDF）を開けません."},
      .bar = {"*-Set Conditions|Analysis|Draw Graph*|Copy Graph*|Save Graph*|Print Graph*|About|Help|Exit|*-",
              "*-条件設定|データ解析|グラフ作成*|グラフコピー*|グラフ保存*|グラフ印刷*|御案内|ヘルプ|終了|*-"}},
     {.name = "zorpa95", .exe = "ZORPA95.EXE", .className = "ZORPA_CLASS", .width = 336, .height = 205,
@@ -58,12 +61,14 @@ const Program kPrograms[] = {
      .title = {"Zorpa", "ゾルパ"}, .aboutLine = {"Version 1.09", "ゾルパ"}, .manual = {"ZORPA95.TXT", "ZORPA95.TXT"},
      .missing = {"Install the readme file (ZORPA95.TXT)\nin the same directory.",
                  "説明ファイル(ZORPA95.TXT)を、本フォルダに\nインストールしてください."},
+     .failed = {"Unable to open the readme file (ZORPA95.TXT) by Notepad.", "説明ファイル(ZORPA95.TXT)をメモ帳で開けません."},
      .bar = {"m Coeff.(Cl)|s Coeff.(Cl,Cu)|About|Help|Exit|", "平均係数(Cl)|分散係数(Cl,Cu)|御案内|ヘルプ|終了|"}},
     {.name = "quibe95", .exe = "QUIBE95.EXE", .className = "QUIBE_CLASS", .width = 336, .height = 161,
      .about = quibe95::kButtonAbout, .help = quibe95::kButtonHelp, .exit = quibe95::kButtonExit,
      .title = {"Quibe", "クイベ"}, .aboutLine = {"Version 1.08", "クイベ"}, .manual = {"QUIBE95.TXT", "QUIBE95.TXT"},
      .missing = {"Install the readme file (QUIBE95.TXT)\nin the same directory.",
                  "説明ファイル(QUIBE95.TXT)を、本フォルダに\nインストールしてください."},
+     .failed = {"Unable to open the readme file (QUIBE95.TXT) by Notepad.", "説明ファイル(QUIBE95.TXT)をメモ帳で開けません."},
      .bar = {"Get Coeff.|About|Help|Exit|", "係数の取得|御案内|ヘルプ|終了|"}},
 };
 
@@ -71,8 +76,6 @@ const Program kPrograms[] = {
 // product and the licence holder, and the file name the program is shipped under.
 void CheckVersion(const std::string& path, const char* fileName) {
   SCOPED_TRACE(path);
-  unsigned major = 0, minor = 0, patch = 0;
-  ASSERT_EQ(std::sscanf(SUITE_VERSION, "%u.%u.%u", &major, &minor, &patch), 3) << SUITE_VERSION;
   const std::wstring file = Wide(path);
   std::vector<char> block(GetFileVersionInfoSizeW(file.c_str(), nullptr));
   ASSERT_FALSE(block.empty()) << "no version resource";
@@ -81,10 +84,13 @@ void CheckVersion(const std::string& path, const char* fileName) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO));
   const VS_FIXEDFILEINFO& f = *static_cast<const VS_FIXEDFILEINFO*>(value);
-  const DWORD ms = (major << 16) | minor, ls = patch << 16;
-  EXPECT_EQ((std::vector<DWORD>{f.dwSignature, f.dwFileVersionMS, f.dwFileVersionLS, f.dwProductVersionMS,
-                                f.dwProductVersionLS, f.dwFileType}),
-            (std::vector<DWORD>{0xFEEF04BD, ms, ls, ms, ls, VFT_APP}));
+  const auto version = [](DWORD ms, DWORD ls) {
+    return std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." + std::to_string(HIWORD(ls)) + "." +
+           std::to_string(LOWORD(ls));
+  };
+  EXPECT_EQ(version(f.dwFileVersionMS, f.dwFileVersionLS), SUITE_VERSION ".0") << "file version";
+  EXPECT_EQ(version(f.dwProductVersionMS, f.dwProductVersionLS), SUITE_VERSION ".0") << "product version";
+  EXPECT_EQ(f.dwFileType, static_cast<DWORD>(VFT_APP)) << "file type";
   const std::pair<const char*, std::string> texts[] = {
       {"FileVersion", SUITE_VERSION}, {"ProductVersion", SUITE_VERSION}, {"ProductName", "Korvan suite"},
       {"CompanyName", "the Korvan suite developers"},
@@ -158,24 +164,22 @@ class EveryProgram : public ProgramTest, public ::testing::WithParamInterface<Pr
     HWND about = WaitForDialog(ProcessId());
     ASSERT_NE(about, nullptr) << "no About box";
     EXPECT_EQ(TextOf(about), language ? "御案内" : "About");
-    EXPECT_NE(ChildWithText(about, p.aboutLine[language]), nullptr) << p.aboutLine[language];
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(about, WM_COMMAND, IDCANCEL, 0, SMTO_NORMAL, kWaitMs, &result);  // what Esc sends
-    EXPECT_TRUE(IsWindowVisible(about)) << "Esc closed About";
-    if (language) {
-      PostMessageA(about, WM_CLOSE, 0, 0);
-    } else {
-      PressDialogButton(about, IDOK);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(FindWindowExW(about, nullptr, nullptr, Wide(p.aboutLine[language]).c_str())) << p.aboutLine[language];
+    EXPECT_TRUE(SendCommand(about, IDCANCEL) && IsWindowVisible(about)) << "Esc closed About";  // what Esc sends
+    PostMessageA(about, language ? WM_CLOSE : WM_COMMAND, language ? 0 : IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "About stays";
 
     // Help opens the manual beside the program: the shell is asked to open a PDF, Notepad is
-    // started with a text (each recorded instead of run). Without it: the message.
+    // started with a text (each recorded instead of run). With nothing to open it, and without
+    // it: the messages.
     const std::string manual = folder + "\\" + p.manual[language];
+    const char* error = language ? "エラー" : "Error";
     ASSERT_TRUE(RecordOpens() && PressKeys(main_, "F1"));  // the key of Help
     EXPECT_EQ(RecordedOpen(), manual);
+    ASSERT_TRUE(RecordOpens(false));
+    EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{error, p.failed[language]}));
     ASSERT_TRUE(MoveFileTo(manual, manual + ".away"));
-    EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{language ? "エラー" : "Error", p.missing[language]}));
+    EXPECT_EQ(ClickAndAnswer(p.help), (BoxContent{error, p.missing[language]}));
     MoveFileTo(manual + ".away", manual);
 
     ClickIconBarButton(main_, p.exit);
@@ -214,39 +218,33 @@ TEST_P(Release, UnpackedProgramCarriesTheVersionAndRuns) {
 // both seen once Shift+F1 pressed next has shown the About box (the copy is done by then).
 enum class What { kNothing, kDialog, kButtonOn, kButtonOff, kClipboard, kFocus, kEnded };
 
+// A row: the program (in kPrograms), the keys, what they bring; the dialog's title, the field's
+// label or the button's name and id; the answer to the dialog, and the box after it.
 struct KeyRow {
-  int program;  // in kPrograms
-  const char* keys;
-  What what;
-  const char* text = nullptr;  // the dialog's title, the field's label
-  int id = 0;                  // the button
-  const char* answer = nullptr;
-  const char* then = nullptr;  // the box after the dialog
+  int program; const char* keys; What what;
+  const char* text = nullptr; int id = 0; const char* answer = nullptr; const char* then = nullptr;
 };
 
 const char kGraphTitle[] = "Assign a file to save the graph.";
 const KeyRow kKeyRows[] = {
     {0, "F5", What::kNothing},  // Analysis: no data yet
-    {0, "Ctrl+N", What::kButtonOn, nullptr, K95(kButtonDataRead)},  // the grid page
+    {0, "Ctrl+N", What::kButtonOn, "Data Read", K95(kButtonDataRead)},  // the grid page
     {0, "Ctrl+O", What::kDialog, "Select a data file.", 0, "hundred.txt"},  // three pages, the last shown
-    {0, "Ctrl+Page Up", What::kButtonOn, nullptr, K95(kButtonNextPage)},
-    {0, "Ctrl+Page Down", What::kButtonOff, nullptr, K95(kButtonNextPage)},
+    {0, "Ctrl+Page Up", What::kButtonOn, "Next Page", K95(kButtonNextPage)},
+    {0, "Ctrl+Page Down", What::kButtonOff, "Next Page", K95(kButtonNextPage)},
     {0, "Ctrl+S", What::kDialog, "Assign a file to save the data.", 0, "saved.txt"},
     {0, "F5", What::kDialog, "Set Analysis Conditions", 0, "OK"},
-    {0, "Ctrl+C", What::kClipboard},
-    {0, "Ctrl+P", What::kDialog, "Print"},
+    {0, "Ctrl+C", What::kClipboard}, {0, "Ctrl+P", What::kDialog, "Print"},
     {0, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "page.bmp"},
     {0, "Alt+F4", What::kEnded},  // the system's, in every program
     {1, "F6", What::kDialog, "Set Analysis Conditions"},
     {1, "F5", What::kDialog, "Assign a file to save the results.", 0, "",
      "The solution not saved.\nBut the calculation done."},
-    {1, "F7", What::kButtonOn, nullptr, korvan00::kButtonCopyGraph},
-    {1, "Ctrl+C", What::kClipboard},
-    {1, "Ctrl+P", What::kDialog, "Print"},
+    {1, "F7", What::kButtonOn, "Copy Graph", korvan00::kButtonCopyGraph},
+    {1, "Ctrl+C", What::kClipboard}, {1, "Ctrl+P", What::kDialog, "Print"},
     {1, "Ctrl+Shift+S", What::kDialog, kGraphTitle, 0, "graph.bmp"},
     {2, "Tab", What::kFocus, "Sample size n"},  // from the cf box
-    {2, "Tab", What::kFocus, "Confidence %"},
-    {2, "Shift+Tab", What::kFocus, "Sample size n"},
+    {2, "Tab", What::kFocus, "Confidence %"}, {2, "Shift+Tab", What::kFocus, "Sample size n"},
     {2, "Shift+F1", What::kDialog, "About"},      // gives the focus back to the list
     {2, "Tab", What::kFocus, "Confidence %"},
     {3, "Tab", What::kFocus, "Sample size n"},  // from no field
@@ -281,36 +279,29 @@ TEST_F(Keys, EveryKeyRunsItsCommandWhileItIsEnabled) {
       EXPECT_EQ(TextOf(dialog), row.text ? row.text : "About") << ReadMessageBox(dialog).text;
       const std::string answer = row.answer ? row.answer : "", path = answer.empty() ? "" : folder + "\\" + answer;
       if (row.answer && answer != "OK") {
-        EXPECT_TRUE(AnswerFileDialog(ProcessId(), row.text, path) &&
+        ASSERT_TRUE(AnswerFileDialog(ProcessId(), row.text, path) &&
                     (path.empty() || WaitUntil([&] { return FileExists(path); })));
       } else {
         PostMessageA(dialog, row.answer ? WM_COMMAND : WM_CLOSE, row.answer ? IDOK : 0, 0);
       }
-      EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+      ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stays";
       EXPECT_EQ(row.then ? AnswerMessageBox(program_).text : "", row.then ? row.then : "");
     }
-    const auto label = [&] {  // of the field with the keyboard focus
-      GUITHREADINFO info = {};
-      info.cbSize = sizeof info;
-      return GetGUIThreadInfo(program_.process.dwThreadId, &info) ? TextOf(GetWindow(info.hwndFocus, GW_HWNDPREV)) : "";
-    };
-    EXPECT_TRUE(WaitUntil([&] {
-      switch (row.what) {
-        case What::kButtonOn:
-        case What::kButtonOff: return IsWindowEnabled(IconBarButton(main_, row.id)) == (row.what == What::kButtonOn);
-        case What::kClipboard: return !ClipboardDib().empty();
-        case What::kFocus: return label() == row.text;
-        case What::kEnded: return ProcessEnded(program_, 0);
-        default: return true;
-      }
-    })) << "the focus is on the field of \"" << label() << '"';
-    if (row.what == What::kEnded) ExpectEnded();
+    const auto label = [&] { return TextOf(GetWindow(ThreadState().hwndFocus, GW_HWNDPREV)); };  // of the focused field
+    if (row.what == What::kButtonOn || row.what == What::kButtonOff) {
+      EXPECT_TRUE(ButtonsBecome({{row.text, row.id}}, row.what == What::kButtonOn ? row.text : ""));
+    } else if (row.what == What::kFocus) {
+      EXPECT_TRUE(WaitUntil([&] { return label() == row.text; })) << "the focus is on the field of \"" << label() << '"';
+    } else if (row.what == What::kClipboard) {
+      EXPECT_TRUE(WaitUntil([&] { return !ClipboardDib().empty(); })) << "no page on the clipboard";
+    } else if (row.what == What::kEnded) {
+      EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(program_, 0); })) << "the program runs on";
+      ExpectEnded();
+    }
   }
 }
 
-std::string NameOf(const ::testing::TestParamInfo<Program>& info) {
-  return info.param.name;
-}
+std::string NameOf(const ::testing::TestParamInfo<Program>& info) { return info.param.name; }
 INSTANTIATE_TEST_SUITE_P(, EveryProgram, ::testing::ValuesIn(kPrograms), NameOf);
 INSTANTIATE_TEST_SUITE_P(, EveryProgramJapanese, ::testing::ValuesIn(kPrograms), NameOf);
 INSTANTIATE_TEST_SUITE_P(, Release, ::testing::ValuesIn(kPrograms), NameOf);

@@ -6,10 +6,12 @@
 #include "korvan95/ids.h"
 #include "tests/win/driver.h"
 
+constexpr int K95(int button) { return ButtonControlId(button); }
+
 // The grid after Data Input, with keys typed (see TypeKeys).
 inline void Grid(HWND window, const std::string& keys) {
   PostCommand(window, kCmdDataInput);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, ButtonControlId(kButtonAnalysis))); }))
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, K95(kButtonAnalysis))); }))
       << "no grid after Data Input";
   TypeKeys(window, keys);
 }
@@ -23,6 +25,6 @@ inline void Results(HWND window) {
   HWND dialog = WaitForDialog(processId);
   ASSERT_NE(dialog, nullptr);
   PressDialogButton(dialog, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, ButtonControlId(kButtonSaveAs))); }))
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(IconBarButton(window, K95(kButtonSaveAs))); }))
       << "no results page";
 }

@@ -1,8 +1,8 @@
 // The graph output on a real window: a page drawn into a memory DC is captured, written as a
 // BMP file, copied to the clipboard, printed to the PDF printer; the safe write replaces a file
-// or refuses; the Print Zoom dialog is driven from a second thread. Message boxes are routed to
-// a recorder instead of being shown. (The Save dialog and its refusal, a write that fails
-// part-way, the Japanese dialog: the programs' tests.)
+// or refuses; the Print Zoom dialog is driven from a second thread; each failure is provoked and
+// told. Message boxes are routed to a recorder instead of being shown. (The Save dialog and its
+// refusals, a write that fails part-way, the Japanese dialog: the programs' tests.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,11 +25,14 @@ namespace {
 // ---- Message recorder ---------------------------------------------------------------------
 
 struct RecordedBox {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
   UINT style;
   HWND owner;
+  bool operator==(const RecordedBox&) const = default;
 };
+void PrintTo(const RecordedBox& box, std::ostream* out) {
+  *out << '"' << box.caption << "\": \"" << box.text << "\" style " << box.style << (box.owner ? " owned" : "");
+}
 std::vector<RecordedBox> recordedBoxes;
 
 int WINAPI RecordMessage(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
@@ -61,11 +64,7 @@ class OutputWindow : public ::testing::Test {
     recordedBoxes.clear();
     ASSERT_NE(window_, nullptr);
     SetClientSize(640, 421);
-    context_.window = window_;
-    context_.instance = GetModuleHandleA(nullptr);
-    context_.program = kKorvan95;
-    context_.windowsVersionClass = 6;
-    context_.showMessage = RecordMessage;
+    context_ = {window_, GetModuleHandleA(nullptr), kKorvan95, 0, 6, RecordMessage};
   }
 
   void SetClientSize(int width, int height) {
@@ -76,10 +75,8 @@ class OutputWindow : public ::testing::Test {
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);
-    RECT client = {};
-    GetClientRect(window_, &client);
-    ASSERT_EQ(client.right, width);
-    ASSERT_EQ(client.bottom, height);
+    GetClientRect(window_, &now);
+    ASSERT_EQ(std::pair(now.right, now.bottom), (std::pair<LONG, LONG>(width, height))) << "client size";
   }
 
   // A page for the present client size: white, a black band at the top left, a blue square,
@@ -111,13 +108,11 @@ HWND OutputWindow::window_ = nullptr;
 // on the dialog from a second thread. A dialog `act` leaves open is cancelled, so that a
 // failing test never hangs. False when no dialog came.
 bool WithDialog(const std::function<void()>& call, const std::function<void(HWND)>& act) {
-  std::atomic<bool> returned{false}, found{false};
+  std::atomic<bool> returned{false};
+  HWND dialog = nullptr;
   std::thread helper([&] {
-    HWND dialog = nullptr;
-    WaitUntil([&] { return returned || (dialog = FindDialog(GetCurrentProcessId())) != nullptr; });
-    if (dialog == nullptr) return;
-    found = true;
-    act(dialog);
+    WaitUntil([&] { return (dialog = FindDialog(GetCurrentProcessId())) != nullptr || returned; });
+    if (dialog) act(dialog);
     while (!WaitUntil([&] { return returned.load(); }, 3000)) {
       if (HWND open = FindDialog(GetCurrentProcessId())) PressDialogButton(open, IDCANCEL);
     }
@@ -125,7 +120,7 @@ bool WithDialog(const std::function<void()>& call, const std::function<void(HWND
   call();
   returned = true;
   helper.join();
-  return found;
+  return dialog != nullptr;
 }
 
 // The captured page as a 4-bit picture.
@@ -135,13 +130,6 @@ Bitmap4 Captured(const PageImage& image) {
   const char* block = reinterpret_cast<const char*>(lock.Address());
   EXPECT_TRUE(block && page.LoadDib(std::string(block, image.bytes())));
   return page;
-}
-
-void ExpectOneBox(const char* text, const char* caption, UINT style) {
-  ASSERT_EQ(recordedBoxes.size(), 1u);
-  EXPECT_EQ(recordedBoxes[0].text, text);
-  EXPECT_EQ(recordedBoxes[0].caption, caption);
-  EXPECT_EQ(recordedBoxes[0].style, style);
 }
 
 // ---- Capture and BMP file (the native tests hold the byte layout) -------------------------
@@ -156,11 +144,10 @@ TEST_F(OutputWindow, BitmapFileAndCopyOfTheDrawnPage) {
   Bitmap4 file;
   ASSERT_TRUE(file.Load(ReadWholeFile(path)));
   ASSERT_EQ(std::pair(file.width, file.height), std::pair(640, 400));
-  const struct {
-    int x, y, index;
-  } pixels[] = {{0, 0, kBlack},     {319, 19, kBlack}, {320, 19, kWhite},  {0, 20, kWhite},    {150, 150, kBlue},
-                {100, 100, kBlue},  {99, 100, kWhite}, {199, 199, kBlue},  {200, 199, kWhite}, {639, 399, kRed},
-                {540, 300, kRed},   {539, 300, kWhite}, {639, 0, kWhite}};
+  const struct { int x, y, index; } pixels[] = {
+      {0, 0, kBlack},   {319, 19, kBlack}, {320, 19, kWhite},  {0, 20, kWhite},    {150, 150, kBlue}, {100, 100, kBlue},
+      {99, 100, kWhite}, {199, 199, kBlue}, {200, 199, kWhite}, {639, 399, kRed}, {540, 300, kRed},  {539, 300, kWhite},
+      {639, 0, kWhite}};
   for (const auto& p : pixels) EXPECT_EQ(file.At(p.x, p.y), p.index) << p.x << ", " << p.y;
   ASSERT_EQ(CopyGraph(context_, canvas_), 1);
   Bitmap4 dib;
@@ -200,22 +187,6 @@ TEST_F(OutputWindow, CaptureScalesToTheWindowAndNeedsAPage) {
   EXPECT_TRUE(recordedBoxes.empty());
 }
 
-// A page that cannot be captured (here its canvas is gone, as when GDI runs out) is told, and
-// nothing reaches the clipboard or the printer.
-TEST_F(OutputWindow, AFailedCaptureIsToldAndNothingIsOutput) {
-  DrawPage();
-  HDC gone = CreateCompatibleDC(nullptr);
-  DeleteDC(gone);
-  const PageCanvas broken{gone, canvas_.width, canvas_.height};
-  PrintState print;
-  PreparePrintState(print, window_);
-  EXPECT_EQ(CopyGraph(context_, broken), 0);
-  EXPECT_EQ(PrintPage(context_, broken, print), 0);
-  ReleasePrintState(print);
-  ASSERT_EQ(recordedBoxes.size(), 2u);
-  for (const RecordedBox& box : recordedBoxes) EXPECT_EQ(box.text, "Unable to allocate memory for the graph.");
-}
-
 // ---- Safe write ---------------------------------------------------------------------------
 
 TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
@@ -245,10 +216,10 @@ TEST_F(OutputWindow, SafeWriteReplacesOrRefuses) {
 // ---- Drive checks -------------------------------------------------------------------------
 
 TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
-  EXPECT_EQ(IsRefusedDrive("C:\\"), 0);
-  EXPECT_EQ(IsRefusedDrive("Z:\\"), 0);
-  EXPECT_EQ(IsRefusedDrive("Q:\\"), 1);  // no mapping: no root directory
-  EXPECT_EQ(IsRefusedDrive("\\\\s"), 1);
+  // Q: has no mapping: no root directory.
+  for (const auto& [root, refused] : {std::pair("C:\\", 0), {"Z:\\", 0}, {"Q:\\", 1}, {"\\\\s", 1}}) {
+    EXPECT_EQ(IsRefusedDrive(root), refused) << root;
+  }
   for (int versionClass : {0, 6}) {
     EXPECT_EQ(HasEnoughFreeSpace("C:\\", 1000, versionClass), 1) << versionClass;
     EXPECT_EQ(HasEnoughFreeSpace("C:\\", 0xFFFFFFFFFFFFull - 1000, versionClass), 0);
@@ -257,42 +228,15 @@ TEST(DriveChecksOnWine, FixedDrivesAndMissingLetters) {
   EXPECT_EQ(HasEnoughFreeSpace("Q:\\", 1000, 6), 1);
 }
 
-// ---- Clipboard ----------------------------------------------------------------------------
-
-TEST_F(OutputWindow, ClipboardHeldElsewhereIsReported) {
-  DrawPage();
-  std::atomic<bool> held{false}, release{false};
-  std::thread holder([&] {
-    HWND other = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    if (OpenClipboard(other)) {
-      held = true;
-      WaitUntil([&] { return release.load(); });
-      CloseClipboard();
-    }
-    DestroyWindow(other);
-  });
-  EXPECT_TRUE(WaitUntil([&] { return held.load(); }));
-  if (held) {
-    EXPECT_EQ(CopyGraph(context_, canvas_), 0);
-    ExpectOneBox("Unable to copy the graph to the clipboard.", "Error", MB_OK | MB_ICONERROR);
-  }
-  release = true;
-  holder.join();
-}
-
 // ---- Print Zoom (the native tests hold the rules) -----------------------------------------
 
+// The factor the dialog opens with; a text typed into the edit box (or none) and SB_PAGELEFT
+// scroll events; how it ends (IDOK, IDCANCEL, 0 for WM_CLOSE); the scroll position before it
+// ends, the factor after it and whether the warning came.
 TEST_F(OutputWindow, PrintZoomDialog) {
-  const struct {
-    int opened;
-    const char* typed;  // text put into the edit box, or null
-    int pagesLeft;      // SB_PAGELEFT scroll events
-    int endBy;          // IDOK, IDCANCEL or 0 for WM_CLOSE
-    int scrollShown;    // scroll position before the dialog ends
-    int factorAfter;
-    bool warning;
-  } runs[] = {{100, "150", 0, IDOK, 100, 100, true}, {50, nullptr, 5, IDOK, 20, 20, false},
-              {80, "30", 0, IDCANCEL, 30, 80, false}, {80, nullptr, 2, 0, 60, 80, false}};
+  const struct { int opened; const char* typed; int pagesLeft, endBy, scrollShown, factorAfter; bool warning; } runs[] = {
+      {100, "150", 0, IDOK, 100, 100, true}, {50, nullptr, 5, IDOK, 20, 20, false},
+      {80, "30", 0, IDCANCEL, 30, 80, false}, {80, nullptr, 2, 0, 60, 80, false}};
   for (const auto& run : runs) {
     recordedBoxes.clear();
     ZoomState zoom;
@@ -313,22 +257,92 @@ TEST_F(OutputWindow, PrintZoomDialog) {
     SCOPED_TRACE(std::string(run.typed ? run.typed : "scroll") + " end " + std::to_string(run.endBy));
     EXPECT_EQ(std::tuple(zoom.zoomFactor, zoom.zoomTyped, scrollShown),
               std::tuple(run.factorAfter, run.factorAfter, run.scrollShown));
-    if (run.warning) {
-      ExpectOneBox("Zoom out factor was out of the limits\nso that the previous value has been set.", "Warning",
-                   MB_OK | MB_ICONERROR);
-    } else {
-      EXPECT_TRUE(recordedBoxes.empty());
-    }
+    const RecordedBox warning = {"Zoom out factor was out of the limits\nso that the previous value has been set.",
+                                 "Warning", MB_OK | MB_ICONERROR, window_};
+    EXPECT_EQ(recordedBoxes, run.warning ? std::vector{warning} : std::vector<RecordedBox>());
   }
 }
 
-TEST_F(OutputWindow, MissingDialogTemplateIsReported) {
-  context_.instance = GetModuleHandleA("kernel32.dll");  // holds no Print Zoom template
-  context_.program = kKorvan00;
-  ZoomState zoom;
-  ShowPrintZoom(context_, zoom);
-  ExpectOneBox("Unable to display dialog", "System Error", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
-  EXPECT_EQ(recordedBoxes[0].owner, nullptr);
+// ---- Failures ----------------------------------------------------------------------------
+
+// GlobalAlloc as the output library calls it (through this program's import table): while
+// allocationsLeft is not negative, that many calls succeed, and the rest fail.
+extern "C" decltype(&GlobalAlloc) __imp_GlobalAlloc;
+decltype(&GlobalAlloc) systemGlobalAlloc = __imp_GlobalAlloc;
+int allocationsLeft = -1;
+HGLOBAL WINAPI CountedGlobalAlloc(UINT flags, SIZE_T bytes) {
+  if (allocationsLeft == 0) return nullptr;
+  if (allocationsLeft > 0) --allocationsLeft;
+  return systemGlobalAlloc(flags, bytes);
+}
+
+// Each failure of an output command, provoked here, is told in its one box (owned by the window
+// but for the system-modal one), and the command does nothing: a page that cannot be captured
+// (its canvas gone, as when GDI runs out) is neither copied nor printed; the clipboard held by
+// another window, or no memory for its block; no Print Zoom template in the module. A page whose
+// header is bad is told, and written all the same.
+TEST_F(OutputWindow, EachFailureIsToldInItsBox) {
+  DrawPage();
+  HDC gone = CreateCompatibleDC(nullptr);
+  DeleteDC(gone);
+  const PageCanvas broken{gone, canvas_.width, canvas_.height};
+  const std::string path = MakeTestFolder("output_failures") + "\\page.bmp";
+  const UINT error = MB_OK | MB_ICONERROR;
+  const char kNoGraphMemory[] = "Unable to allocate memory for the graph.";
+  // The command run, what it returns, and its box.
+  const struct {
+    const char* name; std::function<int()> run; int returned;
+    const char *text, *caption; UINT style;
+  } rows[] = {
+      {"copy, no page", [&] { return CopyGraph(context_, broken); }, 0, kNoGraphMemory, "Error", error},
+      {"print, no page", [&] {
+         PrintState print;
+         PreparePrintState(print, window_);
+         return PrintPage(context_, broken, print);
+       }, 0, kNoGraphMemory, "Error", error},
+      {"clipboard held", [&] {  // by a window of another thread
+         std::atomic<bool> held{false}, release{false};
+         std::thread holder([&] {
+           if ((held = OpenClipboard(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, 0, 0, 0, 0)))) {
+             WaitUntil([&] { return release.load(); });
+             CloseClipboard();
+           }
+         });
+         const int copied = WaitUntil([&] { return held.load(); }) ? CopyGraph(context_, canvas_) : -1;
+         release = true;
+         holder.join();
+         return copied;
+       }, 0, "Unable to copy the graph to the clipboard.", "Error", error},
+      {"no clipboard memory", [&] {
+         __imp_GlobalAlloc = CountedGlobalAlloc;
+         allocationsLeft = 1;  // the captured page's block
+         const int copied = CopyGraph(context_, canvas_);
+         __imp_GlobalAlloc = systemGlobalAlloc;
+         allocationsLeft = -1;
+         return copied;
+       }, 0, "Unable to allocate clipboard memory.", "Error", error},
+      {"no dialog template", [&] {  // of korvan00, in a module that holds none
+         context_ = {window_, GetModuleHandleA("kernel32.dll"), kKorvan00, 0, 6, RecordMessage};
+         ZoomState zoom;
+         ShowPrintZoom(context_, zoom);
+         return zoom.zoomFactor;
+       }, 100, "Unable to display dialog", "System Error", error | MB_SYSTEMMODAL},
+      {"bad header", [&] {  // written (1), and the file is there (1)
+         PageImage image;
+         image.Capture(window_, canvas_);
+         GlobalBlockLock lock(image.block());
+         lock.Address()[0] = 12;  // the size field of the info header
+         lock.Unlock();
+         return WriteBitmapFile(context_, image, Wide(path)) + FileExists(path);
+       }, 2, "Illegal structure size is found in info header.", "Error", error},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    recordedBoxes.clear();
+    EXPECT_EQ(row.run(), row.returned);
+    EXPECT_EQ(recordedBoxes, (std::vector<RecordedBox>{{row.text, row.caption, row.style,
+                                                         row.style & MB_SYSTEMMODAL ? nullptr : window_}}));
+  }
 }
 
 // ---- Printing -----------------------------------------------------------------------------

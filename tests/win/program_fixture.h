@@ -1,13 +1,16 @@
 // The fixture every program test builds on: the program under test, started before the test
-// and checked after it. Whatever the test itself looked at, it fails when its program is no
-// longer running at the end (unless the test ended it on purpose, and then with exit code 0),
-// when a box of the program is still open that the test did not leave open on purpose, or when
-// the program does not end with exit code 0 once it is closed.
+// and checked after it. The test stops at its first failed ASSERT, also one in a step helper,
+// and at once when a wait finds its program ended (unless the test ended it on purpose), naming
+// that wait. Whatever the test itself looked at, it fails when its program is no longer running
+// at the end (unless ended on purpose, and then with exit code 0), when a box of the program is
+// still open, or when the program does not end with exit code 0 once it is closed (korvan95's
+// question about unsaved values answered with No).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "tests/win/driver.h"
@@ -27,23 +30,36 @@ class ProgramTest : public ::testing::Test {
 
   // Said by a test that ends its program on purpose (Exit, a No to the question on closing).
   void ExpectEnded() { endExpected_ = true; }
-  // Said by a test that leaves a box of its program open on purpose.
-  void ExpectBoxLeftOpen() { boxExpected_ = true; }
 
   DWORD ProcessId() const { return program_.process.dwProcessId; }
+  // The state of the program's window thread: the windows with the keyboard focus and the caret.
+  GUITHREADINFO ThreadState() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(program_.process.dwThreadId, &info);
+    return info;
+  }
   HWND Control(int id) const { return GetDlgItem(main_, id); }
   // Waits until a control shows the text.
-  bool Shows(int id, const std::string& text) {
-    return WaitUntil([&] { return TextOf(Control(id)) == text; });
-  }
+  bool Shows(int id, const std::string& text) { return WaitUntil([&] { return TextOf(Control(id)) == text; }); }
   // Clicks an icon-bar button and returns the message box that follows (empty if none).
-  BoxContent ClickAndAnswer(int controlId) {
-    ClickIconBarButton(main_, controlId);
-    return AnswerMessageBox(program_);
-  }
-
-  // Closing steps of the program beyond WM_CLOSE (korvan95 asks about unsaved data).
-  virtual void Close() {}
+  BoxContent ClickAndAnswer(int id) { ClickIconBarButton(main_, id); return AnswerMessageBox(program_); }
+  // Posts a command (or a system-menu item) and returns the dialog that opens, once its title is
+  // `title` (any when null; a box may still be closing); null when none came.
+  HWND OpenDialog(int command, const char* title = nullptr, UINT message = WM_COMMAND);
+  // Closes a dialog with Cancel; the test stops when it stays.
+  void CancelDialog(HWND dialog);
+  // Waits until, of the icon-bar buttons given, the enabled ones are those named in `enabled`
+  // (blank-separated, in the order given): the buttons follow the program's state on its next
+  // paint. The failure names the buttons enabled.
+  struct NamedButton {
+    const char* name;
+    int controlId;
+  };
+  ::testing::AssertionResult ButtonsBecome(std::initializer_list<NamedButton> buttons, const std::string& enabled) const;
+  // The Copy command puts the page, as saved in a BMP file, on the clipboard in place of a text;
+  // the Print command prints it into the PDF queue, and no box follows.
+  void CopyAndPrint(const Bitmap4& saved, int copyCommand, int printCommand);
 
   const char* exeName_;
   const char* className_;
@@ -51,12 +67,14 @@ class ProgramTest : public ::testing::Test {
   HWND main_ = nullptr;
 
  private:
-  // The checks at the end of the program under test, then its closing.
+  // The checks at the end of the program under test, then its closing (korvan95's question about
+  // unsaved values answered with No).
   void FinishProgram();
 
-  std::string path_;  // of the program under test, for the messages
+  std::string ExitCode() const;  // of the program under test, in hexadecimal
+  std::string path_;             // of the program under test, for the messages
   bool endExpected_ = false;
-  bool boxExpected_ = false;
+  bool endReported_ = false;  // by the wait that found it
 };
 
 // A result box text as the calculators format it: six decimals, left-justified in 16.

@@ -10,9 +10,7 @@
 
 namespace {
 
-constexpr int kGetButton = quibe95::kButtonGet;
-constexpr int kCombo = quibe95::kSampleSizeCombo;
-constexpr int kResult = quibe95::kResultBox;
+using namespace quibe95;
 
 class Quibe : public ProgramTest {
  protected:
@@ -21,18 +19,19 @@ class Quibe : public ProgramTest {
 
 // Every choice in the list, and opening the list without a change, clears the value shown.
 TEST_F(Quibe, ShowsTheCoefficientAndClearsOnEveryChoice) {
-  EXPECT_EQ(ComboSelection(Control(kCombo)), 0);
-  EXPECT_EQ(TextOf(Control(kResult)), "");
-  EXPECT_FALSE(IsWindowEnabled(Control(kResult)));
+  EXPECT_EQ(ComboSelection(Control(kSampleSizeCombo)), 0);
+  EXPECT_EQ(TextOf(Control(kResultBox)), "");
+  EXPECT_FALSE(IsWindowEnabled(Control(kResultBox)));
   ASSERT_TRUE(PressKeys(main_, "F5"));  // the key of Get Coeff.
-  EXPECT_TRUE(Shows(kResult, Formatted("1.253314")));
-  SelectComboItem(Control(kCombo), 10 - 2);
-  EXPECT_EQ(TextOf(Control(kResult)), "") << "not cleared by the choice";
-  ClickIconBarButton(main_, kGetButton);
-  EXPECT_TRUE(Shows(kResult, Formatted("1.028109"))) << TextOf(Control(kResult));
+  EXPECT_TRUE(Shows(kResultBox, Formatted("1.253314")));
+  SelectComboItem(Control(kSampleSizeCombo), 10 - 2);
+  EXPECT_EQ(TextOf(Control(kResultBox)), "") << "not cleared by the choice";
+  ClickIconBarButton(main_, kButtonGet);
+  EXPECT_TRUE(Shows(kResultBox, Formatted("1.028109"))) << TextOf(Control(kResultBox));
   Screenshot(main_, "quibe95-results");
-  SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kCombo, CBN_DROPDOWN), reinterpret_cast<LPARAM>(Control(kCombo)));
-  EXPECT_EQ(TextOf(Control(kResult)), "");
+  HWND list = Control(kSampleSizeCombo);
+  SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kSampleSizeCombo, CBN_DROPDOWN), reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ(TextOf(Control(kResultBox)), "");
 }
 
 std::vector<COLORREF> Capture(int left, int top, int width, int height) {
@@ -79,7 +78,7 @@ TEST_F(Quibe, TooltipsAppearAndLeaveNoTrace) {
   EXPECT_EQ(Capture(boxLeft, boxTop, width, 22), before);
   PointAt(main_, 30, bandY);
   EXPECT_TRUE(pixelIs(boxLeft, boxTop, RGB(0, 0, 0)));
-  ClickIconBarButton(main_, kGetButton);  // runs without a box
+  ClickIconBarButton(main_, kButtonGet);  // runs without a box
   EXPECT_TRUE(pixelIs(boxLeft, boxTop, before[0])) << "the box stayed after the click";
 }
 
