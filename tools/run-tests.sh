@@ -15,7 +15,8 @@ ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cmake -S "$top" -B "$build/asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" -DSUITE_BENCHMARKS=OFF \
+# -O1 with line tables: half the compile time of -O2 -g, and the reports still name the lines.
+cmake -S "$top" -B "$build/asan" -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="$sanitize -O1 -g1" -DSUITE_BENCHMARKS=OFF \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >"$build/asan.configure.log" 2>&1 \
   || { cat "$build/asan.configure.log"; exit 1; }
 cmake --build "$build/asan" -j "${JOBS:-$(nproc)}" >"$build/asan.build.log" 2>&1 \
