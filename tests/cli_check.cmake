@@ -1,11 +1,15 @@
 # One run of korvan-cli: cmake -DCLI=... -DOPTIONS="..." [-DEXPORT=file -DEXPECTED_EXPORT=file]
-# [-DEXPECTED_STDOUT=file] [-DEXPECTED_STDERR=text] -DEXPECTED_STATUS=n -P cli_check.cmake
+# [-DEXPECTED_STDOUT=file] [-DEXPECTED_STDERR=text] [-DINPUT=standard input] -DEXPECTED_STATUS=n
+# -P cli_check.cmake
 separate_arguments(arguments UNIX_COMMAND "${OPTIONS}")
+if(INPUT)
+  set(input INPUT_FILE "${INPUT}")
+endif()
 if(EXPORT)
   file(REMOVE "${EXPORT}")
   list(APPEND arguments --export "${EXPORT}")
 endif()
-execute_process(COMMAND "${CLI}" ${arguments}
+execute_process(COMMAND "${CLI}" ${arguments} ${input}
                 RESULT_VARIABLE status OUTPUT_VARIABLE printed ERROR_VARIABLE messages)
 if(NOT status EQUAL EXPECTED_STATUS)
   message(FATAL_ERROR "status ${status}, expected ${EXPECTED_STATUS}\n${messages}")

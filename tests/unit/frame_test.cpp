@@ -69,7 +69,7 @@ TEST(Tooltip, HitTestAndBoxGeometry) {
   // leading: 3 rows higher; too wide and too high: clipped to the 400 x 32 store.
   const struct { int button, textWidth, textHeight, externalLeading, menuHeight; TooltipBox box; } boxes[] = {
       {2, 60, 14, 0, 0, {50, 51, 117, 71}}, {1, 60, 14, 0, 19, {18, 70, 85, 90}}, {2, 60, 14, 3, 0, {50, 51, 117, 74}},
-      {11, 1000, 60, 0, 0, {338, 51, 737, 82}}};
+      {11, 1000, 60, 0, 0, {338, 51, 737, 82}}, {2, 60, 26, 0, 0, {50, 51, 117, 82}}};
   for (const auto& b : boxes)
     EXPECT_EQ(TooltipBoxFor(b.button, Metrics(b.textWidth, b.textHeight, b.externalLeading, b.menuHeight)), b.box)
         << "button " << b.button;
@@ -120,8 +120,8 @@ TEST(CommandKeys, KeyDataRunTheCommandOfExactlyTheirKey) {
       {kKeyPageUp, true, kCtrl, kCmdPreviousPage}, {kKeyPageDown, true, kCtrl, kCmdNextPage}, {'N', false, 0, 0},
       {kKeyPageUp, true, 0, 0}, {kKeyPageUp, true, kCtrl | kShift, 0}, {kKeyF5, true, 0, kCmdAnalysis},
       {'S', false, kCtrl, kCmdDataSave}, {'S', false, kCtrl | kShift, kCmdSaveAs}, {kKeyF1, false, 0, kCmdHowToUse},
-      {kKeyF1, false, kShift, kCmdAbout}, {kKeyPageUp, false, kCtrl, 0},  // keypad 9 with Num Lock off
-      {kKeyF4, false, kAlt, 0}, {'C', false, kCtrl | kAlt, 0}};  // the system closes the window; AltGr
+      {kKeyF1, false, kShift, kCmdAbout}, {kKeyF4, false, kAlt, 0}, {'C', false, kCtrl | kAlt, 0},  // system; AltGr
+      {kKeyPageUp, false, kCtrl, 0}, {kKeyPageDown, false, kCtrl, 0}};  // keypad 9 and 3 with Num Lock off
   for (const auto& c : cases)
     EXPECT_EQ(CommandForKey(kCommandKeys, std::size(kCommandKeys), c.key, c.extended, c.modifiers), c.command)
         << std::hex << c.key << " extended " << c.extended << " modifiers " << c.modifiers;

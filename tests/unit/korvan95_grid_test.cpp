@@ -20,8 +20,8 @@ namespace {
 using namespace std::string_literals;
 
 // A key script: digits, "." and "-" on the main keyboard, '\n' Enter, '<' Backspace, '^' Up,
-// 'v' Down, '!' Delete, '+' keypad plus, 'S'/'s' Shift down/up, '[' and ']' the previous and
-// next page. The keypad with Num Lock off: 'E' End (1), 'D' Num Del (.), 'C' Clear (5); with
+// 'v' Down, '!' Delete, '+' keypad plus, 'S'/'s' Shift down/up, 'f' the focus lost, '[' and ']' the
+// previous and next page. The keypad with Num Lock off: 'E' End (1), 'D' Num Del (.), 'C' Clear (5); with
 // Num Lock on: 'm' minus, 'p' point, 'R' Enter.
 GridKey KeyOf(char c) {
   static const std::map<char, std::pair<unsigned, bool>> keys = {
@@ -45,8 +45,8 @@ struct KeyRun { std::vector<std::string> messages; GridEffect last; };
 KeyRun Press(GridState& s, const std::string& keys) {
   KeyRun run;
   for (const char c : keys) {
-    if (c == 's') {
-      OnKeyUp(s, KeyOf(c));
+    if (c == 's' || c == 'f') {
+      c == 's' ? OnKeyUp(s, KeyOf(c)) : OnFocusLost(s);
       continue;
     }
     run.last = c == '[' ? PreviousPage(s) : c == ']' ? NextPage(s) : OnKeyDown(s, KeyOf(c));
@@ -111,10 +111,12 @@ TEST(Grid, TypingRules) {
       {"12345678901", {12345678901.0}, {kTotalDigits}, "", true, 2},
       {"-1234567890", {-1234567890.0}, {kTotalDigits}, "", true, 2},
       // Deleting the point allows another; Backspace on an empty cell only fixes; a second point
-      // and a minus after the first character are ignored; nothing types while Shift is down.
+      // and a minus after the first character are ignored; nothing types while Shift is down (up
+      // again when the window lost the focus).
       {"-<5\n", {5}, {}, "", true, 2}, {"1.<.5\n", {1.5}, {}, "", true, 2}, {"5<<", {}, {}, "", true, 1},
       {"5..5\n", {5.5}, {}, "", true, 2}, {"5-5\n", {55}, {}, "", true, 2}, {"S55s7\n", {7}, {}, "", true, 2},
-      {"!", {}, {"Overwrite a new datum in the cell!"}, "", true, 1}, {"5^", {}, {kFixInput}, "5", false, 1},
+      {"S5f7\n", {7}, {}, "", true, 2}, {"!", {}, {"Overwrite a new datum in the cell!"}, "", true, 1},
+      {"5^", {}, {kFixInput}, "5", false, 1},
       // A keypad key that types nothing ("+") leaves the cell open.
       {"5v", {}, {kFixInput}, "5", false, 1}, {"+", {}, {}, "", false, 1}, {"5+\n", {5}, {}, "", true, 2},
       {"1\n2\n^^^", {1, 2}, {}, "", true, 1},
@@ -164,6 +166,8 @@ TEST(Grid, ClicksSelectCellsUpToTheFirstEmptyOne) {
   OnClick(s, 100, 77);
   const GridEffect typed = Press(s, "78<").last;  // each key redraws the cell and the caret text
   const GridMessage refused = OnClick(s, 100, 60).message;
+  EXPECT_EQ(kFixInput, Said((Press(s, "<"), OnClick(s, 100, 60)).message)) << "a cell emptied by Backspace";
+  Press(s, "7");
   EXPECT_FIELDS(std::tuple(true, 2, "7"s, "7"s, kFixInput, 1), typed.cellDrawn, typed.cellRow, typed.cellText,
                 typed.caretText, Said(refused), s.currentCell);
   const GridEffect stored = Press(s, "\n").last;

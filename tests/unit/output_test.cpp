@@ -102,6 +102,8 @@ TEST(PageBitmap, HeaderCompletionAndRefusal) {
   Bytes file;
   EXPECT_EQ(BuildBitmapFile(bad.data(), bad.size(), file), 0);
   EXPECT_EQ(file.size(), 122u);
+  bad[0] = 124;  // a larger header is refused as well
+  EXPECT_EQ(CompletePageBlockHeader(bad.data(), bad.size(), layout), 0);
 }
 
 // ---- Printed size -------------------------------------------------------------------------

@@ -50,10 +50,10 @@ TEST(SheetText, ImportsCellsInRowOrderAndRefusesBadText) {
       {kSheetExponent, cells({"1e101", "1E-101", "1/1e101", "1e101/2", "1e5e5", "1e99999999999999"})},
       {kSheetTooFew, {"1\r\n2\r\n", "\t\t\r\n\r\n", "1\r\n2\r\n\xff"}},
       // No proper data: slashes (before the length), bad fractions, blanks, separators, words;
-      // infinity, NaN and hexadecimal.
+      // infinity, NaN and hexadecimal; a colon in a cell read eight bytes at a time.
       {kSheetNoProperData, cells({"1/2/" + fortyFour + "0", "//", "1/0", "1/", "1/2/3", "5 ", "1,000", "5%", "Weight", "INF",
                                   "-INF", "inf", "+infinity", "NAN", "-nan", "0x10", "0x1p3", "1/0x2", "INF/2", "  ", ".",
-                                  "1e", "1eX", "12x", "-", "1.2.3"})}};
+                                  "1e", "1eX", "12x", "-", "1.2.3", "1:2\r\n4\r\n5\r\n6"})}};
   for (const auto& c : refused) {
     for (const std::string& text : c.texts) {
       const SheetImportResult result = ImportSheetText(text);

@@ -39,7 +39,7 @@ TEST(ZorpaCoefficients, ShowsTheWorkedValues) {
   // Shown: the mean coefficient, then Cl and Cu. n = 2 at cf 99.95 (a < 0.001): the search tolerance is 0.01.
   const struct { int n; double cf; std::string shown; } cases[] = {
       {2, 95.0, "8.984647        0.199049        1018.258294     "}, {2, 99.95, "900.295425      "},
-      {10, 95.0, "0.715357        0.473117        3.332521        "}};
+      {10, 95.0, "0.715357        0.473117        3.332521        "}, {6, 95.0, "1.049406        "}};
   for (const auto &c : cases) {
     const auto [varianceOk, cl, cu] = Computed(false, c.cf, c.n);
     const std::string variance = c.shown.size() > 16 ? FormatCoefficient(cl) + FormatCoefficient(cu) : "";
