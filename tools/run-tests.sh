@@ -4,7 +4,7 @@
 # Windows tests (unit tests and the program tests of the test driver) under Wine in a virtual
 # display, the release archives and packages (tools/make-dist.sh, tests/check-dist.sh), and
 # last the 32-bit build where the machine runs 32-bit programs (tests/check-win32.sh).
-# FUZZ_SECONDS sets the time of each fuzz target (default 20).
+# FUZZ_SECONDS sets the time of each fuzz target (default 10).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD_DIR:-$top/build}
@@ -27,8 +27,8 @@ cmake --build "$build/asan" -j "${JOBS:-$(nproc)}" >"$build/asan.build.log" 2>&1
 ASAN_OPTIONS=exitcode=99 UBSAN_OPTIONS=exitcode=99:print_stacktrace=1 \
   ctest --test-dir "$build/asan" --output-on-failure -j "$(nproc)" -LE spreadsheet
 
-echo "== fuzz targets (${FUZZ_SECONDS:-20} s each) =="
-bash "$top/tools/run-fuzz.sh" "${FUZZ_SECONDS:-20}"
+echo "== fuzz targets (${FUZZ_SECONDS:-10} s each) =="
+bash "$top/tools/run-fuzz.sh" "${FUZZ_SECONDS:-10}"
 
 echo "== Windows tests under Wine =="
 # The printing tests print to the cups-pdf queue.
